@@ -43,19 +43,21 @@ void releaseJingle() {
 
 void waitForStartJingle() {
   uint32_t limit = jingleWaitLimit();
-  uint32_t start = tickCount();
-  while (jingleIsPlaying() && tickCount() - start < limit) sleepMs(10);
+  for (uint32_t waited = 0; jingleIsPlaying() && waited < limit; waited += 10) sleepMs(10);
   releaseJingle();
 }
 
 void playQuitJingleAndWait(const std::function<bool()>& cancelled) {
   loadJingle(JingleKind::Quit);
   playJingle();
+  // Counted in the waits' own steps as well as on the clock, so that a clock that stands still cannot hold
+  // the program here.
   uint32_t limit = jingleWaitLimit();
   uint32_t start = tickCount();
   sleepMs(100);
+  uint32_t waited = 100;
   // Only key presses are handled while the jingle plays: Escape ends the wait, everything else is dropped.
-  while (jingleIsPlaying() && !(cancelled && cancelled()) && tickCount() - start < limit) {
+  while (jingleIsPlaying() && !(cancelled && cancelled()) && waited < limit && tickCount() - start < limit) {
     Message message;
     if (peekMessage(message)) {
       if (message.msg == Msg::KeyDown) {
@@ -64,6 +66,7 @@ void playQuitJingleAndWait(const std::function<bool()>& cancelled) {
       }
     } else {
       sleepMs(10);
+      waited += 10;
     }
   }
   releaseJingle();

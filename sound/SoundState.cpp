@@ -118,8 +118,7 @@ void waitWhileEffectPlays(EffectId effect) {
   uint32_t slot = slotOf(effect);
   // A stalled output must not hold the program forever: give up a second after the sound should have ended.
   uint32_t limit = bank->duration(slot) + 1000;
-  uint32_t start = tickCount();
-  while (bank->isPlaying(slot) && tickCount() - start < limit) sleepMs(10);
+  for (uint32_t waited = 0; bank->isPlaying(slot) && waited < limit; waited += 10) sleepMs(10);
 }
 
 // [SECTION] Notes

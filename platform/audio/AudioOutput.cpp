@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr uint32_t kHeadlessRate = 22050;
+constexpr uint32_t kHeadlessRate = 44100;  // whole frames every 10 ms for the common rates
 
 struct BufferRecord {
   AudioDevice owner = 0;
@@ -99,19 +99,18 @@ uint32_t pcmBlockAlign(const PcmFormat& format) {
 
 AudioDevice audioOpenDevice() {
   AudioState& audio = state();
+  bool headless = platformBackend() == Backend::Headless;
   {
     std::lock_guard guard(audio.lock);
+    if (headless && audio.headlessNoDevice) return 0;
     if (audio.outputOpen) {
       audio.devices.push_back(audio.nextDevice);
       return audio.nextDevice++;
     }
   }
   // Open the output outside the lock: SDL may call back at once.
-  bool headless = platformBackend() == Backend::Headless;
   uint32_t rate = 0;
   if (headless) {
-    std::lock_guard guard(audio.lock);
-    if (audio.headlessNoDevice) return 0;
     rate = kHeadlessRate;
   } else {
     {
