@@ -13,9 +13,16 @@
 
 namespace {
 
+// The build's data folder: as the test environment names it, else the one beside the test program.
+std::string dataFile(const std::string& relative) {
+  if (std::getenv("TOLVANE_BUILD_DATA")) return buildDataPath(relative);
+  std::string root = findDataRoot();
+  return root.empty() ? buildDataPath(relative) : root + relative;
+}
+
 std::string soundFile(const std::string& programPath) {
   size_t cut = programPath.find_last_of("\\/");
-  return buildDataPath("sound/" + programPath.substr(cut + 1));
+  return dataFile("sound/" + programPath.substr(cut + 1));
 }
 
 std::vector<int16_t> samplesOf(const WaveFile& wave) {
@@ -46,7 +53,7 @@ std::set<std::string> everyProgramFile() {
 class GeneratedSounds : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!fileExists(buildDataPath("sound/menu.wav"))) GTEST_SKIP() << "the data folder has not been built";
+    if (!fileExists(dataFile("sound/menu.wav"))) GTEST_SKIP() << "the data folder has not been built";
   }
 };
 
