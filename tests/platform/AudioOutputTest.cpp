@@ -2,9 +2,13 @@
 // and every handle and range is checked.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "platform/audio.h"
+#include "platform/audio/Backends.h"
 #include "platform/headless.h"
 
 namespace {
@@ -111,4 +115,26 @@ TEST(AudioOutput, NoSoundCardMeansNoDevice) {
   AudioDevice device = audioOpenDevice();
   EXPECT_NE(device, 0);
   audioCloseDevice(device);
+}
+
+// The real output on SDL's silent driver: it opens, reports its rate and pulls blocks from its caller.
+
+namespace {
+std::atomic<size_t> framesPulled{0};
+void countFrames(int16_t* out, size_t frames) {
+  for (size_t i = 0; i < frames * 2; ++i) out[i] = 0;
+  framesPulled += frames;
+}
+}  // namespace
+
+TEST(AudioOutput, TheSdlOutputPullsBlocks) {
+  uint32_t rate = 0;
+  if (!sdlAudioOpen(countFrames, rate)) GTEST_SKIP() << "no SDL audio driver here";
+  EXPECT_GT(rate, 0u);
+  uint32_t secondRate = 0;
+  EXPECT_FALSE(sdlAudioOpen(countFrames, secondRate));  // one output at a time
+  for (int i = 0; i < 400 && framesPulled == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  sdlAudioClose();
+  EXPECT_GT(framesPulled.load(), 0u);
+  sdlAudioClose();  // closing twice is harmless
 }
