@@ -12,7 +12,7 @@
 
 namespace {
 
-enum class Hit { Root, Fifth, Chord, HighChord };
+enum class Hit { Root, Fifth, RootOrFifth, Chord, HighChord };
 
 struct Step {
   double beat;     // within the chord's slot
@@ -36,6 +36,9 @@ void accompany(Track& track, const std::vector<ChordSlot>& chart, Tempo tempo, c
           break;
         case Hit::Fifth:
           low(track, start, length, midiToHz(slot.chord.root - 5), bassLevel * 0.9f);
+          break;
+        case Hit::RootOrFifth:  // the root on odd bars, the fifth below on even ones
+          low(track, start, length, midiToHz(slot.chord.root - (i % 2 ? 5 : 12)), bassLevel);
           break;
         case Hit::Chord:
           playChord(track, slot.chord, {2, 3, 4}, start, length, chords, chordLevel, chordOctave - 1);
@@ -141,7 +144,7 @@ Track waltzTune() {
   Track track = loopFor("waltz", melody, chart, tempo, 32, 3);
   playLine(track, melody, tempo, electricPiano(), 0.5f, 0.95);
   // Oom-pah-pah: the bass on the downbeat, light chords on two and three.
-  accompany(track, chart, tempo, {{0, Hit::Root, 1.2}, {1, Hit::Chord, 0.5}, {2, Hit::Chord, 0.5}}, bass(),
+  accompany(track, chart, tempo, {{0, Hit::RootOrFifth, 1.2}, {1, Hit::Chord, 0.5}, {2, Hit::Chord, 0.5}}, bass(),
             electricPiano(), 0.5f, 0.13f);
   auto strings = parseMelody("r:48 | c5:6 | c5:6 | b4:6 | b4:6 | c5:6 | d5:6 | c5:6 | b4:3 c5:3");
   requireBeats("waltz", "strings", totalBeats(strings), 96);
