@@ -2,14 +2,17 @@
 #include "tools/art/DataFolder.h"
 
 #include "tools/art/Catalogue.h"
+#include "tools/art/Help.h"
 #include "tools/art/Panels.h"
 #include "tools/art/Pictures.h"
 
 OutputList generateDataFolder() {
   OutputList out;
   makePanels(out);
-  makeCatalogue(out, designShapes());
+  const std::vector<ShapeDesign> shapes = designShapes();
+  makeCatalogue(out, shapes);
   makePictures(out);
   makeBackgrounds(out);
+  makeHelp(out, shapes);
   return out;
 }

@@ -102,9 +102,15 @@ void Canvas::drawPicture(const Picture& picture, double x, double y) {
   cairo_surface_destroy(image);
 }
 
-bool Canvas::writePng(const std::string& path) const {
+std::string Canvas::pngBytes() const {
   cairo_surface_flush(surface);
-  return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  std::string bytes;
+  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  if (cairo_surface_write_to_png_stream(surface, append, &bytes) != CAIRO_STATUS_SUCCESS) return {};
+  return bytes;
 }
 
 void setColour(cairo_t* cr, Colour c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }

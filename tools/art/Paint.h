@@ -49,7 +49,7 @@ public:
   int height() const { return h; }
   Picture picture() const;  // every pixel opaque
   void drawPicture(const Picture& picture, double x, double y);
-  bool writePng(const std::string& path) const;
+  std::string pngBytes() const;  // empty on failure
 
 private:
   int w, h;
