@@ -18,6 +18,23 @@ const Colour sideBase = rgbColour(46, 96, 186);
 const Colour bottomBase = rgbColour(40, 86, 170);
 const Colour rimInk = rgbColour(24, 28, 44);
 
+// Everything drawn for a button stays inside its rectangle: the program copies only that rectangle from
+// the pressed picture, so anything spilling over would show the normal look beside a pressed button.
+class ClipTo {
+public:
+  ClipTo(cairo_t* cr, PanelRect r) : context(cr) {
+    cairo_save(cr);
+    cairo_rectangle(cr, r.x, r.y, r.w, r.h);
+    cairo_clip(cr);
+  }
+  ~ClipTo() { cairo_restore(context); }
+  ClipTo(const ClipTo&) = delete;
+  ClipTo& operator=(const ClipTo&) = delete;
+
+private:
+  cairo_t* context;
+};
+
 PanelRect buttonRect(const char* panel, const char* name) {
   const PanelSpec* spec = findPanel(panel);
   for (const PanelButton& b : spec->buttons)
@@ -28,6 +45,7 @@ PanelRect buttonRect(const char* panel, const char* name) {
 // A button with an icon over a short label; labels go only on buttons tall enough for both.
 void iconButton(cairo_t* cr, PanelRect r, Colour face, Look look, Icon icon, const char* label,
                 Colour iconFill = palette::white) {
+  ClipTo clip(cr, r);
   drawButtonFace(cr, r.x, r.y, r.w, r.h, face, look, std::min(8.0, std::min(r.w, r.h) / 3.0));
   double off = pressOffset(look);
   double cx = r.x + r.w / 2.0 + off;
@@ -40,6 +58,7 @@ void iconButton(cairo_t* cr, PanelRect r, Colour face, Look look, Icon icon, con
 }
 
 void textButton(cairo_t* cr, PanelRect r, Colour face, Look look, const char* text, double size) {
+  ClipTo clip(cr, r);
   drawButtonFace(cr, r.x, r.y, r.w, r.h, face, look, std::min(5.0, r.h / 3.0));
   double off = pressOffset(look);
   drawOutlinedText(cr, text, r.x + r.w / 2.0 + off, r.y + r.h / 2.0 + off, size, Weight::Bold, palette::white,
@@ -138,6 +157,7 @@ void paintEditSide(cairo_t* cr, Look look) {
     const char* names[6] = {"page1back", "page1forward", "page2back", "page2forward", "page3back", "page3forward"};
     for (int k = 0; k < 2; ++k) {
       PanelRect a = buttonRect("vedit.bmp", names[i * 2 + k]);
+      ClipTo clip(cr, a);
       drawButtonFace(cr, a.x, a.y, a.w, a.h, palette::yellow, look, 4);
       double off = pressOffset(look);
       drawIcon(cr, k == 0 ? Icon::ArrowLeft : Icon::ArrowRight, a.x + a.w / 2.0 + off, a.y + a.h / 2.0 + off, 11,
@@ -180,6 +200,7 @@ const Colour toolColours[6] = {rgbColour(250, 250, 250), rgbColour(255, 214, 0),
 void paintColourCell(cairo_t* cr, int index, Look look) {
   double x = colourCellX[index], y = colourCellY, w = colourCellW, h = colourCellH;
   Colour c = toolColours[index];
+  ClipTo clip(cr, {colourCellX[index], colourCellY, colourCellW, colourCellH});
   drawButtonFace(cr, x, y, w, h, rgbColour(210, 214, 226), look, 5);
   double off = pressOffset(look);
   // A standing brick of the cell's colour with two studs; a chosen colour gets a tick.
@@ -284,6 +305,7 @@ void paintGameBottom(cairo_t* cr, Look look) {
 const Colour stripBase = rgbColour(22, 44, 96);
 
 void paintTab(cairo_t* cr, PanelRect r, Colour face, const char* text, bool active) {
+  ClipTo clip(cr, r);
   cairo_save(cr);
   double x = r.x + 0.5, y = r.y + 1.5, w = r.w - 1, h = r.h;
   cairo_move_to(cr, x, y + h);
@@ -330,8 +352,12 @@ void paintTabStrip(cairo_t* cr, bool highlighted) {
   }
   Look look = highlighted ? Look::Pressed : Look::Normal;
   PanelRect m = buttonRect("mselect.bmp", "minimise"), x = buttonRect("mselect.bmp", "exit");
-  drawButtonFace(cr, m.x, m.y + 1, m.w, m.h - 1, rgbColour(120, 128, 146), look, 4);
-  drawIcon(cr, Icon::Minimise, m.x + m.w / 2.0 + pressOffset(look), 12 + pressOffset(look), 14, palette::white, rimInk);
+  {
+    ClipTo clip(cr, m);
+    drawButtonFace(cr, m.x, m.y + 1, m.w, m.h - 1, rgbColour(120, 128, 146), look, 4);
+    drawIcon(cr, Icon::Minimise, m.x + m.w / 2.0 + pressOffset(look), 12 + pressOffset(look), 14, palette::white, rimInk);
+  }
+  ClipTo clip(cr, x);
   drawButtonFace(cr, x.x, x.y + 1, x.w, x.h - 1, palette::red, look, 4);
   drawIcon(cr, Icon::Close, x.x + x.w / 2.0 + pressOffset(look), 12 + pressOffset(look), 13, palette::white, rimInk);
 }

@@ -1,0 +1,91 @@
+// The whole generated folder: complete, identical from run to run, readable by the readers, and
+// written out with a clear failure when the folder cannot be written.
+#include "GeneratedData.h"
+#include "support/TestSupport.h"
+#include "tools/art/DataFolder.h"
+#include "tools/art/Pictures.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+TEST(DataFolder, GeneratingTwiceGivesTheSameBytes) {
+  OutputList again = generateDataFolder();
+  const OutputList& first = generatedData();
+  ASSERT_EQ(again.size(), first.size());
+  for (size_t i = 0; i < first.size(); ++i) {
+    EXPECT_EQ(again[i].path, first[i].path);
+    EXPECT_TRUE(again[i].bytes == first[i].bytes) << first[i].path;
+  }
+}
+
+TEST(DataFolder, BackgroundsComeInPairsWithThumbnails) {
+  const OutputList& files = generatedData();
+  for (int n = 1; n <= backgroundCount; ++n) {
+    char ppmName[32], bmpName[32];
+    std::snprintf(ppmName, sizeof ppmName, "image/bimg%03d.ppm", n);
+    std::snprintf(bmpName, sizeof bmpName, "image/bimg%03d.bmp", n);
+    const OutputFile* ppm = findOutput(files, ppmName);
+    ASSERT_NE(ppm, nullptr) << ppmName;
+    Picture texture;
+    EXPECT_TRUE(decodePpm(ppm->bytes, texture)) << ppmName;
+    EXPECT_EQ(texture.width, 256);
+    Picture thumb = generatedBmp(bmpName);
+    EXPECT_EQ(thumb.width, thumbnailWidth);
+    EXPECT_EQ(thumb.height, thumbnailHeight);
+  }
+  EXPECT_EQ(findOutput(files, "image/bimg021.bmp"), nullptr);  // the chooser counts to the first gap
+  const OutputFile* sky = findOutput(files, "scene/sky.ppm");
+  ASSERT_NE(sky, nullptr);
+  EXPECT_EQ(sky->bytes, findOutput(files, "image/bimg001.ppm")->bytes);
+}
+
+TEST(DataFolder, PlatePicturesShowTheirPlatesShape) {
+  for (int n = 1; n <= 20; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "image/new%03d.bmp", n);
+    Picture p = generatedBmp(name);
+    ASSERT_EQ(p.width, thumbnailWidth);
+    // Measure the green plate on the row and column through its middle.
+    auto green = [&](int x, int y) {
+      Rgb c = p.at(x, y);
+      return c.g > 140 && c.r < 120 && c.b < 140;
+    };
+    int wide = 0, tall = 0;
+    for (int x = 0; x < p.width; ++x) wide += green(x, 27);
+    for (int y = 0; y < p.height; ++y) tall += green(49, y);
+    double expected = double(plateSizes[n - 1][0]) / plateSizes[n - 1][1];
+    EXPECT_NEAR(double(wide) / tall, expected, expected * 0.25) << name;
+  }
+}
+
+TEST(DataFolder, HelpPagesShowOnlyPicturesThatExist) {
+  const OutputList& files = generatedData();
+  for (const char* pageName : {"help.html", "GameHelp.html"}) {
+    const OutputFile* page = findOutput(files, pageName);
+    ASSERT_NE(page, nullptr);
+    EXPECT_NE(page->bytes.find("charset=\"utf-8\""), std::string::npos);
+    size_t at = 0;
+    int pictures = 0;
+    while ((at = page->bytes.find("src=\"", at)) != std::string::npos) {
+      at += 5;
+      std::string src = page->bytes.substr(at, page->bytes.find('"', at) - at);
+      EXPECT_NE(findOutput(files, src), nullptr) << pageName << " shows " << src;
+      ++pictures;
+    }
+    EXPECT_GE(pictures, 2) << pageName;
+  }
+}
+
+TEST(DataFolder, WritesEveryFileAndReportsAFolderItCannotWrite) {
+  TempFolder folder;
+  OutputList few = {{"scene/a.txt", "one"}, {"image/deeper/b.txt", "two"}};
+  std::string failed;
+  ASSERT_TRUE(writeOutputs(folder.path(), few, failed));
+  EXPECT_EQ(folder.read("scene/a.txt"), "one");
+  EXPECT_EQ(folder.read("image/deeper/b.txt"), "two");
+  ASSERT_TRUE(folder.write("blocked", "a file where a folder should be"));
+  EXPECT_FALSE(writeOutputs(folder.file("blocked"), few, failed));
+  EXPECT_NE(failed.find("blocked"), std::string::npos);
+  EXPECT_FALSE(writeOutputs(folder.path(), {{"empty.bmp", ""}}, failed));  // a painter that failed
+  EXPECT_EQ(failed, folder.file("empty.bmp"));
+}
