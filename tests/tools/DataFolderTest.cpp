@@ -5,7 +5,9 @@
 #include "tools/art/DataFolder.h"
 #include "tools/art/Pictures.h"
 
+#include <array>
 #include <cstdio>
+#include <set>
 #include <gtest/gtest.h>
 
 TEST(DataFolder, GeneratingTwiceGivesTheSameBytes) {
@@ -88,4 +90,45 @@ TEST(DataFolder, WritesEveryFileAndReportsAFolderItCannotWrite) {
   EXPECT_NE(failed.find("blocked"), std::string::npos);
   EXPECT_FALSE(writeOutputs(folder.path(), {{"empty.bmp", ""}}, failed));  // a painter that failed
   EXPECT_EQ(failed, folder.file("empty.bmp"));
+}
+
+TEST(DataFolder, ThumbnailsAreSmallCopiesOfTheirBackgrounds) {
+  std::set<std::string> distinct;
+  for (int n = 1; n <= backgroundCount; ++n) {
+    char ppmName[32], bmpName[32];
+    std::snprintf(ppmName, sizeof ppmName, "image/bimg%03d.ppm", n);
+    std::snprintf(bmpName, sizeof bmpName, "image/bimg%03d.bmp", n);
+    Picture texture;
+    ASSERT_TRUE(decodePpm(findOutput(generatedData(), ppmName)->bytes, texture));
+    Picture thumb = generatedBmp(bmpName);
+    auto mean = [](const Picture& p) {
+      double sum[3] = {0, 0, 0};
+      for (size_t i = 0; i < p.rgb.size(); ++i) sum[i % 3] += p.rgb[i];
+      double n = double(p.rgb.size() / 3);
+      return std::array<double, 3>{sum[0] / n, sum[1] / n, sum[2] / n};
+    };
+    auto a = mean(texture), b = mean(thumb);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(a[k], b[k], 10) << ppmName;
+    // A background is a picture, not a flat colour.
+    std::set<uint32_t> colours;
+    for (int y = 0; y < texture.height; y += 8)
+      for (int x = 0; x < texture.width; x += 8) {
+        Rgb c = texture.at(x, y);
+        colours.insert(uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
+      }
+    EXPECT_GT(colours.size(), 10u) << ppmName;
+    distinct.insert(findOutput(generatedData(), bmpName)->bytes);
+  }
+  EXPECT_EQ(distinct.size(), size_t(backgroundCount));
+}
+
+TEST(DataFolder, EmptySlotCardIsAThumbnailOfItsOwn) {
+  Picture card = generatedBmp("save/save000.bmp");
+  EXPECT_EQ(card.width, thumbnailWidth);
+  EXPECT_EQ(card.height, thumbnailHeight);
+  for (int n = 1; n <= 20; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "image/new%03d.bmp", n);
+    EXPECT_NE(findOutput(generatedData(), name)->bytes, findOutput(generatedData(), "save/save000.bmp")->bytes);
+  }
 }

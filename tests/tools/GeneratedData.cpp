@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+void ensureFonts() {
+  if (fontsLoaded()) return;
+  if (!loadFonts(buildDataPath("font/NanumGothic.ttf"), buildDataPath("font/NanumGothicBold.ttf")))
+    loadFonts("/usr/share/fonts/truetype/nanum/NanumGothic.ttf", "/usr/share/fonts/truetype/nanum/NanumGothicBold.ttf");
+}
+
 const OutputList& generatedData() {
   static const OutputList files = [] {
-    if (!loadFonts(buildDataPath("font/NanumGothic.ttf"), buildDataPath("font/NanumGothicBold.ttf")))
-      loadFonts("/usr/share/fonts/truetype/nanum/NanumGothic.ttf", "/usr/share/fonts/truetype/nanum/NanumGothicBold.ttf");
+    ensureFonts();
     return generateDataFolder();
   }();
   return files;

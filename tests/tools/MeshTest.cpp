@@ -106,3 +106,36 @@ TEST(AscFile, PageHeadersAreSkippedAndBadIndicesRefused) {
   EXPECT_FALSE(decodeAsc("Tri-mesh, Vertices: 3 Faces: 1\nVertex 0: X:0\n", m));  // cut short
   EXPECT_FALSE(decodeAsc("no mesh here", m));
 }
+
+TEST(MeshKit, CompactingSharesCornersAndDropsUnusedOnes) {
+  Mesh m;
+  m.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}, {1, 0, 0}};
+  m.triangles = {{0, 1, 2}, {0, 4, 2}};
+  compactMesh(m);
+  EXPECT_EQ(m.vertices.size(), 3u);  // the unused corner is gone, the repeated one shared
+  EXPECT_EQ(m.triangles[1].b, m.triangles[0].b);
+}
+
+TEST(MeshKit, SettlingAnEmptyMeshDoesNothing) {
+  Mesh m;
+  settleOnGrid(m);
+  EXPECT_TRUE(m.vertices.empty());
+  EXPECT_EQ(signedVolume(m), 0);
+}
+
+TEST(AscFile, SeveralObjectsAreMergedWithTheirOwnNumbering) {
+  Mesh a, b;
+  addBox(a, -2, 2, -3, 3, -2, 2);
+  addBox(b, 2, 6, -3, 3, -2, 2);
+  compactMesh(a);
+  compactMesh(b);
+  std::string text = "Ambient light color: Red=0.3 Green=0.3 Blue=0.3\r\n" + encodeAsc(a, "left") + encodeAsc(b, "right");
+  Mesh both;
+  ASSERT_TRUE(decodeAsc(text, both));
+  EXPECT_EQ(both.vertices.size(), 16u);
+  EXPECT_EQ(both.triangles.size(), 24u);
+  EXPECT_NEAR(signedVolume(both), 2 * 96, 1e-9);
+  Vec3 low, high;
+  meshBounds(both, low, high);
+  EXPECT_EQ(high.x, 6);
+}

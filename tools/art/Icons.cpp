@@ -141,15 +141,15 @@ void drawIcon(cairo_t* cr, Icon icon, double cx, double cy, double size, Colour 
       paintStroke(cr, fill, rim, 18);
       break;
     case Icon::OrbitLeft:
-      curvedArrow(cr, 50, 20, 40, 0.35 * M_PI, 0.92 * M_PI, fill, rim);
+      curvedArrow(cr, 50, 22, 36, 0.3 * M_PI, 0.9 * M_PI, fill, rim);
       break;
     case Icon::OrbitRight:
-      curvedArrow(cr, 50, 20, 40, 0.65 * M_PI, 0.08 * M_PI, fill, rim);
+      curvedArrow(cr, 50, 22, 36, 0.7 * M_PI, 0.1 * M_PI, fill, rim);
       break;
     case Icon::Rotate:
       cairo_rectangle(cr, 36, 36, 28, 28);
       paintShape(cr, mix(fill, rgbColour(255, 204, 0), 0.8), rim, 7);
-      curvedArrow(cr, 50, 50, 36, -0.7 * M_PI, 0.6 * M_PI, fill, rim);
+      curvedArrow(cr, 50, 50, 32, -0.7 * M_PI, 0.6 * M_PI, fill, rim);
       break;
     case Icon::HopOver:
       // A brick leaping over another one.
