@@ -301,12 +301,25 @@ Picture platePicture(int studsX, int studsZ) {
   setColour(cr, rgbColour(20, 100, 30));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  // Studs at every fifth stud keep the dots readable on big plates.
-  const int step = std::max(1, int(std::ceil(3.5 / scale)));
+  // Studs at every stud while they stay apart, else at every second, fifth or tenth, so the dots stay
+  // visible and the plate's size still reads from their count.
+  int step = 1;
+  for (int candidate : {1, 2, 5, 10})
+    if (candidate * scale >= 3.2) {
+      step = candidate;
+      break;
+    } else {
+      step = candidate;
+    }
+  const double r = std::max(0.9, std::min(1.6, step * scale * 0.3));
   for (int i = step / 2; i < studsX; i += step)
     for (int j = step / 2; j < studsZ; j += step) {
-      cairo_arc(cr, x + (i + 0.5) * scale, y + (j + 0.5) * scale, std::min(1.6, scale * 0.35), 0, 2 * M_PI);
-      setColour(cr, rgbColour(110, 220, 120));
+      double sx = x + (i + 0.5) * scale, sy = y + (j + 0.5) * scale;
+      cairo_arc(cr, sx + 0.4, sy + 0.5, r, 0, 2 * M_PI);
+      setColour(cr, rgbColour(20, 100, 30), 0.7);
+      cairo_fill(cr);
+      cairo_arc(cr, sx, sy, r, 0, 2 * M_PI);
+      setColour(cr, rgbColour(120, 225, 130));
       cairo_fill(cr);
     }
   char label[32];

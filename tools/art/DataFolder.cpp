@@ -11,7 +11,7 @@ OutputList generateDataFolder() {
   makePanels(out);
   const std::vector<ShapeDesign> shapes = designShapes();
   makeCatalogue(out, shapes);
-  makePictures(out);
+  makePictures(out, shapes);
   makeBackgrounds(out);
   makeHelp(out, shapes);
   return out;

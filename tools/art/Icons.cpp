@@ -126,7 +126,12 @@ void drawIcon(cairo_t* cr, Icon icon, double cx, double cy, double size, Colour 
   cairo_new_path(cr);
   switch (icon) {
     case Icon::Undo:
-      curvedArrow(cr, 52, 56, 28, 0.2 * M_PI + 2 * M_PI, 1.15 * M_PI, fill, rim);
+      // A hook turning back to the left, the usual "take it back" sign.
+      cairo_arc_negative(cr, 58, 52, 24, 0.5 * M_PI, -0.5 * M_PI);
+      cairo_line_to(cr, 36, 28);
+      paintStroke(cr, fill, rim, 12);
+      arrowHead(cr, 24, 28, M_PI, 20);
+      paintShape(cr, fill, rim);
       break;
     case Icon::Plus:
       cairo_move_to(cr, 50, 18);

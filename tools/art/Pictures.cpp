@@ -3,6 +3,7 @@
 
 #include "tools/art/Icons.h"
 #include "tools/art/Panels.h"
+#include "tools/art/Preview.h"
 
 #include <cmath>
 
@@ -62,20 +63,59 @@ void skyAndGround(cairo_t* cr, double w, double h) {
   }
 }
 
-Picture startPicture() {
+// The title picture: a little brick house with a tree on a green plate, and the aeroplane overhead.
+Picture startPicture(const std::vector<ShapeDesign>& shapes) {
   Canvas c(640, 480);
   cairo_t* cr = c.cr();
   skyAndGround(cr, 640, 480);
-  const Colour colours[] = {palette::red, palette::yellow, palette::blue, palette::green, palette::orange};
-  // A small house and a tower of bricks on a green plate.
-  drawIsoBrick(cr, 120, 420, 14, 6, 26, rgbColour(40, 160, 60));
-  for (int row = 0; row < 5; ++row)
-    for (int k = 0; k < 2; ++k)
-      drawIsoBrick(cr, 150 + k * 104 + (row % 2) * 26, 404 - row * 31, 4, 2, 26, colours[(row + k) % 5]);
-  for (int row = 0; row < 6; ++row) drawIsoBrick(cr, 440, 404 - row * 31, 2, 2, 26, colours[(row + 3) % 5]);
-  drawLogo(cr, 320, 110, 96);
-  drawOutlinedText(cr, "쌓고, 만들고, 날려 보아요!", 320, 190, 28, Weight::Bold, palette::white, rimInk, 3);
-  drawOutlinedText(cr, "불러오는 중…", 320, 456, 16, Weight::Bold, palette::yellow, rimInk, 2);
+  const double unit = 24, rowHeight = unit * 1.2;
+  drawIsoBrick(cr, 96, 420, 18, 7, unit, rgbColour(40, 160, 60));
+  // The front wall in a running bond, eight studs long, two deep.
+  const Colour wall[] = {palette::yellow, palette::white, palette::yellow, palette::white, palette::yellow};
+  const double wallX = 150, wallY = 410 - rowHeight;
+  for (int row = 0; row < 5; ++row) {
+    const std::vector<int> lengths = row % 2 == 0 ? std::vector<int>{4, 4} : std::vector<int>{2, 4, 2};
+    double x = wallX;
+    for (int length : lengths) {
+      drawIsoBrick(cr, x, wallY - row * rowHeight, length, 2, unit, wall[row]);
+      x += length * unit;
+    }
+  }
+  const double wallW = 8 * unit, depth = 2 * unit * 0.5, eaves = wallY - 4 * rowHeight;
+  const double peak = eaves - 80;
+  auto polygon = [&](std::initializer_list<std::pair<double, double>> pts, Colour fill) {
+    bool first = true;
+    for (auto [px, py] : pts) {
+      if (first) cairo_move_to(cr, px, py);
+      else cairo_line_to(cr, px, py);
+      first = false;
+    }
+    cairo_close_path(cr);
+    setColour(cr, fill);
+    cairo_fill_preserve(cr);
+    setColour(cr, shade(fill, 0.45));
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+  };
+  polygon({{wallX + wallW / 2, peak}, {wallX + wallW, eaves}, {wallX + wallW + depth, eaves - depth},
+           {wallX + wallW / 2 + depth, peak - depth}}, shade(palette::red, 0.8));
+  polygon({{wallX - 8, eaves}, {wallX + wallW / 2, peak}, {wallX + wallW + 8, eaves}}, palette::red);
+  // Door and windows on the front wall.
+  polygon({{wallX + 84, 410}, {wallX + 84, 410 - 2.6 * rowHeight}, {wallX + 108, 410 - 2.6 * rowHeight}, {wallX + 108, 410}},
+          rgbColour(150, 90, 40));
+  for (double wx : {wallX + 22, wallX + 134})
+    polygon({{wx, 410 - 1.4 * rowHeight}, {wx, 410 - 3.2 * rowHeight}, {wx + 36, 410 - 3.2 * rowHeight}, {wx + 36, 410 - 1.4 * rowHeight}},
+            rgbColour(120, 200, 255));
+  // A column of bricks and a tree beside the house.
+  const Colour tower[] = {palette::blue, palette::red, palette::green, palette::orange, palette::blue};
+  for (int row = 0; row < 5; ++row) drawIsoBrick(cr, 420, 396 - row * rowHeight, 2, 2, unit, tower[row]);
+  if (shapes.size() == size_t(shapeCount)) {
+    drawMeshPreview(cr, shapes[19].mesh, 500, 250, 70, 150, rgbColour(40, 150, 60));
+    drawMeshPreview(cr, shapes[aeroplaneEntry].mesh, 440, 120, 140, 90, palette::red);
+  }
+  drawLogo(cr, 250, 96, 92);
+  drawOutlinedText(cr, "쌓고, 만들고, 날려 보아요!", 250, 168, 26, Weight::Bold, palette::white, rimInk, 3);
+  drawOutlinedText(cr, "불러오는 중…", 320, 458, 16, Weight::Bold, palette::yellow, rimInk, 2);
   return c.picture();
 }
 
@@ -204,8 +244,8 @@ Picture explosionSprite() {
 }
 }  // namespace
 
-void makePictures(OutputList& out) {
-  out.push_back({"bmp/start.bmp", encodeBmp(startPicture())});
+void makePictures(OutputList& out, const std::vector<ShapeDesign>& shapes) {
+  out.push_back({"bmp/start.bmp", encodeBmp(startPicture(shapes))});
   out.push_back({"scene/cast2.tbm", encodeBmp(creditsPicture())});
   out.push_back({"bmp/filemenu.bmp", encodeBmp(bannerPicture())});
   out.push_back({"save/save000.bmp", encodeBmp(emptySlotPicture())});

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/art/Output.h"
+#include "tools/art/Shapes.h"
 
 constexpr int backgroundCount = 20;
 constexpr int thumbnailWidth = 98, thumbnailHeight = 69;
@@ -11,5 +12,6 @@ constexpr int plateSizes[20][2] = {{10, 10}, {15, 15}, {10, 20}, {15, 30}, {20, 
                                    {30, 60}, {30, 90}, {40, 60}, {60, 90}, {40, 20}, {50, 30}, {60, 40},
                                    {70, 40}, {80, 50}, {90, 60}, {90, 70}, {90, 80}, {90, 90}};
 
-void makePictures(OutputList& out);
+// The start picture shows some of the shapes, so it takes the designs.
+void makePictures(OutputList& out, const std::vector<ShapeDesign>& shapes);
 void makeBackgrounds(OutputList& out);
