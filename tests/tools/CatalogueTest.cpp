@@ -111,3 +111,31 @@ TEST(Catalogue, AeroplaneIsOneBrickHighWithItsNoseTowardPlusZ) {
     if (v.z == high.z) wingAtFront = std::max(wingAtFront, std::fabs(v.x));
   EXPECT_LT(wingAtFront, 4);  // the front is the propeller, not a wing tip
 }
+
+TEST(Catalogue, MeshFilesKeepTheTextRulesOfTheReader) {
+  for (int kind = 3; kind <= 230; ++kind) {
+    const OutputFile* file = findOutput(generatedData(), meshFileName(kind));
+    ASSERT_NE(file, nullptr);
+    const std::string& text = file->bytes;
+    EXPECT_EQ(text.compare(0, 14, "Named object: "), 0) << kind;
+    size_t longest = 0, run = 0, vertexLines = 0, faceLines = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      char c = text[i];
+      if (c == '\n') {
+        EXPECT_EQ(text[i - 1], '\r') << kind;  // Windows text, every line
+      }
+      bool separator = std::isspace(uint8_t(c)) || c == ':' || c == ',';
+      run = separator ? 0 : run + 1;
+      longest = std::max(longest, run);
+      if (c == '\n' && text.compare(i + 1, 7, "Vertex ") == 0 && text.compare(i + 1, 11, "Vertex list") != 0)
+        ++vertexLines;
+      if (c == '\n' && text.compare(i + 1, 5, "Face ") == 0 && text.compare(i + 1, 9, "Face list") != 0) ++faceLines;
+    }
+    EXPECT_LE(longest, 31u) << kind;
+    EXPECT_EQ(text.find("Page"), std::string::npos) << kind;  // would be taken for a page header
+    Mesh m;
+    ASSERT_TRUE(decodeAsc(text, m));
+    EXPECT_EQ(vertexLines, m.vertices.size()) << kind;
+    EXPECT_EQ(faceLines, m.triangles.size()) << kind;
+  }
+}

@@ -52,9 +52,21 @@ TEST(DataFolder, PlatePicturesShowTheirPlatesShape) {
       Rgb c = p.at(x, y);
       return c.g > 140 && c.r < 120 && c.b < 140;
     };
-    int wide = 0, tall = 0;
-    for (int x = 0; x < p.width; ++x) wide += green(x, 27);
-    for (int y = 0; y < p.height; ++y) tall += green(49, y);
+    // The plate's extent from its first to its last green pixel (studs inside may be lighter or darker).
+    int left = -1, right = -1, top = -1, bottom = -1;
+    for (int x = 0; x < p.width; ++x)
+      if (green(x, 27)) {
+        if (left < 0) left = x;
+        right = x;
+      }
+    for (int y = 0; y < p.height; ++y)
+      if (green(49, y)) {
+        if (top < 0) top = y;
+        bottom = y;
+      }
+    ASSERT_GE(left, 0) << name;
+    ASSERT_GE(top, 0) << name;
+    double wide = right - left + 1, tall = bottom - top + 1;
     double expected = double(plateSizes[n - 1][0]) / plateSizes[n - 1][1];
     EXPECT_NEAR(double(wide) / tall, expected, expected * 0.25) << name;
   }

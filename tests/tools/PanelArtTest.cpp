@@ -35,30 +35,30 @@ TEST(PanelArt, EveryBitmapHasItsPanelsSize) {
 }
 
 TEST(PanelArt, PressedButtonsDifferAndNothingElseDoes) {
-  for (const PanelSpec& spec : panelSpecs()) {
-    if (!spec.pressedFile) continue;
-    Picture normal = generatedBmp(std::string("bmp/") + spec.normalFile);
-    Picture pressed = generatedBmp(std::string("bmp/") + spec.pressedFile);
-    ASSERT_EQ(normal.width, spec.width);
-    for (const PanelButton& b : spec.buttons) {
+  for (const PanelPicture& layout : panelPictures()) {
+    if (!layout.pressedFile) continue;
+    Picture normal = generatedBmp(std::string("bmp/") + layout.normalFile);
+    Picture pressed = generatedBmp(std::string("bmp/") + layout.pressedFile);
+    ASSERT_EQ(normal.width, layout.width);
+    for (const PanelButton& b : layout.buttons) {
       const std::string name = b.name;
       // Buttons without a pressed look, and the one-pixel blue cell, must match exactly.
-      const bool samePicture = (std::string(spec.normalFile) == "hgame.bmp" && name == "exit") || name == "hiddenBlue";
-      const bool sharedArea = std::string(spec.normalFile) == "hoption.bmp" && name == "snapshot";
+      const bool samePicture = (std::string(layout.normalFile) == "hgame.bmp" && name == "exit") || name == "hiddenBlue";
+      const bool sharedArea = std::string(layout.normalFile) == "hoption.bmp" && name == "snapshot";
       if (sharedArea) continue;
       if (samePicture)
-        EXPECT_EQ(differingPixels(normal, pressed, b.rect), 0) << spec.normalFile << " " << name;
+        EXPECT_EQ(differingPixels(normal, pressed, b.rect), 0) << layout.normalFile << " " << name;
       else
-        EXPECT_GT(differingPixels(normal, pressed, b.rect), b.rect.w * b.rect.h / 4) << spec.normalFile << " " << name;
+        EXPECT_GT(differingPixels(normal, pressed, b.rect), b.rect.w * b.rect.h / 4) << layout.normalFile << " " << name;
     }
     int outside = 0;
-    for (int y = 0; y < spec.height; ++y)
-      for (int x = 0; x < spec.width; ++x) {
+    for (int y = 0; y < layout.height; ++y)
+      for (int x = 0; x < layout.width; ++x) {
         bool covered = false;
-        for (const PanelButton& b : spec.buttons) covered = covered || inside(b.rect, x, y);
+        for (const PanelButton& b : layout.buttons) covered = covered || inside(b.rect, x, y);
         if (!covered && !(normal.at(x, y) == pressed.at(x, y))) ++outside;
       }
-    EXPECT_EQ(outside, 0) << spec.normalFile << ": a button's drawing spills out of its rectangle";
+    EXPECT_EQ(outside, 0) << layout.normalFile << ": a button's drawing spills out of its rectangle";
   }
 }
 

@@ -39,26 +39,26 @@ TEST(ShapeDesigns, MeshFilesNeedNoBlanksAndStartWithoutSlash) {
 }
 
 TEST(PanelLayout, ButtonsLieInsideTheirPanelsWithoutOverlapping) {
-  for (const PanelSpec& spec : panelSpecs()) {
-    for (size_t i = 0; i < spec.buttons.size(); ++i) {
-      const PanelRect& a = spec.buttons[i].rect;
+  for (const PanelPicture& layout : panelPictures()) {
+    for (size_t i = 0; i < layout.buttons.size(); ++i) {
+      const PanelRect& a = layout.buttons[i].rect;
       EXPECT_GE(a.x, 0);
       EXPECT_GE(a.y, 0);
-      EXPECT_LE(a.x + a.w, spec.width) << spec.normalFile << " " << spec.buttons[i].name;
-      EXPECT_LE(a.y + a.h, spec.height) << spec.normalFile << " " << spec.buttons[i].name;
-      for (size_t j = i + 1; j < spec.buttons.size(); ++j) {
-        const PanelRect& b = spec.buttons[j].rect;
+      EXPECT_LE(a.x + a.w, layout.width) << layout.normalFile << " " << layout.buttons[i].name;
+      EXPECT_LE(a.y + a.h, layout.height) << layout.normalFile << " " << layout.buttons[i].name;
+      for (size_t j = i + 1; j < layout.buttons.size(); ++j) {
+        const PanelRect& b = layout.buttons[j].rect;
         bool overlap = a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
         // The game-selection snapshot button shares its place with the options help button.
-        bool shared = std::string(spec.buttons[j].name) == "snapshot";
-        EXPECT_TRUE(!overlap || shared) << spec.normalFile << " " << spec.buttons[i].name << " / " << spec.buttons[j].name;
+        bool shared = std::string(layout.buttons[j].name) == "snapshot";
+        EXPECT_TRUE(!overlap || shared) << layout.normalFile << " " << layout.buttons[i].name << " / " << layout.buttons[j].name;
       }
     }
   }
 }
 
 TEST(PanelLayout, ColourCellsTileTheToolStripWithOnePixelGaps) {
-  const PanelSpec* hedit = findPanel("hedit.bmp");
+  const PanelPicture* hedit = findPanel("hedit.bmp");
   ASSERT_NE(hedit, nullptr);
   PanelRect strip{};
   for (const PanelButton& b : hedit->buttons)

@@ -1,8 +1,8 @@
 // The button rectangles of every panel bitmap.
 #include "tools/art/PanelLayout.h"
 
-const std::vector<PanelSpec>& panelSpecs() {
-  static const std::vector<PanelSpec> specs = {
+const std::vector<PanelPicture>& panelPictures() {
+  static const std::vector<PanelPicture> pictures = {
       {"vedit.bmp", "veditx.bmp", 100, 480,
        {{"cast", {18, 20, 58, 52}},
         {"page1back", {59, 95, 32, 13}},
@@ -51,11 +51,11 @@ const std::vector<PanelSpec>& panelSpecs() {
         {"exit", {510, 0, 21, 23}}}},
       {"mselect2.bmp", nullptr, 320, 24, {}},
   };
-  return specs;
+  return pictures;
 }
 
-const PanelSpec* findPanel(const std::string& normalFile) {
-  for (const PanelSpec& spec : panelSpecs())
-    if (normalFile == spec.normalFile) return &spec;
+const PanelPicture* findPanel(const std::string& normalFile) {
+  for (const PanelPicture& layout : panelPictures())
+    if (normalFile == layout.normalFile) return &layout;
   return nullptr;
 }

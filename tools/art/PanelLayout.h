@@ -14,7 +14,7 @@ struct PanelButton {
   PanelRect rect;
 };
 
-struct PanelSpec {
+struct PanelPicture {
   const char* normalFile;   // under bmp/
   const char* pressedFile;  // nullptr when the panel has no pressed bitmap
   int width, height;
@@ -22,8 +22,8 @@ struct PanelSpec {
 };
 
 // Every panel bitmap of the bmp folder with its buttons.
-const std::vector<PanelSpec>& panelSpecs();
-const PanelSpec* findPanel(const std::string& normalFile);
+const std::vector<PanelPicture>& panelPictures();
+const PanelPicture* findPanel(const std::string& normalFile);
 
 // The three block-picture places of the side panel and the page arrows beside them.
 constexpr PanelRect blockPicturePlaces[3] = {{2, 113, 86, 71}, {2, 221, 86, 71}, {2, 329, 86, 71}};

@@ -36,8 +36,8 @@ private:
 };
 
 PanelRect buttonRect(const char* panel, const char* name) {
-  const PanelSpec* spec = findPanel(panel);
-  for (const PanelButton& b : spec->buttons)
+  const PanelPicture* layout = findPanel(panel);
+  for (const PanelButton& b : layout->buttons)
     if (std::string(b.name) == name) return b.rect;
   return {};
 }
