@@ -3,7 +3,9 @@
 #include "GeneratedData.h"
 #include "support/TestSupport.h"
 #include "tools/art/DataFolder.h"
+#include "tools/art/Paint.h"
 #include "tools/art/Pictures.h"
+#include "platform/paths.h"
 
 #include <array>
 #include <cstdio>
@@ -143,4 +145,32 @@ TEST(DataFolder, EmptySlotCardIsAThumbnailOfItsOwn) {
     std::snprintf(name, sizeof name, "image/new%03d.bmp", n);
     EXPECT_NE(findOutput(generatedData(), name)->bytes, findOutput(generatedData(), "save/save000.bmp")->bytes);
   }
+}
+
+TEST(GeneratorRun, RefusesWrongArgumentsAndUnreadableFonts) {
+  TempFolder folder;
+  std::string message;
+  EXPECT_EQ(runGenerator({folder.path()}, message), 2);
+  EXPECT_NE(message.find("usage"), std::string::npos);
+  EXPECT_EQ(runGenerator({folder.path(), folder.file("missing.ttf"), folder.file("missing-bold.ttf")}, message), 1);
+  EXPECT_NE(message.find("missing.ttf"), std::string::npos);
+  ASSERT_TRUE(folder.write("broken.ttf", "not a font at all"));
+  EXPECT_EQ(runGenerator({folder.path(), folder.file("broken.ttf"), folder.file("broken.ttf")}, message), 1);
+  EXPECT_TRUE(listFolder(folder.path()).size() == 1);  // nothing was written
+  ensureFonts();  // the failed runs left no fonts loaded for the tests that follow
+}
+
+TEST(GeneratorRun, FillsAFolderAndReportsOneItCannotWrite) {
+  TempFolder folder;
+  std::string message;
+  const std::string regular = "/usr/share/fonts/truetype/nanum/NanumGothic.ttf";
+  const std::string bold = "/usr/share/fonts/truetype/nanum/NanumGothicBold.ttf";
+  ASSERT_EQ(runGenerator({folder.path(), regular, bold}, message), 0) << message;
+  EXPECT_EQ(folder.read("scene/all.box"), findOutput(generatedData(), "scene/all.box")->bytes);
+  EXPECT_EQ(folder.read("bmp/vedit.bmp"), findOutput(generatedData(), "bmp/vedit.bmp")->bytes);
+  EXPECT_EQ(listFolder(folder.file("scene")).size(), 231u);  // list, sky, credits and 228 meshes
+  ASSERT_TRUE(folder.write("plain-file", "x"));
+  EXPECT_EQ(runGenerator({folder.file("plain-file"), regular, bold}, message), 1);
+  EXPECT_NE(message.find("cannot write"), std::string::npos);
+  ensureFonts();
 }

@@ -10,7 +10,6 @@
 namespace {
 struct FontSet {
   FT_Library library = nullptr;
-  FT_Face faces[2] = {nullptr, nullptr};
   cairo_font_face_t* cairoFaces[2] = {nullptr, nullptr};
 };
 FontSet fonts;
@@ -28,16 +27,32 @@ Colour mix(Colour a, Colour b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
+// cairo may keep a font face in its caches after we let go of it, so the FreeType face is closed by
+// cairo itself when the last reference goes; the FreeType library stays open for the whole run.
+static const cairo_user_data_key_t faceKey = {};
+
 bool loadFonts(const std::string& regularPath, const std::string& boldPath) {
   releaseFonts();
-  if (FT_Init_FreeType(&fonts.library) != 0) return false;
+  if (!fonts.library && FT_Init_FreeType(&fonts.library) != 0) {
+    fonts.library = nullptr;
+    return false;
+  }
   const std::string* paths[2] = {&regularPath, &boldPath};
   for (int i = 0; i < 2; ++i) {
-    if (FT_New_Face(fonts.library, paths[i]->c_str(), 0, &fonts.faces[i]) != 0) {
+    FT_Face face = nullptr;
+    if (FT_New_Face(fonts.library, paths[i]->c_str(), 0, &face) != 0) {
       releaseFonts();
       return false;
     }
-    fonts.cairoFaces[i] = cairo_ft_font_face_create_for_ft_face(fonts.faces[i], 0);
+    fonts.cairoFaces[i] = cairo_ft_font_face_create_for_ft_face(face, 0);
+    if (cairo_font_face_set_user_data(fonts.cairoFaces[i], &faceKey, face,
+                                      [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); }) != CAIRO_STATUS_SUCCESS) {
+      FT_Done_Face(face);
+      cairo_font_face_destroy(fonts.cairoFaces[i]);
+      fonts.cairoFaces[i] = nullptr;
+      releaseFonts();
+      return false;
+    }
   }
   return true;
 }
@@ -46,11 +61,7 @@ void releaseFonts() {
   for (int i = 0; i < 2; ++i) {
     if (fonts.cairoFaces[i]) cairo_font_face_destroy(fonts.cairoFaces[i]);
     fonts.cairoFaces[i] = nullptr;
-    if (fonts.faces[i]) FT_Done_Face(fonts.faces[i]);
-    fonts.faces[i] = nullptr;
   }
-  if (fonts.library) FT_Done_FreeType(fonts.library);
-  fonts.library = nullptr;
 }
 
 bool fontsLoaded() { return fonts.cairoFaces[0] && fonts.cairoFaces[1]; }
