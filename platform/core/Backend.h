@@ -1,0 +1,56 @@
+// What the window system needs from a back end (SDL or headless), and the raw input it delivers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+#include "platform/window.h"
+
+struct InputEvent {
+  enum class Type { MouseMove, Button, Key, Text, Close, Restore, Screenshot, Answer };
+  Type type = Type::MouseMove;
+  uint32_t time = 0;
+  int x = 0, y = 0;      // MouseMove and Button: screen coordinates
+  int button = 0;        // Button: 1 left, 3 right
+  bool down = false;     // Button and Key
+  int key = 0;           // Key: virtual-key code; Answer: the button
+  std::string text;      // Text: UTF-8; Screenshot: file name
+};
+
+class PlatformBackend {
+public:
+  virtual ~PlatformBackend() = default;
+  virtual bool start() = 0;
+  virtual void stop() = 0;
+  // Raw input that arrived since the last call, in order.
+  virtual void pollInput(std::vector<InputEvent>& events) = 0;
+  virtual void present(const Surface& screen) = 0;
+  virtual uint32_t ticks() = 0;
+  virtual void sleep(uint32_t milliseconds) = 0;
+  // Nothing to do: let time pass (real back end: a short wait; headless: the virtual clock steps on).
+  virtual void idle(uint32_t milliseconds) = 0;
+  virtual DisplayMode desktopMode() = 0;
+  virtual bool setMode(int width, int height) = 0;
+  virtual void restoreMode() = 0;
+  virtual void showCursor(const std::string& name, bool visible) = 0;
+  virtual void warpPointer(int x, int y) = 0;
+  // The answer for a message box that just opened, or 0 to wait for input.
+  virtual int answerMessageBox(const std::string& text, const std::string& caption, uint32_t type,
+                               const std::string& ownerClass) = 0;
+};
+
+std::unique_ptr<PlatformBackend> makeSdlBackend();
+std::unique_ptr<PlatformBackend> makeHeadlessBackend();
+PlatformBackend* currentBackend();
+
+// The session journal (journal.cpp): one line per input event, read back by the headless back end.
+bool journalOpenRecord(const std::string& path);
+void journalRecord(const InputEvent& event);
+void journalCloseRecord();
+// Parse a journal file; false when it cannot be read. Malformed lines are skipped.
+bool journalLoad(const std::string& path, std::vector<InputEvent>& events);
+bool journalParseLine(const std::string& line, InputEvent& event);
+std::string journalFormatLine(const InputEvent& event);

@@ -1,0 +1,269 @@
+// Files and folders on a case-sensitive file system for a program that writes its paths as if it were not.
+//
+// Index: [SECTION] Resolver  [SECTION] Folders  [SECTION] Whole files and atomic writes  [SECTION] User folders
+
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/process.h"
+
+// [SECTION] Resolver
+
+static bool existsExactly(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+static bool sameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x < 128 && y < 128) {
+      if (std::tolower(x) != std::tolower(y)) return false;
+    } else if (x != y) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string resolvePath(const std::string& path) {
+  std::string normal = path;
+  std::replace(normal.begin(), normal.end(), '\\', '/');
+  if (normal.empty() || existsExactly(normal)) return normal;
+
+  // Walk the components; the resolved prefix always exists while we can still match.
+  std::string result;
+  size_t pos = 0;
+  if (normal[0] == '/') {
+    result = "/";
+    pos = 1;
+  }
+  bool matching = true;
+  while (pos <= normal.size()) {
+    size_t slash = normal.find('/', pos);
+    if (slash == std::string::npos) slash = normal.size();
+    std::string component = normal.substr(pos, slash - pos);
+    pos = slash + 1;
+    if (component.empty()) {
+      if (slash == normal.size()) break;
+      continue;  // doubled separators
+    }
+    std::string candidate = result + component;
+    if (matching && component != "." && component != ".." && !existsExactly(candidate)) {
+      std::string folder = result.empty() ? "." : result;
+      std::string found;
+      if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* entry = ::readdir(dir)) {
+          std::string name = entry->d_name;
+          if (name == "." || name == "..") continue;
+          if (sameIgnoringCase(name, component) && (found.empty() || name < found)) found = name;
+        }
+        ::closedir(dir);
+      }
+      if (found.empty()) {
+        matching = false;
+      } else {
+        candidate = result + found;
+      }
+    }
+    result = candidate;
+    if (slash < normal.size()) result += "/";
+  }
+  return result;
+}
+
+FILE* openFile(const std::string& path, const char* mode) {
+  if (path.empty()) return nullptr;
+  std::string resolved = resolvePath(path);
+  if (folderExists(resolved)) return nullptr;
+  return std::fopen(resolved.c_str(), mode);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  std::string result = folder;
+  if (!result.empty() && result.back() != '\\' && result.back() != '/') result += '/';
+  return result + name;
+}
+
+// [SECTION] Folders
+
+bool fileExists(const std::string& path) {
+  struct stat info;
+  return ::stat(resolvePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool folderExists(const std::string& path) {
+  struct stat info;
+  return ::stat(resolvePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool createFolder(const std::string& path) {
+  std::string normal = resolvePath(path);
+  for (size_t i = 1; i <= normal.size(); ++i) {
+    if (i == normal.size() || normal[i] == '/') {
+      std::string prefix = normal.substr(0, i);
+      if (::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+  }
+  return folderExists(normal);
+}
+
+bool removeFile(const std::string& path) { return ::unlink(resolvePath(path).c_str()) == 0; }
+
+bool renameFile(const std::string& from, const std::string& to) {
+  return ::rename(resolvePath(from).c_str(), resolvePath(to).c_str()) == 0;
+}
+
+std::vector<std::string> listFolder(const std::string& path) {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(resolvePath(path.empty() ? "." : path).c_str())) {
+    while (dirent* entry = ::readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string currentDirectory() {
+  char buffer[4096];
+  if (!::getcwd(buffer, sizeof buffer)) return "./";
+  std::string folder = buffer;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool setCurrentDirectory(const std::string& path) {
+  if (path.empty()) return false;
+  return ::chdir(resolvePath(path).c_str()) == 0;
+}
+
+// [SECTION] Whole files and atomic writes
+
+bool readWholeFile(const std::string& path, std::string& bytes, size_t maxBytes) {
+  FILE* file = openFile(path, "rb");
+  if (!file) return false;
+  std::string data;
+  char chunk[65536];
+  size_t got;
+  bool ok = true;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    if (data.size() + got > maxBytes) {
+      ok = false;
+      break;
+    }
+    data.append(chunk, got);
+  }
+  if (std::ferror(file)) ok = false;
+  std::fclose(file);
+  if (ok) bytes.swap(data);
+  return ok;
+}
+
+static std::string folderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+static void syncFolder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+AtomicFile::AtomicFile(const std::string& path) : target(resolvePath(path)) {}
+
+AtomicFile::~AtomicFile() {
+  if (file) {
+    std::fclose(file);
+    ::unlink(temporary.c_str());
+  }
+}
+
+FILE* AtomicFile::open() {
+  if (file) return file;
+  if (target.empty() || folderExists(target)) return nullptr;
+  std::string pattern = target + ".tmpXXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  int fd = ::mkstemp(name.data());
+  if (fd < 0) return nullptr;
+  ::fchmod(fd, 0644);
+  temporary = name.data();
+  file = ::fdopen(fd, "wb");
+  if (!file) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+  }
+  return file;
+}
+
+bool AtomicFile::commit() {
+  if (!file) return false;
+  bool ok = std::fflush(file) == 0 && !std::ferror(file) && ::fsync(::fileno(file)) == 0;
+  ok = (std::fclose(file) == 0) && ok;
+  file = nullptr;
+  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  syncFolder(folderOf(target));
+  return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+  AtomicFile atomic(path);
+  FILE* file = atomic.open();
+  if (!file) return false;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
+  return atomic.commit();
+}
+
+// [SECTION] User folders
+
+static std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
+  std::string base = environmentValue(variable);
+  if (base.empty() || base[0] != '/') {
+    std::string home = environmentValue("HOME");
+    if (home.empty()) home = "/tmp";
+    base = joinPath(home, fallbackUnderHome);
+  }
+  return joinPath(base, "tolvane");
+}
+
+std::string userConfigFolder() { return xdgFolder("XDG_CONFIG_HOME", ".config"); }
+std::string userStateFolder() { return xdgFolder("XDG_STATE_HOME", ".local/state"); }
+std::string userDataFolder() { return xdgFolder("XDG_DATA_HOME", ".local/share"); }
+
+#ifndef TOLVANE_SHARE_DIR
+#define TOLVANE_SHARE_DIR "/usr/local/share/tolvane"
+#endif
+
+std::string findDataRoot() {
+  std::string candidates[] = {environmentValue("TOLVANE_DATA"), executableFolder() + "data", TOLVANE_SHARE_DIR};
+  for (const std::string& candidate : candidates) {
+    if (candidate.empty() || !folderExists(candidate)) continue;
+    std::string folder = candidate;
+    if (folder[0] != '/') folder = currentDirectory() + folder;
+    if (folder.back() != '/') folder += '/';
+    return folder;
+  }
+  return "";
+}

@@ -1,0 +1,46 @@
+// Starting programs, the executable's folder and environment look-ups.
+#include "platform/process.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+extern char** environ;
+
+bool spawnProgram(const std::string& path, const std::string& workingDirectory) {
+  // The child changes directory through a shell-free trampoline: spawn with the file actions of a chdir
+  // are not portable to our libc version, so change here around the spawn instead.
+  char previous[4096];
+  if (!::getcwd(previous, sizeof previous)) return false;
+  if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) return false;
+  pid_t child = 0;
+  std::vector<char*> argv{const_cast<char*>(path.c_str()), nullptr};
+  int result = ::posix_spawn(&child, path.c_str(), nullptr, nullptr, argv.data(), environ);
+  if (::chdir(previous) != 0) return false;
+  return result == 0;
+}
+
+bool runCommand(const std::string& commandLine) {
+  pid_t child = 0;
+  const char* shell = "/bin/sh";
+  std::vector<char*> argv{const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(commandLine.c_str()),
+                          nullptr};
+  return ::posix_spawn(&child, shell, nullptr, nullptr, argv.data(), environ) == 0;
+}
+
+std::string executableFolder() {
+  char buffer[4096];
+  ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0) return "./";
+  std::string path(buffer, static_cast<size_t>(length));
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+std::string environmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
