@@ -71,3 +71,5 @@ void presentIfDirty(bool force);
 // Turn one raw input event into messages; false when it produced none.
 bool inputToMessage(const InputEvent& event, Message& message);
 void markScreenDirty();
+// Close the fonts opened for text drawing (at platform stop).
+void closeFonts();
