@@ -150,3 +150,6 @@ struct DisplayDevice {
 };
 HResult displayCreate(DisplayDevice& display);
 HResult displayMode(const DisplayDevice& display, int& width, int& height, int& bitsPerPixel);
+// The screen here always runs at 16 bits per pixel; tests make the display report another depth (0 goes
+// back to the real one) to exercise the refusal of other depths.
+void displayOverrideBits(int bitsPerPixel);

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kMaxSurfaceSide = 4096;
+int overrideBits = 0;
 
 // Clip a copy of sourceRect to (x, y) so that both rectangles lie inside their surfaces.
 bool clipCopy(int& x, int& y, Rect& source, int sourceWidth, int sourceHeight, int targetWidth, int targetHeight) {
@@ -230,7 +231,7 @@ HResult displayCreate(DisplayDevice& display) {
   DisplayMode mode = currentDisplayMode();
   display.width = mode.width;
   display.height = mode.height;
-  display.bitsPerPixel = mode.bits;
+  display.bitsPerPixel = overrideBits ? overrideBits : mode.bits;
   display.created = true;
   return DD_OK;
 }
@@ -240,6 +241,8 @@ HResult displayMode(const DisplayDevice& display, int& width, int& height, int& 
   DisplayMode mode = currentDisplayMode();
   width = mode.width;
   height = mode.height;
-  bitsPerPixel = mode.bits;
+  bitsPerPixel = overrideBits ? overrideBits : mode.bits;
   return DD_OK;
 }
+
+void displayOverrideBits(int bitsPerPixel) { overrideBits = bitsPerPixel; }
