@@ -64,6 +64,8 @@ void setRenderError(HResult code, const char* format, ...) {
   std::vsnprintf(text, sizeof text, format, arguments);
   va_end(arguments);
   std::string message(text);
+  // A text passed on from an earlier failure already ends in CR LF; it gets only one.
+  if (message.size() >= 2 && message.compare(message.size() - 2, 2, "\r\n") == 0) message.resize(message.size() - 2);
   if (message.size() > 254) message.resize(254);
   renderDevice.lastError = code;
   renderDevice.lastErrorText = message + "\r\n";
