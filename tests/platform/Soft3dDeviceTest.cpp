@@ -220,3 +220,61 @@ TEST(Soft3dDevice, SmallSceneMatchesItsReferencePicture) {
   EXPECT_GT(drawn, 5000);
   EXPECT_LE(differing, 320 * 240 / 200);
 }
+
+// Lights shine along their direction in the space after the world (camera) matrix: a light shining
+// away from the eye lights the faces turned towards it, and one shining towards the eye leaves them dark.
+TEST(Soft3dDevice, DirectionalLightsLightFacesTurnedTowardsThem) {
+  for (float towardsEye : {-1.0f, 1.0f}) {
+    TestScene scene(64, 64);
+    Light3D only;
+    only.colour = {0.5f, 0.5f, 0.5f, 1};
+    only.direction = {0, 0, -towardsEye};
+    Light3D none;
+    none.colour = {0, 0, 0, 1};
+    setLight(scene.d3d, 1, only);
+    setLight(scene.d3d, 2, none);
+    Material3D m;
+    m.diffuse = m.ambient = {1, 1, 1, 1};
+    setMaterial(scene.d3d, scene.material, m);
+    scene.lookAt({0, 0, -20}, {0, 0, 0});
+    const std::vector<Triangle3D> all = brickTriangles();
+    const std::vector<Triangle3D> front(all.begin() + 2, all.begin() + 4);  // the -z face, towards the eye
+    ExecuteBuffer buffer;
+    TestScene::fill(buffer, scene.material, brickVertices(0, 0, 0, 1, 1, 1), front);
+    ASSERT_EQ(scene.run(buffer), DD_OK);
+    const int grey = red565(scene.pixel(32, 32));
+    if (towardsEye < 0) EXPECT_NEAR(grey, 20 + 0.5f * 255, 12);  // ambient 20 plus the light
+    else EXPECT_NEAR(grey, 20, 12);                               // ambient only
+  }
+}
+
+// The same with the eye looking down at 45 degrees and a light shining down the screen: the top face is
+// lit at cos 45 degrees and the face towards the eye, turned down on the screen, stays dark.
+TEST(Soft3dDevice, LightsFollowTheCameraWhenItLooksDown) {
+  TestScene scene(64, 64);
+  Light3D down;
+  down.colour = {1, 1, 1, 1};
+  down.direction = {0, -1, 0};
+  Light3D none;
+  none.colour = {0, 0, 0, 1};
+  setLight(scene.d3d, 1, down);
+  setLight(scene.d3d, 2, none);
+  Material3D m;
+  m.diffuse = m.ambient = {1, 1, 1, 1};
+  setMaterial(scene.d3d, scene.material, m);
+  scene.lookAt({0, 20, -20}, {0, 0, 0});
+  std::vector<Vertex3D> flat = brickVertices(0, 0, 0, 1, 1, 1);
+  for (Vertex3D& v : flat) {  // unit normals, so the expected greys are plain cosines
+    const float length = std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz);
+    v.nx /= length, v.ny /= length, v.nz /= length;
+  }
+  const std::vector<Triangle3D> all = brickTriangles();
+  ExecuteBuffer buffer;
+  TestScene::fill(buffer, scene.material, flat, std::vector<Triangle3D>(all.begin(), all.begin() + 2));
+  ASSERT_EQ(scene.run(buffer), DD_OK);
+  EXPECT_NEAR(red565(scene.pixel(32, 28)), 20 + 0.7071f * 255, 14);
+  scene.clear();
+  TestScene::fill(buffer, scene.material, flat, std::vector<Triangle3D>(all.begin() + 2, all.begin() + 4));
+  ASSERT_EQ(scene.run(buffer), DD_OK);
+  EXPECT_NEAR(red565(scene.pixel(32, 36)), 20, 12);
+}
