@@ -19,6 +19,21 @@ inline int64_t floorDiv(int64_t n, int64_t d) {
   if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
   return q;
 }
+
+// Floor division for a positive divisor through a double division, corrected to the exact quotient and
+// remainder (0 <= r < d): a 64-bit integer division costs several times as much, and every edge needs
+// two. The operands stay far below 2^53, so the truncated estimate is off by at most one.
+inline void floorDivPositive(int64_t n, int64_t d, int64_t& q, int64_t& r) {
+  q = static_cast<int64_t>(static_cast<double>(n) / static_cast<double>(d));
+  r = n - q * d;
+  if (r < 0) {
+    --q;
+    r += d;
+  } else if (r >= d) {
+    ++q;
+    r -= d;
+  }
+}
 // First pixel row or column whose centre (16 k + 8) is at or beyond a 28.4 coordinate.
 inline int firstCentre(int64_t fixed) { return static_cast<int>(floorDiv(fixed - 8 + 15, 16)); }
 
@@ -31,10 +46,8 @@ struct Edge {
     const int64_t dx = xb - xa, dy = yb - ya;
     d = 16 * dy;
     const int64_t n = (16 * static_cast<int64_t>(row) + 8 - ya) * dx + (static_cast<int64_t>(xa) - 8) * dy;
-    q = floorDiv(n, d);
-    r = n - q * d;
-    qs = floorDiv(16 * dx, d);
-    rs = 16 * dx - qs * d;
+    floorDivPositive(n, d, q, r);
+    floorDivPositive(16 * dx, d, qs, rs);
   }
   int x() const { return static_cast<int>(q + (r != 0)); }
   void step() {
@@ -118,11 +131,11 @@ struct DrawSink {
     dr = toFixed(p.ddx[kR]);
     dg = toFixed(p.ddx[kG]);
     db = toFixed(p.ddx[kB]);
-    dsr = toFixed(p.ddx[kSR]);
-    dsg = toFixed(p.ddx[kSG]);
-    dsb = toFixed(p.ddx[kSB]);
-    du = toFixed(p.ddx[kU]);
-    dv = toFixed(p.ddx[kV]);
+    dsr = Spec ? toFixed(p.ddx[kSR]) : 0;
+    dsg = Spec ? toFixed(p.ddx[kSG]) : 0;
+    dsb = Spec ? toFixed(p.ddx[kSB]) : 0;
+    du = Tex ? toFixed(p.ddx[kU]) : 0;
+    dv = Tex ? toFixed(p.ddx[kV]) : 0;
   }
 
   void span(int y, int xl, int xr) {
@@ -278,8 +291,10 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     values[i][kU] = context.texture ? v[i]->u * context.texture->width : 0.0f;
     values[i][kV] = context.texture ? v[i]->v * context.texture->height : 0.0f;
   }
-  Planes planes;
-  for (int k = 0; k < kPlanes; ++k) {
+  Planes planes{};
+  // Without a texture only depth and colour are interpolated; the specular and texture planes stay 0.
+  const int used = context.texture ? kPlanes : kB + 1;
+  for (int k = 0; k < used; ++k) {
     const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
     planes.ddx[k] = (d1 * dy2 - d2 * dy1) * inverse;
     planes.ddy[k] = (d2 * dx1 - d1 * dx2) * inverse;
