@@ -112,6 +112,13 @@ bool D3DAppStartUp(uint32_t flags, HWindow window, CreateViewCallback createView
 bool SetRenderState(const RenderStateRecord* record);
 bool D3DAppShutDown();
 
+// The display-mode operations, also used on their own when the program changes the screen's mode. Each
+// stores the framework's last error text on failure.
+bool D3DAppCreateDisplay();
+bool D3DAppSetCoopLevel(HWindow window, bool fullScreen);
+bool D3DAppSetDisplayMode(int width, int height, int bits);
+bool D3DAppRestoreDisplayMode();
+
 // [SECTION] Presentation
 
 enum : uint32_t { D3DAPP_WHOLEWINDOW = 1 };

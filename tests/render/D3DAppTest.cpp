@@ -109,3 +109,16 @@ TEST(D3DApp, FailingInitViewShutsTheViewDown) {
   Message m;
   while (peekMessage(m)) {}
 }
+
+TEST(D3DApp, DisplayModeOperationsReportRefusedModes) {
+  EXPECT_TRUE(D3DAppCreateDisplay());
+  EXPECT_FALSE(D3DAppSetCoopLevel(nullptr, true));
+  EXPECT_EQ(D3DAppLastErrorText().rfind("SetCooperativeLevel to fullscreen failed.\n", 0), 0u);
+  EXPECT_FALSE(D3DAppSetDisplayMode(640, 480, 8));
+  EXPECT_EQ(D3DAppLastErrorText().rfind("SetDisplayMode to 640x480x8 failed\n", 0), 0u);
+  headlessRefuseDisplayWidth(800);
+  EXPECT_FALSE(D3DAppSetDisplayMode(800, 600, 16));
+  headlessRefuseDisplayWidth(0);
+  EXPECT_TRUE(D3DAppSetDisplayMode(640, 480, 16));
+  EXPECT_TRUE(D3DAppRestoreDisplayMode());
+}
