@@ -34,6 +34,13 @@ inline void floorDivPositive(int64_t n, int64_t d, int64_t& q, int64_t& r) {
     r -= d;
   }
 }
+// A screen coordinate to the nearest 1/16 pixel (28.4 fixed point), without a library call.
+inline int snap(float v) {
+  const float scaled = v * 16.0f + 0.5f;
+  int t = static_cast<int>(scaled);
+  return t - (scaled < static_cast<float>(t));
+}
+
 // First pixel row or column whose centre (16 k + 8) is at or beyond a 28.4 coordinate.
 inline int firstCentre(int64_t fixed) { return static_cast<int>(floorDiv(fixed - 8 + 15, 16)); }
 
@@ -242,8 +249,8 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const TLVertex* v[3] = {&a, &b, &c};
   int X[3], Y[3];
   for (int i = 0; i < 3; ++i) {
-    X[i] = static_cast<int>(std::lrint(v[i]->sx * 16.0f));
-    Y[i] = static_cast<int>(std::lrint(v[i]->sy * 16.0f));
+    X[i] = snap(v[i]->sx);
+    Y[i] = snap(v[i]->sy);
   }
   const int64_t area =
       static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
