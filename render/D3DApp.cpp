@@ -67,8 +67,10 @@ bool clearAllColourBuffers() {
       {renderDevice.baseBuffer.get(), "Failure while getting the surface description of the back buffer before clearing.\n%s",
        "Clearing the Base buffer failed.\n%s"},
   };
+  const bool windowAlive = renderDevice.window && isWindow(renderDevice.window);
   for (const Item& item : items) {
     if (!item.surface) continue;
+    if (item.surface == renderDevice.frontBuffer.get() && !windowAlive) continue;  // its pixels went with the window
     SurfaceDesc desc;
     HResult result = surfaceDescription(*item.surface, desc);
     if (failed(result)) {

@@ -148,6 +148,8 @@ bool D3DAppShowBackBuffer(uint32_t flags) {
   }
   if (d.paused) return true;
   if (!d.frontBuffer || !d.backBuffer) return true;
+  // The front buffer is the view window's pixels: once that window is gone there is nowhere to show.
+  if (!d.window || !isWindow(d.window)) return true;
   // The front buffer is the view window's own pixels, so a rectangle lands at the same place in it; the
   // window system puts the window at its screen origin.
   RectList toShow;

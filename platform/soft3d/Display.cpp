@@ -26,7 +26,8 @@ bool clipCopy(int& x, int& y, Rect& source, int sourceWidth, int sourceHeight, i
 
 void fillLostPattern(DisplaySurface& surface) {
   if (surface.isDepth()) {
-    std::fill(surface.depth.begin(), surface.depth.end(), 0.0f);
+    // Restored depth reads as the far plane, so nothing is hidden behind memory that was lost.
+    std::fill(surface.depth.begin(), surface.depth.end(), 1.0f);
     return;
   }
   Surface& pixels = surface.pixels();
@@ -224,7 +225,8 @@ HResult surfaceRestore(DisplaySurface& surface) {
 void surfaceForceLoss(DisplaySurface& surface) { surface.lost = true; }
 
 void surfacePresented(DisplaySurface& surface) {
-  if ((surface.caps & DDSCAPS_PRIMARYSURFACE) && surface.window) windowPixelsChanged(surface.window);
+  if ((surface.caps & DDSCAPS_PRIMARYSURFACE) && surface.window && isWindow(surface.window))
+    windowPixelsChanged(surface.window);
 }
 
 HResult displayCreate(DisplayDevice& display) {

@@ -148,3 +148,24 @@ TEST(Presentation, LostBackBufferMetWhileShowingIsRestoredOnTheSpot) {
   EXPECT_EQ(surfaceIsLost(*renderDevice.backBuffer), DD_OK);
   EXPECT_EQ(renderDevice.backBuffer->own.at(5, 5), 0);
 }
+
+TEST(Presentation, ShowAfterTheViewWindowWasDestroyedTouchesNothing) {
+  RenderTestView view(120, 80);
+  ASSERT_TRUE(view.started);
+  destroyWindow(view.window);
+  view.window = nullptr;
+  const Rect drawn{10, 10, 30, 20};
+  ASSERT_TRUE(D3DAppSetDirtyRects(1, &drawn, 0));
+  EXPECT_TRUE(D3DAppShowBackBuffer(0));
+  EXPECT_TRUE(D3DAppShowBackBuffer(D3DAPP_WHOLEWINDOW));
+}
+
+TEST(Presentation, RestoreAfterTheViewWindowWasDestroyedLeavesItsPixelsAlone) {
+  RenderTestView view(120, 80);
+  ASSERT_TRUE(view.started);
+  destroyWindow(view.window);
+  view.window = nullptr;
+  surfaceForceLoss(*renderDevice.backBuffer);
+  EXPECT_TRUE(D3DAppRestoreSurfaces());
+  EXPECT_EQ(renderDevice.backBuffer->own.at(3, 3), 0);
+}
