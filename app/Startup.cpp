@@ -4,6 +4,7 @@
 
 #include "app/Shell.h"
 #include "files/InstallFolders.h"
+#include "sound/Sounds.h"
 
 bool ChangeDisplayMode(HWindow, int width, int height, int bits) {
   // Going back to the desktop's own mode means leaving full screen.
@@ -51,13 +52,24 @@ bool startUp(const std::string&) {
 
   showWindow(shell.BackdropWindow, ShowCmd::ShowMaximised);
   if (!createWorkingWindows()) return false;
+
+  // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
+  setCursor(shell.waitCursor);
+  setDataRootResolver([] { return confirmFolders() ? DataRoot : std::string(); });
+  loadJingle(JingleKind::Start, shell.ViewWindow);
+  loadEffects(shell.ViewWindow);
+  playJingle();
+
   for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
+  waitForStartJingle();
+  startBackgroundMusic();
   setCursor(shell.hand2Cursor);
   return true;
 }
 
 int runTolvane(const std::string& commandLine) {
-  if (!startUp(commandLine)) return 1;
-  return runMessageLoop();
+  int code = startUp(commandLine) ? runMessageLoop() : 1;
+  resetSound();
+  return code;
 }

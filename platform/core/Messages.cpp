@@ -411,7 +411,9 @@ DisplayMode currentDisplayMode() { return windowSystem().mode; }
 bool setDisplayMode(int width, int height, int bits) {
   auto& ws = windowSystem();
   if (!ws.backend || bits != 16 || width <= 0 || height <= 0) return false;
-  if (ws.kind == Backend::Headless && ws.refuseWidth == width) return false;
+  if (ws.kind == Backend::Headless &&
+      std::find(ws.refusedWidths.begin(), ws.refusedWidths.end(), width) != ws.refusedWidths.end())
+    return false;
   if (!ws.backend->setMode(width, height)) return false;
   ws.mode = DisplayMode{width, height, 16};
   markScreenDirty();

@@ -61,7 +61,7 @@ struct WindowSystem {
   int currentCursor = 0;
   std::vector<std::string> cursorNames{""};
 
-  int refuseWidth = 0;        // headless: a display width to refuse
+  std::vector<int> refusedWidths;  // headless: display widths to refuse
 };
 
 WindowSystem& windowSystem();
