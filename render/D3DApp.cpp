@@ -178,8 +178,8 @@ bool D3DAppStartUp(uint32_t flags, HWindow window, CreateViewCallback createView
   }
   d.isPrimary = true;
 
-  auto fail = [&d]() {
-    releaseAll(d);
+  auto fail = []() {
+    releaseAll(renderDevice);
     return false;
   };
   result = displayMode(d.display, d.desktopWidth, d.desktopHeight, d.desktopBits);
