@@ -59,11 +59,12 @@ struct Vertex3D {
   float x = 0, y = 0, z = 0, nx = 0, ny = 0, nz = 0, u = 0, v = 0;
 };
 
-// A transformed and lit vertex: screen x, y, depth 0..1, 1/w, colour and specular as 0..255.
+// A transformed and lit vertex: screen x, y, depth 0..1, 1/w, the lit colour (0xAARRGGBB) and the
+// specular colour (0x00RRGGBB), eight bits a channel as the era's devices kept them.
 struct TLVertex {
   float sx = 0, sy = 0, sz = 0, rhw = 0;
-  float r = 0, g = 0, b = 0, a = 0;
-  float sr = 0, sg = 0, sb = 0;
+  uint32_t colour = 0xFFFFFFFF;
+  uint32_t specular = 0;
   float u = 0, v = 0;
   float cx = 0, cy = 0, cz = 0, cw = 0;  // clip-space position, kept for clipping
   uint32_t clip = 0;                     // D3DCLIP_ bits

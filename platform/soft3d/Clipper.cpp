@@ -36,13 +36,14 @@ TLVertex intersect(const TLVertex& in, const TLVertex& out, float dIn, float dOu
   v.cy = mix(in.cy, out.cy);
   v.cz = mix(in.cz, out.cz);
   v.cw = mix(in.cw, out.cw);
-  v.r = mix(in.r, out.r);
-  v.g = mix(in.g, out.g);
-  v.b = mix(in.b, out.b);
-  v.a = mix(in.a, out.a);
-  v.sr = mix(in.sr, out.sr);
-  v.sg = mix(in.sg, out.sg);
-  v.sb = mix(in.sb, out.sb);
+  auto mixColour = [&mix](uint32_t a, uint32_t b) {
+    int c[4];
+    for (int k = 0; k < 4; ++k)
+      c[k] = static_cast<int>(mix(static_cast<float>(channel(a, 24 - 8 * k)), static_cast<float>(channel(b, 24 - 8 * k))) + 0.5f);
+    return packColour(c[0], c[1], c[2], c[3]);
+  };
+  v.colour = mixColour(in.colour, out.colour);
+  v.specular = mixColour(in.specular, out.specular);
   v.u = mix(in.u, out.u);
   v.v = mix(in.v, out.v);
   return v;

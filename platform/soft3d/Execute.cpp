@@ -92,6 +92,12 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   const float baseB = material.emissive.b + material.ambient.b * ambientB;
   const bool specular = material.specular.r > 0 || material.specular.g > 0 || material.specular.b > 0;
   const float gx = kGuardBand * vp.maxX, gy = kGuardBand * vp.maxY;
+  struct LitNormal {
+    uint32_t nx = 0, ny = 0, nz = 0;
+    uint32_t colour = 0, specular = 0;
+    bool valid = false;
+  };
+  LitNormal litCache[64];
   const float centreX = vp.x + vp.width * 0.5f, centreY = vp.y + vp.height * 0.5f;
 
   for (uint32_t i = 0; i < in.count; ++i) {
@@ -124,8 +130,21 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
     t.u = s.u;
     t.v = s.v;
     if (!light) {
-      t.r = t.g = t.b = t.a = 255;
-      t.sr = t.sg = t.sb = 0;
+      t.colour = 0xFFFFFFFF;
+      t.specular = 0;
+      continue;
+    }
+    // With directional lights and a distant viewer the lit colour depends on the normal alone, and a
+    // buffer holds few distinct normals (every stud of a plate row has the same twenty), so results are
+    // kept by normal for the rest of this vertex run.
+    uint32_t nxBits, nyBits, nzBits;
+    std::memcpy(&nxBits, &s.nx, 4);
+    std::memcpy(&nyBits, &s.ny, 4);
+    std::memcpy(&nzBits, &s.nz, 4);
+    LitNormal& cached = litCache[((nxBits * 2654435761u) ^ (nyBits * 40503u) ^ (nzBits * 2246822519u)) >> 26];
+    if (cached.valid && cached.nx == nxBits && cached.ny == nyBits && cached.nz == nzBits) {
+      t.colour = cached.colour;
+      t.specular = cached.specular;
       continue;
     }
     float dr = 0, dg = 0, db = 0, sr = 0, sg = 0, sb = 0;
@@ -146,13 +165,11 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
         }
       }
     }
-    t.r = std::min(1.0f, baseR + material.diffuse.r * dr) * 255.0f;
-    t.g = std::min(1.0f, baseG + material.diffuse.g * dg) * 255.0f;
-    t.b = std::min(1.0f, baseB + material.diffuse.b * db) * 255.0f;
-    t.a = material.diffuse.a * 255.0f;
-    t.sr = std::min(1.0f, sr * material.specular.r) * 255.0f;
-    t.sg = std::min(1.0f, sg * material.specular.g) * 255.0f;
-    t.sb = std::min(1.0f, sb * material.specular.b) * 255.0f;
+    auto byte = [](float v) { return static_cast<int>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
+    t.colour = packColour(byte(material.diffuse.a), byte(baseR + material.diffuse.r * dr),
+                          byte(baseG + material.diffuse.g * dg), byte(baseB + material.diffuse.b * db));
+    t.specular = packColour(0, byte(sr * material.specular.r), byte(sg * material.specular.g), byte(sb * material.specular.b));
+    cached = LitNormal{nxBits, nyBits, nzBits, t.colour, t.specular, true};
   }
 }
 

@@ -17,6 +17,12 @@ enum : uint32_t {
 };
 constexpr float kGuardBand = 8.0f;
 
+inline uint32_t packColour(int a, int r, int g, int b) {
+  return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
+         static_cast<uint32_t>(b);
+}
+inline int channel(uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 255); }
+
 struct RasterContext {
   uint16_t* colour = nullptr;  // target pixels, colourPitch pixels a row
   int colourPitch = 0;

@@ -289,12 +289,14 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   for (int i = 0; i < 3; ++i) {
     const TLVertex& s = context.flat ? shade : *v[i];
     values[i][kZ] = v[i]->sz;
-    values[i][kR] = addSpecular ? std::min(255.0f, s.r + s.sr) : s.r;
-    values[i][kG] = addSpecular ? std::min(255.0f, s.g + s.sg) : s.g;
-    values[i][kB] = addSpecular ? std::min(255.0f, s.b + s.sb) : s.b;
-    values[i][kSR] = s.sr;
-    values[i][kSG] = s.sg;
-    values[i][kSB] = s.sb;
+    const int sr = channel(s.specular, 16), sg = channel(s.specular, 8), sb = channel(s.specular, 0);
+    const int r = channel(s.colour, 16), g = channel(s.colour, 8), b = channel(s.colour, 0);
+    values[i][kR] = static_cast<float>(addSpecular ? std::min(255, r + sr) : r);
+    values[i][kG] = static_cast<float>(addSpecular ? std::min(255, g + sg) : g);
+    values[i][kB] = static_cast<float>(addSpecular ? std::min(255, b + sb) : b);
+    values[i][kSR] = static_cast<float>(sr);
+    values[i][kSG] = static_cast<float>(sg);
+    values[i][kSB] = static_cast<float>(sb);
     values[i][kU] = context.texture ? v[i]->u * context.texture->width : 0.0f;
     values[i][kV] = context.texture ? v[i]->v * context.texture->height : 0.0f;
   }
@@ -351,13 +353,12 @@ void drawLine(RasterContext& context, const TLVertex& a, const TLVertex& b) {
     if (zp && context.zTest && !depthPasses(context.zFunc, z, *zp)) continue;
     const TLVertex& s0 = a;
     const TLVertex& s1 = context.flat ? a : b;
-    auto channel = [&](float c0, float c1, float s0v, float s1v) {
-      float value = c0 + (c1 - c0) * t;
-      if (addSpecular) value += s0v + (s1v - s0v) * t;
+    auto mixed = [&](int shift) {
+      float value = channel(s0.colour, shift) + (channel(s1.colour, shift) - channel(s0.colour, shift)) * t;
+      if (addSpecular) value += channel(s0.specular, shift) + (channel(s1.specular, shift) - channel(s0.specular, shift)) * t;
       return clampByte(static_cast<int>(value));
     };
-    context.colour[static_cast<size_t>(y) * context.colourPitch + x] =
-        pack(channel(s0.r, s1.r, s0.sr, s1.sr), channel(s0.g, s1.g, s0.sg, s1.sg), channel(s0.b, s1.b, s0.sb, s1.sb));
+    context.colour[static_cast<size_t>(y) * context.colourPitch + x] = pack(mixed(16), mixed(8), mixed(0));
     if (zp && context.zWrite) *zp = z;
   }
 }

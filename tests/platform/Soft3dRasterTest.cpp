@@ -32,7 +32,8 @@ TLVertex at(float x, float y, float z = 0.5f, float grey = 255) {
   v.sx = x;
   v.sy = y;
   v.sz = z;
-  v.r = v.g = v.b = grey;
+  const int g = static_cast<int>(grey);
+  v.colour = packColour(255, g, g, g);
   return v;
 }
 
@@ -150,7 +151,7 @@ TEST(Soft3dRaster, DepthTestKeepsTheNearerSurfaceInEitherOrder) {
     canvas.reset();
     const TLVertex nearA = at(0, 0, 0.3f, 255), nearB = at(16, 0, 0.3f, 255), nearC = at(0, 16, 0.3f, 255);
     TLVertex farA = at(0, 0, 0.6f, 0), farB = at(16, 0, 0.6f, 0), farC = at(0, 16, 0.6f, 0);
-    farA.b = farB.b = farC.b = 255;
+    farA.colour = farB.colour = farC.colour = packColour(255, 0, 0, 255);
     if (order == 0) {
       fillTriangle(canvas.context, nearA, nearB, nearC);
       fillTriangle(canvas.context, farA, farB, farC);
@@ -163,7 +164,7 @@ TEST(Soft3dRaster, DepthTestKeepsTheNearerSurfaceInEitherOrder) {
   }
   // Equal depth passes (less-or-equal): a second surface at the same depth draws over the first.
   TLVertex a = at(0, 0, 0.3f, 0), b = at(16, 0, 0.3f, 0), c = at(0, 16, 0.3f, 0);
-  a.g = b.g = c.g = 255;
+  a.colour = b.colour = c.colour = packColour(255, 0, 255, 0);
   fillTriangle(canvas.context, a, b, c);
   EXPECT_EQ(canvas.colour.at(3, 3), rgb565(0, 255, 0));
 }
