@@ -278,3 +278,33 @@ TEST(Soft3dDevice, LightsFollowTheCameraWhenItLooksDown) {
   ASSERT_EQ(scene.run(buffer), DD_OK);
   EXPECT_NEAR(red565(scene.pixel(32, 36)), 20, 12);
 }
+
+// The two halves of a floor that reaches behind the eye are clipped separately at the near plane; the
+// points where their shared diagonal is cut must agree, so together they cover the ground exactly once.
+TEST(Soft3dDevice, ClippedNeighboursShareTheirCutEdgeWithoutGapsOrOverlaps) {
+  TestScene scene(160, 120);
+  scene.lookAt({3, 5, 0}, {0, 4, 10});
+  const std::vector<Vertex3D> floor = {{-500, 0, 300, 0, 1, 0, 0, 0},
+                                       {400, 0, 500, 0, 1, 0, 0, 0},
+                                       {500, 0, -350, 0, 1, 0, 0, 0},
+                                       {-450, 0, -500, 0, 1, 0, 0, 0}};
+  const Triangle3D halves[2] = {{0, 1, 2, 0x700}, {2, 3, 0, 0x700}};
+  std::vector<uint16_t> masks[2];
+  for (int i = 0; i < 2; ++i) {
+    scene.clear();
+    ExecuteBuffer buffer;
+    TestScene::fill(buffer, scene.material, floor, {halves[i]});
+    ASSERT_EQ(scene.run(buffer), DD_OK);
+    masks[i] = scene.target->pixels().pixels;
+  }
+  int overlaps = 0, covered = 0;
+  for (size_t p = 0; p < masks[0].size(); ++p) {
+    overlaps += masks[0][p] != 0 && masks[1][p] != 0;
+    covered += masks[0][p] != 0 || masks[1][p] != 0;
+  }
+  EXPECT_EQ(overlaps, 0);
+  // Everything below the horizon row is ground.
+  for (int y = 70; y < 120; ++y)
+    for (int x = 0; x < 160; ++x) ASSERT_TRUE(masks[0][y * 160 + x] || masks[1][y * 160 + x]) << x << "," << y;
+  EXPECT_GT(covered, 160 * 50);
+}
