@@ -228,7 +228,7 @@ void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* 
   else spec ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
 }
 
-void growExtent(RasterContext& context, int left, int top, int right, int bottom) {
+inline void growExtent(RasterContext& context, int left, int top, int right, int bottom) {
   left = std::max(left, context.clip.left);
   top = std::max(top, context.clip.top);
   right = std::min(right, context.clip.right);
@@ -294,11 +294,13 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     values[i][kR] = static_cast<float>(addSpecular ? std::min(255, r + sr) : r);
     values[i][kG] = static_cast<float>(addSpecular ? std::min(255, g + sg) : g);
     values[i][kB] = static_cast<float>(addSpecular ? std::min(255, b + sb) : b);
-    values[i][kSR] = static_cast<float>(sr);
-    values[i][kSG] = static_cast<float>(sg);
-    values[i][kSB] = static_cast<float>(sb);
-    values[i][kU] = context.texture ? v[i]->u * context.texture->width : 0.0f;
-    values[i][kV] = context.texture ? v[i]->v * context.texture->height : 0.0f;
+    if (context.texture) {
+      values[i][kSR] = static_cast<float>(sr);
+      values[i][kSG] = static_cast<float>(sg);
+      values[i][kSB] = static_cast<float>(sb);
+      values[i][kU] = v[i]->u * context.texture->width;
+      values[i][kV] = v[i]->v * context.texture->height;
+    }
   }
   Planes planes{};
   // Without a texture only depth and colour are interpolated; the specular and texture planes stay 0.
