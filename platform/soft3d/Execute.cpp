@@ -61,7 +61,8 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
                      bool light) {
   const ViewportData& vp = viewport.data;
   const size_t end = static_cast<size_t>(in.start) + in.count;
-  if (end > buffer.vertices.size()) return;
+  // Triangles index vertices with 16 bits, so nothing beyond 65536 could ever be drawn.
+  if (end > buffer.vertices.size() || static_cast<size_t>(in.dest) + in.count > 65536) return;
   if (device.transformed.size() < static_cast<size_t>(in.dest) + in.count) device.transformed.resize(static_cast<size_t>(in.dest) + in.count);
   const D3DMatrix world = matrixOrIdentity(device, device.world);
   const D3DMatrix m = multiply(multiply(world, matrixOrIdentity(device, device.view)), matrixOrIdentity(device, device.projection));

@@ -158,6 +158,7 @@ TEST(Soft3dDevice, BadInstructionsAndHandlesAreRefusedOrSkipped) {
   ExecuteBuffer buffer;
   buffer.vertices = brickVertices(0, 0, 0, 1, 1, 1);
   buffer.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 10, 0, 100);  // past the vertices: ignored
+  buffer.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 4000000000u, 24);  // beyond any index: ignored
   Triangle3D wild{60000, 1, 2, 0x700};
   buffer.triangleList(&wild, 1);
   buffer.instructions.push_back(Instruction{Op::Triangle, 0, 5000, 0, 50, 0, Rect{}});  // past the triangles
