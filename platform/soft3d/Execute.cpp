@@ -91,7 +91,8 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   const float baseR = material.emissive.r + material.ambient.r * ambientR;
   const float baseG = material.emissive.g + material.ambient.g * ambientG;
   const float baseB = material.emissive.b + material.ambient.b * ambientB;
-  const bool specular = material.specular.r > 0 || material.specular.g > 0 || material.specular.b > 0;
+  // A material without a power has no highlight (a power of 0 would otherwise light every face fully).
+  const bool specular = material.power > 0 && (material.specular.r > 0 || material.specular.g > 0 || material.specular.b > 0);
   const float gx = kGuardBand * vp.maxX, gy = kGuardBand * vp.maxY;
   struct LitNormal {
     uint32_t nx = 0, ny = 0, nz = 0;
