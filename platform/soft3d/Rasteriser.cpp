@@ -128,7 +128,7 @@ bool depthPasses(uint32_t func, float z, float stored) {
 }
 
 // ZMode: 0 no test, 1 less-or-equal, 2 any other comparison. Tex: 0 none, 1 modulate, 2 decal.
-template <int ZMode, bool ZWrite, int Tex, bool Spec>
+template <int ZMode, bool ZWrite, int Tex, bool Specular>
 struct DrawSink {
   const RasterContext& context;
   const Planes& p;
@@ -138,9 +138,9 @@ struct DrawSink {
     dr = toFixed(p.ddx[kR]);
     dg = toFixed(p.ddx[kG]);
     db = toFixed(p.ddx[kB]);
-    dsr = Spec ? toFixed(p.ddx[kSR]) : 0;
-    dsg = Spec ? toFixed(p.ddx[kSG]) : 0;
-    dsb = Spec ? toFixed(p.ddx[kSB]) : 0;
+    dsr = Specular ? toFixed(p.ddx[kSR]) : 0;
+    dsg = Specular ? toFixed(p.ddx[kSG]) : 0;
+    dsb = Specular ? toFixed(p.ddx[kSB]) : 0;
     du = Tex ? toFixed(p.ddx[kU]) : 0;
     dv = Tex ? toFixed(p.ddx[kV]) : 0;
   }
@@ -151,7 +151,7 @@ struct DrawSink {
     const float dz = p.ddx[kZ];
     int32_t r = toFixed(p.at(kR, px, py)), g = toFixed(p.at(kG, px, py)), b = toFixed(p.at(kB, px, py));
     int32_t sr = 0, sg = 0, sb = 0, u = 0, v = 0;
-    if constexpr (Spec) {
+    if constexpr (Specular) {
       sr = toFixed(p.at(kSR, px, py));
       sg = toFixed(p.at(kSG, px, py));
       sb = toFixed(p.at(kSB, px, py));
@@ -181,7 +181,7 @@ struct DrawSink {
             cg = tg;
             cb = tb;
           }
-          if constexpr (Spec) {
+          if constexpr (Specular) {
             cr = std::min(255, cr + clampByte(sr >> 16));
             cg = std::min(255, cg + clampByte(sg >> 16));
             cb = std::min(255, cb + clampByte(sb >> 16));
@@ -194,7 +194,7 @@ struct DrawSink {
       r += dr;
       g += dg;
       b += db;
-      if constexpr (Spec) {
+      if constexpr (Specular) {
         sr += dsr;
         sg += dsg;
         sb += dsb;
@@ -221,11 +221,11 @@ struct PickSink {
 
 template <int ZMode, bool ZWrite>
 void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1) {
-  const bool spec = c.specular && c.texture;
+  const bool highlight = c.specular && c.texture;
   auto go = [&](auto sink) { walkTriangle(X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
-  else if (c.decal) spec ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
-  else spec ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
+  else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
+  else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
 }
 
 inline void growExtent(RasterContext& context, int left, int top, int right, int bottom) {
