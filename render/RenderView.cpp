@@ -121,6 +121,8 @@ bool startRenderView(HWindow window, const std::string& commandLine, const std::
   return true;
 }
 
+bool shutDownHasRun() { return view.shutDownDone; }
+
 void ShutDownApp() {
   if (view.shutDownDone) return;
   view.shutDownDone = true;

@@ -26,5 +26,7 @@ bool startRenderView(HWindow window, const std::string& commandLine, const std::
 // paused and unpaused so that the next show presents the whole window.
 void reportRenderFailure(const char* format, ...);
 
-// Shut the framework down and post the quit message; only the first call does anything.
+// Shut the framework down and post the quit message; only the first call does anything (until the view
+// is started again).
 void ShutDownApp();
+bool shutDownHasRun();
