@@ -34,16 +34,15 @@ SceneNode* sceneAdd(std::unique_ptr<Block> block) {
   auto node = std::make_unique<SceneNode>();
   node->block = std::move(block);
   SceneNode* result = node.get();
+  scene.nodeOf[raw] = result;
   scene.nodes.insert(at, std::move(node));
   if (index < scene.cursor) ++scene.cursor;  // a walk in progress neither repeats nor skips a block
   return result;
 }
 
 SceneNode* sceneFind(const Block* block) {
-  if (!block) return nullptr;
-  auto at = nodePosition(block);
-  if (at == scene.nodes.end() || (*at)->block.get() != block) return nullptr;
-  return at->get();
+  auto found = scene.nodeOf.find(block);
+  return found == scene.nodeOf.end() ? nullptr : found->second;
 }
 
 Block* sceneNext() {
@@ -76,8 +75,8 @@ static void dropOwnedLink(std::vector<std::unique_ptr<SupportLink>>& chain, cons
 }
 
 void sceneRemove(Block* block) {
+  if (!sceneFind(block)) return;
   auto at = nodePosition(block);
-  if (!block || at == scene.nodes.end() || (*at)->block.get() != block) return;
   SceneNode& node = **at;
   // Every link the block is part of goes with it, so no chain is left pointing at a freed block.
   for (const auto& link : node.supports)
@@ -87,6 +86,7 @@ void sceneRemove(Block* block) {
   forgetBlock(block);
   destroyBlock(*block);
   const size_t index = static_cast<size_t>(at - scene.nodes.begin());
+  scene.nodeOf.erase(block);
   scene.nodes.erase(at);
   if (index < scene.cursor) --scene.cursor;
 }
@@ -94,6 +94,7 @@ void sceneRemove(Block* block) {
 void sceneClear() {
   for (auto& node : scene.nodes) destroyBlock(*node->block);
   scene.nodes.clear();
+  scene.nodeOf.clear();
   scene.cursor = 0;
   scene.restart = true;
   listClear(MovingSet);

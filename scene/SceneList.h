@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "scene/Block.h"
@@ -25,6 +26,8 @@ struct SceneNode {
 
 struct SceneList {
   std::vector<std::unique_ptr<SceneNode>> nodes;  // identity order
+  // Finds a block's node without touching the block, so asking about a block already freed is safe.
+  std::unordered_map<const Block*, SceneNode*> nodeOf;
   size_t cursor = 0;
   bool restart = true;  // the next sceneNext starts from the first block
 };
