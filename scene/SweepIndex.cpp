@@ -27,7 +27,7 @@ static SweepNode* newNode(Block* block, float value, int32_t isHigh) {
   } else {
     node = &sweepIndex.storage.emplace_back();
   }
-  *node = SweepNode{block, value, isHigh, nullptr, nullptr, false};
+  *node = SweepNode{block, value, truncThousandths(value), isHigh, nullptr, nullptr, false};
   return node;
 }
 
@@ -146,15 +146,19 @@ namespace {
 
 enum class Compare { Truncated, Raw };
 
-// Blocks left out of a scan: the queried block itself, or every member of a moving group.
+// Blocks left out of a scan: the queried block itself, or every member of a moving group (marked with
+// the index's current group stamp).
 struct Excluded {
   const Block* single = nullptr;
-  const std::vector<Block*>* group = nullptr;  // sorted in identity order
-  bool contains(const Block* b) const {
-    if (b == single) return true;
-    return group && std::binary_search(group->begin(), group->end(), b, blockBefore);
-  }
+  bool group = false;
+  bool contains(const Block* b) const { return b == single || (group && b->groupStamp == sweepIndex.groupStamp); }
 };
+
+Excluded excludeGroup(const std::vector<Block*>& members) {
+  const uint32_t stamp = ++sweepIndex.groupStamp;
+  for (Block* b : members) b->groupStamp = stamp;
+  return Excluded{nullptr, true};
+}
 
 // Walk the axis up to hi: a block's low end (or a high end past lo) puts it into the set, a high end at
 // or below lo takes it out again. What is left are the blocks whose interval reaches past lo and starts
@@ -167,9 +171,10 @@ int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Co
   const float rlo = raw ? lo : truncThousandths(lo);
   const float rhi = raw ? hi : truncThousandths(hi);
   const uint32_t stamp = ++index.scanStamp;
-  std::vector<Block*> touched;
+  std::vector<Block*>& touched = index.scratch;
+  touched.clear();
   for (SweepNode* n = index.axes[axisIndex].first; n; n = n->nextNode) {
-    const float rv = raw ? n->value : truncThousandths(n->value);
+    const float rv = raw ? n->value : n->truncated;
     if (rv >= rhi) break;
     Block* b = n->block;
     if (excluded.contains(b)) continue;
@@ -181,20 +186,20 @@ int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Co
     }
     b->scanIn = enters;
   }
-  std::vector<Block*> found;
-  found.reserve(touched.size());
-  for (Block* b : touched)
-    if (b->scanIn) found.push_back(b);
-  std::sort(found.begin(), found.end(), blockBefore);
-  index.axes[axisIndex].scanCount = static_cast<int>(found.size());
+  int found = 0;
+  for (Block* b : touched) found += b->scanIn ? 1 : 0;
+  index.axes[axisIndex].scanCount = found;
 
+  auto inSet = [stamp](const Block* b) { return b->scanStamp == stamp && b->scanIn; };
   if (index.candidateCount > 0) {
-    std::vector<Block*> kept;
-    std::set_intersection(found.begin(), found.end(), index.candidates.begin(), index.candidates.end(),
-                          std::back_inserter(kept), blockBefore);
-    found = std::move(kept);
+    // Keep the candidates this axis also found; they stay in identity order.
+    std::erase_if(index.candidates, [&](const Block* b) { return !inSet(b); });
+  } else {
+    index.candidates.clear();
+    for (Block* b : touched)
+      if (b->scanIn) index.candidates.push_back(b);
+    std::sort(index.candidates.begin(), index.candidates.end(), blockBefore);
   }
-  index.candidates = std::move(found);
   index.candidateCount = static_cast<int>(index.candidates.size());
   return index.candidateCount;
 }
@@ -227,7 +232,7 @@ void scanBox(const Box& box, const Excluded& excluded, Compare compare) {
 
 int scanAxis(int axis, const Block* moving, float lo, float hi) {
   if (axis < 0 || axis > 2) return sweepIndex.candidateCount;
-  return scanAxisWith(axis, Excluded{moving, nullptr}, lo, hi, Compare::Truncated);
+  return scanAxisWith(axis, Excluded{moving, false}, lo, hi, Compare::Truncated);
 }
 
 // [SECTION] Contact classification
@@ -282,26 +287,21 @@ void classifyContacts(Block& moving, Vec3 offset) {
 int sweepQuery(Block& block, Vec3 offset) {
   sweepIndex.candidateCount = -1;  // every query starts from all blocks, whatever the caller left behind
   sweepIndex.lastScanOrder.clear();
-  scanBox(queryBox(outerBox(block), offset), Excluded{&block, nullptr}, Compare::Truncated);
+  scanBox(queryBox(outerBox(block), offset), Excluded{&block, false}, Compare::Truncated);
   if (sweepIndex.candidateCount > 0) classifyContacts(block, offset);
   return std::max(sweepIndex.candidateCount, 0);
 }
 
-static int queryGroupSorted(const std::vector<Block*>& sorted, Vec3 offset) {
+static int queryGroupOf(const std::vector<Block*>& members, Vec3 offset) {
   sweepIndex.candidateCount = -1;
   sweepIndex.lastScanOrder.clear();
   Box united{{99999, 99999, 99999}, {-99999, -99999, -99999}};
-  for (const Block* b : sorted) widenBox(united, outerBox(*b));
-  scanBox(queryBox(united, offset), Excluded{nullptr, &sorted}, Compare::Raw);
+  for (const Block* b : members) widenBox(united, outerBox(*b));
+  scanBox(queryBox(united, offset), excludeGroup(members), Compare::Raw);
   return std::max(sweepIndex.candidateCount, 0);
 }
 
-int sweepQueryGroup(const std::vector<Block*>& blocks, Vec3 offset) {
-  std::vector<Block*> sorted = blocks;
-  std::sort(sorted.begin(), sorted.end(), blockBefore);
-  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-  return queryGroupSorted(sorted, offset);
-}
+int sweepQueryGroup(const std::vector<Block*>& blocks, Vec3 offset) { return queryGroupOf(blocks, offset); }
 
 int sweepQueryMovingSet(Vec3 offset) {
   sweepResetQuery();
@@ -309,12 +309,12 @@ int sweepQueryMovingSet(Vec3 offset) {
   const std::vector<Block*>& members = MovingSet.entries;  // kept in identity order
   if (members.empty()) return 0;
   if (members.size() == 1) return sweepQuery(*members.front(), offset);
-  if (queryGroupSorted(members, offset) == 0) return 0;
+  if (queryGroupOf(members, offset) == 0) return 0;
   // Something lies near the group: ask member by member, stopping at the first one that is blocked.
   for (Block* member : members) {
     sweepIndex.candidateCount = -1;
     sweepIndex.lastScanOrder.clear();
-    scanBox(queryBox(outerBox(*member), offset), Excluded{nullptr, &members}, Compare::Raw);
+    scanBox(queryBox(outerBox(*member), offset), excludeGroup(members), Compare::Raw);
     if (sweepIndex.candidateCount > 0) classifyContacts(*member, offset);
     if (sweepIndex.candidateCount > 0) break;
   }

@@ -12,6 +12,7 @@
 struct SweepNode {
   Block* block = nullptr;
   float value = 0;
+  float truncated = 0;  // value truncated to thousandths, worked out once when the node is made
   int32_t isHigh = 0;
   SweepNode* nextNode = nullptr;
   SweepNode* prevNode = nullptr;
@@ -43,6 +44,8 @@ struct SweepIndex {
   std::deque<SweepNode> storage;      // every node, at a stable address
   std::vector<SweepNode*> freeNodes;
   uint32_t scanStamp = 0;
+  uint32_t groupStamp = 0;
+  std::vector<Block*> scratch;  // reused by every scan
 };
 
 extern SweepIndex sweepIndex;
