@@ -20,6 +20,7 @@ static float component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis 
 // [SECTION] End points
 
 static SweepNode* newNode(Block* block, float value, int32_t isHigh) {
+  if (std::isnan(value)) value = kFloatMax;  // a broken coordinate sorts last instead of breaking the order
   SweepNode* node;
   if (!sweepIndex.freeNodes.empty()) {
     node = sweepIndex.freeNodes.back();
@@ -37,30 +38,40 @@ static void freeNode(SweepNode* node) {
 }
 
 // Insert before the first node of equal or greater value (so ties go in front), or at the end.
-static void insertNode(AxisList& axis, SweepNode* node, SweepNode* from) {
-  SweepNode* at = from ? from : axis.first;
-  SweepNode* last = nullptr;
-  while (at && at->value < node->value) {
-    last = at;
-    at = at->nextNode;
-  }
+static void insertNode(AxisList& axis, SweepNode* node) {
+  auto run = axis.runStart.lower_bound(node->value);
+  SweepNode* at = run == axis.runStart.end() ? nullptr : run->second;
   node->nextNode = at;
-  node->prevNode = at ? at->prevNode : last;
+  node->prevNode = at ? at->prevNode : axis.last;
   if (node->prevNode)
     node->prevNode->nextNode = node;
   else
     axis.first = node;
-  if (at) at->prevNode = node;
+  if (at)
+    at->prevNode = node;
+  else
+    axis.last = node;
+  axis.runStart[node->value] = node;  // the newest node of a value is the first of its run
   node->linked = true;
 }
 
 static void unlinkNode(AxisList& axis, SweepNode* node) {
   if (!node->linked) return;
+  auto run = axis.runStart.find(node->value);
+  if (run != axis.runStart.end() && run->second == node) {
+    if (node->nextNode && node->nextNode->value == node->value)
+      run->second = node->nextNode;
+    else
+      axis.runStart.erase(run);
+  }
   if (node->prevNode)
     node->prevNode->nextNode = node->nextNode;
   else
     axis.first = node->nextNode;
-  if (node->nextNode) node->nextNode->prevNode = node->prevNode;
+  if (node->nextNode)
+    node->nextNode->prevNode = node->prevNode;
+  else
+    axis.last = node->prevNode;
   node->nextNode = node->prevNode = nullptr;
   node->linked = false;
 }
@@ -76,9 +87,8 @@ static std::array<SweepNode*, 6> makeNodes(Block& block) {
 
 static void linkNodes(const std::array<SweepNode*, 6>& nodes) {
   for (int axis = 0; axis < 3; ++axis) {
-    insertNode(sweepIndex.axes[axis], nodes[2 * axis], nullptr);
-    // Every node before the low end is smaller than it, so the high end's place is found from there.
-    insertNode(sweepIndex.axes[axis], nodes[2 * axis + 1], nodes[2 * axis]);
+    insertNode(sweepIndex.axes[axis], nodes[2 * axis]);
+    insertNode(sweepIndex.axes[axis], nodes[2 * axis + 1]);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <vector>
 
 #include "scene/Block.h"
@@ -22,6 +23,10 @@ struct SweepNode {
 struct AxisList {
   SweepNode* first = nullptr;
   int scanCount = 0;  // candidates the latest scan of this axis found, before intersection
+  // Where each value's run of nodes starts, and the last node: finding a new node's place takes a
+  // look-up instead of a walk from the first node.
+  std::map<float, SweepNode*> runStart;
+  SweepNode* last = nullptr;
 };
 
 // {a, restsOnA, b}: a is the queried block; restsOnA 1 means b rests on a, 0 means a rests on b.

@@ -192,3 +192,59 @@ TEST_F(SweepIndexTest, SnapPutsABlockOnItsSupportsGrid) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every axis is sorted, the run index names the first node of each run of equal values, and the
+// last node is where the list ends.
+void expectAxesConsistent() {
+  for (const AxisList& axis : sweepIndex.axes) {
+    size_t runs = 0;
+    const SweepNode* previous = nullptr;
+    for (const SweepNode* n = axis.first; n; previous = n, n = n->nextNode) {
+      EXPECT_EQ(n->prevNode, previous);
+      if (previous) {
+        EXPECT_LE(previous->value, n->value);
+      }
+      if (!previous || previous->value != n->value) {
+        ++runs;
+        auto run = axis.runStart.find(n->value);
+        ASSERT_NE(run, axis.runStart.end());
+        EXPECT_EQ(run->second, n);
+      }
+    }
+    EXPECT_EQ(axis.last, previous);
+    EXPECT_EQ(axis.runStart.size(), runs);
+  }
+}
+
+TEST_F(SweepIndexTest, EndPointListsStaySortedWithTiesInFront) {
+  std::vector<Block*> blocks;
+  for (int i = 0; i < 40; ++i) {
+    // Many equal end points: bricks on a coarse grid, some exactly on top of each other.
+    Block* b = addBrick(1 + i % 2, 1, {4.0f * (i % 5), 3.0f + 6 * (i % 3), 4.0f * (i % 4)});
+    blocks.push_back(b);
+    for (int axis = 0; axis < 3; ++axis) {
+      const SweepNode* low = b->sweepNodes[2 * axis];
+      EXPECT_TRUE(!low->prevNode || low->prevNode->value < low->value);  // in front of its equals
+    }
+    expectAxesConsistent();
+  }
+  for (int i = 0; i < 40; i += 3) {
+    translateBlock(*blocks[i], 4, 0, -4);
+    sweepMove(*blocks[i]);
+    expectAxesConsistent();
+  }
+  for (int i = 1; i < 40; i += 2) {
+    sceneRemove(blocks[i]);
+    expectAxesConsistent();
+  }
+  sceneClear();
+  for (const AxisList& axis : sweepIndex.axes) {
+    EXPECT_EQ(axis.first, nullptr);
+    EXPECT_EQ(axis.last, nullptr);
+    EXPECT_TRUE(axis.runStart.empty());
+  }
+}
+
+}  // namespace
