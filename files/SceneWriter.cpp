@@ -1,6 +1,7 @@
 // Writing the scene text format: CR LF line ends, "%d" and "%f" numbers, one blank after every field
 // of the light, count and block lines; the optional information header first.
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <ctime>
 
@@ -22,6 +23,31 @@ void append(std::string& out, const char* format, auto... values) {
   std::string big(static_cast<size_t>(n) + 1, '\0');
   std::snprintf(big.data(), big.size(), format, values...);
   out.append(big.data(), static_cast<size_t>(n));
+}
+
+// Numbers as "%d" and "%f" write them in the C locale, whatever locale the program runs in.
+void number(std::string& out, int32_t value) { out += std::to_string(value); }
+void number(std::string& out, float value) {
+  char buffer[64];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                          std::chars_format::fixed, 6);
+  if (error == std::errc()) {
+    out.append(buffer, end);
+  } else {
+    append(out, "%f", static_cast<double>(value));  // beyond the buffer only for values near the float limit
+  }
+}
+
+// Six values with a blank between them (and after the last when asked).
+void numbers(std::string& out, std::initializer_list<float> values, bool trailingBlank) {
+  bool first = true;
+  for (float v : values) {
+    if (!first) out += ' ';
+    number(out, v);
+    first = false;
+  }
+  if (trailingBlank) out += ' ';
+  out += "\r\n";
 }
 
 // A header value on one line: a line break inside it would end the header early and turn the rest of
@@ -57,19 +83,19 @@ std::string sceneText() {
   }
   headerLine(out, sceneFile.backgroundPath);
   const SceneView& v = sceneView;
-  append(out, "%f %f %f %f %f %f\r\n", double(v.azimuth), double(v.polar), double(v.distance), double(v.target.x),
-         double(v.target.y), double(v.target.z));
-  append(out, "%f %f %f %f %f %f \r\n", double(v.lightPosition.x), double(v.lightPosition.y),
-         double(v.lightPosition.z), double(v.lightDirection.x), double(v.lightDirection.y),
-         double(v.lightDirection.z));
+  numbers(out, {v.azimuth, v.polar, v.distance, v.target.x, v.target.y, v.target.z}, false);
+  numbers(out, {v.lightPosition.x, v.lightPosition.y, v.lightPosition.z, v.lightDirection.x, v.lightDirection.y,
+                v.lightDirection.z},
+          true);
   // The counter is never below the number of blocks that follow it.
-  append(out, "%d \r\n", std::max(blockCounter, static_cast<int32_t>(scene.nodes.size())));
+  number(out, std::max(blockCounter, static_cast<int32_t>(scene.nodes.size())));
+  out += " \r\n";
   for (const auto& node : scene.nodes) {
     const BlockDescription d = describeBlock(*node->block);
-    append(out, "%d %d %d %d %d %f %f %f %f %f %f %f ", d.kind, d.studsX, d.studsZ, d.height, d.orientation,
-           double(d.position.x), double(d.position.y), double(d.position.z), double(d.colour[0]), double(d.colour[1]),
-           double(d.colour[2]), double(d.colour[3]));
-    for (int32_t t : d.faceTextures) append(out, "%d ", t);
+    for (int32_t field : {d.kind, d.studsX, d.studsZ, d.height, d.orientation}) number(out, field), out += ' ';
+    for (float field : {d.position.x, d.position.y, d.position.z}) number(out, field), out += ' ';
+    for (float field : d.colour) number(out, field), out += ' ';
+    for (int32_t field : d.faceTextures) number(out, field), out += ' ';
     out += "\r\n";
   }
   return out;

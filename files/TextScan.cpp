@@ -1,10 +1,11 @@
 // Lenient number conversions, scanf-style field reading and fixed-length line splitting.
 #include "files/TextScan.h"
 
-#include <cerrno>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstring>
+#include <limits>
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -57,8 +58,13 @@ double leadingNumber(std::string_view text) {
       i = j;
     }
   }
-  const std::string number(text.substr(0, i));
-  return clampToFloatRange(std::strtod(number.c_str(), nullptr));
+  // Numbers are read the same whatever locale the program runs in.
+  const char* begin = text.data();
+  if (*begin == '+') ++begin;
+  double value = 0;
+  const auto [end, error] = std::from_chars(begin, text.data() + i, value);
+  if (error == std::errc::result_out_of_range) return text[0] == '-' ? -FLT_MAX : FLT_MAX;
+  return clampToFloatRange(value);
 }
 
 void FieldScanner::skipBlanks() {
@@ -84,14 +90,19 @@ bool FieldScanner::readInt(int32_t& value) {
 bool FieldScanner::readFloat(float& value) {
   if (stopped) return false;
   skipBlanks();
-  char* end = nullptr;
-  errno = 0;
-  const float v = std::strtof(at, &end);
-  if (end == at) {
+  // As %f reads it, in any locale: an optional sign, then a decimal number, "inf" or "nan".
+  const char* begin = at;
+  const bool negative = *begin == '-';
+  if (*begin == '+' || *begin == '-') ++begin;
+  const char* last = begin + std::strlen(begin);
+  float v = 0;
+  auto [end, error] = std::from_chars(begin, last, v, std::chars_format::general);
+  if (error == std::errc::invalid_argument || *begin == '-' || *begin == '+') {
     stopped = true;
     return false;
   }
-  value = v;
+  if (error == std::errc::result_out_of_range) v = std::numeric_limits<float>::infinity();
+  value = negative ? -v : v;
   at = end;
   return true;
 }

@@ -168,6 +168,7 @@ int collectStack(BlockList& out, Block* block) {
     for (Block* b : level.entries) {
       listInsert(result, b);
       SceneNode* node = sceneFind(b);
+      if (!node) continue;
       for (SupportLink* link : node->supported)
         // A block already gathered is not gathered again, so even a damaged graph cannot loop.
         if (!listContains(result, link->upper) && !listContains(level, link->upper)) listInsert(next, link->upper);
@@ -176,6 +177,7 @@ int collectStack(BlockList& out, Block* block) {
     // A block joining the stack leaves every support outside the level below it: it moves with the stack.
     for (Block* u : next.entries) {
       SceneNode* node = sceneFind(u);
+      if (!node) continue;
       auto& supports = node->supports;
       for (size_t i = 0; i < supports.size();) {
         SupportLink* link = supports[i].get();
