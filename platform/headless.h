@@ -38,5 +38,6 @@ void headlessClearMessageBoxes();
 // The virtual clock.
 void headlessAdvanceClock(uint32_t milliseconds);
 
-// Refuse display modes of this width (to test the fallback to the larger mode); 0 refuses nothing.
+// Refuse display modes of this width from now on (to test the fallback to the larger mode); 0 refuses
+// nothing again.
 void headlessRefuseDisplayWidth(int width);

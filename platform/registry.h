@@ -30,3 +30,5 @@ void regSetStorePath(const std::string& path);
 std::string regStorePath();
 // Forget what was read so the next call reads the file again.
 void regReload();
+// Check a store file's text the way loading does: true when it would load, with the number of keys it holds.
+bool regParseStoreText(const std::string& text, size_t* keyCount = nullptr);

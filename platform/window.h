@@ -25,6 +25,7 @@ bool platformStart(Backend backend);
 // Destroy every window and close the back end. Safe to call when not started.
 void platformStop();
 Backend platformBackend();
+bool platformRunning();
 // The back end the environment asks for: Headless when TOLVANE_HEADLESS=1 or a journal is replayed.
 Backend backendFromEnvironment();
 

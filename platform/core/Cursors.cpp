@@ -85,6 +85,12 @@ Shape ring(double cx, double cy, double inner, double outer, uint32_t colour) {
 
 Shape disc(double cx, double cy, double r, uint32_t colour) { return ring(cx, cy, -1, r, colour); }
 
+// The part of a ring to the right of its centre, within a cone: a sound wave.
+Shape wave(double cx, double cy, double inner, double outer, uint32_t colour) {
+  Shape full = ring(cx, cy, inner, outer, colour);
+  return [=](double x, double y) { return x > cx + 1 && std::fabs(y - cy) < (x - cx) * 1.3 ? full(x, y) : kClear; };
+}
+
 // Later shapes cover earlier ones; then every clear pixel beside a coloured one becomes black.
 void drawShapes(std::vector<uint32_t>& pixels, const std::vector<Shape>& shapes) {
   for (int y = 0; y < kSize; ++y)
@@ -129,13 +135,12 @@ std::vector<uint32_t> cursorPixels(const CursorArt& art) {
     drawShapes(pixels, {box(14.5, 11.5, 8.5, 1.8, -45, brown), box(7.8, 18.2, 2.2, 2.6, -45, steel),
                         box(4.6, 21.4, 2.0, 2.4, -45, red), disc(3.2, 23.0, 1.6, red)});
   } else if (name == "SOUND") {
-    drawShapes(pixels, {box(5.5, 10.5, 2.5, 3.5, 0, darkSteel), box(9.0, 10.5, 3.0, 3.5, 0, blue),
-                        box(10.5, 10.5, 2.0, 7.0, 0, blue), ring(12.0, 10.5, 6.0, 7.2, yellow),
-                        ring(12.0, 10.5, 9.5, 10.7, yellow)});
-    // Keep only the right half of the waves.
-    for (int y = 0; y < kSize; ++y)
-      for (int x = 0; x < 14; ++x)
-        if (pixels[y * kSize + x] == yellow) pixels[y * kSize + x] = kClear;
+    // A loudspeaker: magnet, cone, and two waves.
+    drawShapes(pixels, {box(4.5, 11.5, 2.5, 3.0, 0, darkSteel), box(8.5, 11.5, 1.5, 3.0, 0, blue),
+                        [=](double x, double y) {  // the cone widens to the right
+                          return x >= 9 && x <= 14 && std::fabs(y - 11.5) <= 3.0 + (x - 9) * 1.1 ? blue : kClear;
+                        },
+                        wave(13.0, 11.5, 3.5, 5.0, yellow), wave(13.0, 11.5, 7.0, 8.5, yellow)});
   } else if (name == "CANNOT") {
     drawShapes(pixels, {disc(11.5, 11.5, 8.0, kWhite), ring(11.5, 11.5, 7.0, 10.0, red),
                         box(11.5, 11.5, 8.0, 1.6, 45, red)});

@@ -14,6 +14,7 @@ namespace {
 constexpr int kCaptionHeight = 22, kButtonWidth = 84, kButtonHeight = 26, kButtonGap = 10, kMargin = 16;
 constexpr int kIconSize = 34, kMaxTextWidth = 380;
 const char* kClassName = "#MessageBox";
+constexpr uint32_t kHeadlessGiveUpMs = 10 * 60 * 1000;
 
 const uint16_t kFace = rgb565(212, 208, 200), kLight = rgb565(255, 255, 255), kShadow = rgb565(128, 128, 128),
                kDark = rgb565(64, 64, 64), kCaptionLeft = rgb565(10, 36, 106), kCaptionRight = rgb565(166, 202, 240),
@@ -277,6 +278,7 @@ int messageBox(HWindow owner, const std::string& text, const std::string& captio
   HCursor previousCursor = setCursor(loadCursor("arrow"));
 
   int scripted = ws.backend->answerMessageBox(text, caption, type, windowClassName(owner));
+  uint32_t opened = tickCount();
   bool quit = false;
   int quitCode = 0;
   Message message;
@@ -297,6 +299,8 @@ int messageBox(HWindow owner, const std::string& text, const std::string& captio
       box.result = scripted;
       break;
     }
+    // Nobody will ever answer a headless box whose input has run out: give up rather than hang.
+    if (ws.kind == Backend::Headless && tickCount() - opened > kHeadlessGiveUpMs) break;
     idleWait(ws.kind == Backend::Sdl ? 5 : 0);
   }
   int result = box.result;

@@ -59,6 +59,7 @@ void platformStop() {
       std::erase_if(ws.windows, [window](const std::unique_ptr<Window>& w) { return w.get() == window; });
   }
   journalCloseRecord();
+  closeFonts();
   if (ws.backend) ws.backend->stop();
   ws.backend.reset();
   ws.classes.clear();
@@ -75,6 +76,7 @@ void platformStop() {
 }
 
 Backend platformBackend() { return windowSystem().kind; }
+bool platformRunning() { return windowSystem().started; }
 
 // [SECTION] Queue
 
@@ -240,7 +242,7 @@ bool inputToMessage(const InputEvent& event, Message& message) {
     }
     case InputEvent::Type::Button: {
       ws.pointer = Point{event.x, event.y};
-      uint32_t bit = event.button == 1 ? MK_LBUTTON : event.button == 3 ? MK_RBUTTON : 0;
+      uint32_t bit = event.button == 1 ? uint32_t{MK_LBUTTON} : event.button == 3 ? uint32_t{MK_RBUTTON} : 0u;
       if (!bit) return false;
       if (event.down)
         ws.buttons |= bit;
@@ -409,7 +411,9 @@ DisplayMode currentDisplayMode() { return windowSystem().mode; }
 bool setDisplayMode(int width, int height, int bits) {
   auto& ws = windowSystem();
   if (!ws.backend || bits != 16 || width <= 0 || height <= 0) return false;
-  if (ws.kind == Backend::Headless && ws.refuseWidth == width) return false;
+  if (ws.kind == Backend::Headless &&
+      std::find(ws.refusedWidths.begin(), ws.refusedWidths.end(), width) != ws.refusedWidths.end())
+    return false;
   if (!ws.backend->setMode(width, height)) return false;
   ws.mode = DisplayMode{width, height, 16};
   markScreenDirty();

@@ -10,9 +10,15 @@
 
 extern char** environ;
 
+// Programs we started and never wait for are collected here, so they do not linger as zombies.
+static void collectFinishedChildren() {
+  while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+  }
+}
+
 bool spawnProgram(const std::string& path, const std::string& workingDirectory) {
-  // The child changes directory through a shell-free trampoline: spawn with the file actions of a chdir
-  // are not portable to our libc version, so change here around the spawn instead.
+  collectFinishedChildren();
+  // The child inherits the working directory, so change it around the spawn.
   char previous[4096];
   if (!::getcwd(previous, sizeof previous)) return false;
   if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) return false;
@@ -24,6 +30,7 @@ bool spawnProgram(const std::string& path, const std::string& workingDirectory) 
 }
 
 bool runCommand(const std::string& commandLine) {
+  collectFinishedChildren();
   pid_t child = 0;
   const char* shell = "/bin/sh";
   std::vector<char*> argv{const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(commandLine.c_str()),

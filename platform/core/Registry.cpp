@@ -325,3 +325,10 @@ std::string regStorePath() {
 }
 
 void regReload() { load(); }
+
+bool regParseStoreText(const std::string& text, size_t* keyCount) {
+  std::map<std::string, Key> keys;
+  if (!parseStore(text, keys)) return false;
+  if (keyCount) *keyCount = keys.size();
+  return true;
+}

@@ -53,11 +53,18 @@ TTF_Font* font(const TextStyle& style) {
 
 }  // namespace
 
-void setFontFolder(const std::string& folder) {
+void closeFonts() {
   FontCache& c = cache();
   for (auto& [key, f] : c.fonts)
     if (f) TTF_CloseFont(f);
   c.fonts.clear();
+  if (c.ttfStarted) TTF_Quit();
+  c.ttfStarted = false;
+}
+
+void setFontFolder(const std::string& folder) {
+  FontCache& c = cache();
+  closeFonts();
   c.folder = folder;
   c.folderChosen = true;
 }

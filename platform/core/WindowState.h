@@ -61,7 +61,7 @@ struct WindowSystem {
   int currentCursor = 0;
   std::vector<std::string> cursorNames{""};
 
-  int refuseWidth = 0;        // headless: a display width to refuse
+  std::vector<int> refusedWidths;  // headless: display widths to refuse
 };
 
 WindowSystem& windowSystem();
@@ -71,3 +71,5 @@ void presentIfDirty(bool force);
 // Turn one raw input event into messages; false when it produced none.
 bool inputToMessage(const InputEvent& event, Message& message);
 void markScreenDirty();
+// Close the fonts opened for text drawing (at platform stop).
+void closeFonts();

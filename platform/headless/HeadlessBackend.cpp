@@ -203,4 +203,10 @@ void headlessAnswerNext(int button) { headless().forcedAnswers.push_back(button)
 const std::vector<MessageBoxShown>& headlessMessageBoxes() { return headless().shown; }
 void headlessClearMessageBoxes() { headless().shown.clear(); }
 void headlessAdvanceClock(uint32_t milliseconds) { headless().clock += milliseconds; }
-void headlessRefuseDisplayWidth(int width) { windowSystem().refuseWidth = width; }
+void headlessRefuseDisplayWidth(int width) {
+  auto& refused = windowSystem().refusedWidths;
+  if (width == 0)
+    refused.clear();
+  else
+    refused.push_back(width);
+}

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "support/TestSupport.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   unsetenv("TOLVANE_RECORD");
   unsetenv("TOLVANE_REPLAY");
-  if (const char* data = std::getenv("TOLVANE_BUILD_DATA")) setFontFolder(std::string(data) + "/font");
+  setFontFolder(buildDataPath("font"));
   platformStart(Backend::Headless);
   int result = RUN_ALL_TESTS();
   platformStop();

@@ -58,9 +58,9 @@ static std::string fromEnvironment(const char* name, const char* fallback) {
 }
 
 std::string testDataPath(const std::string& relative) {
-  return fromEnvironment("TOLVANE_TEST_DATA", "tests/data") + "/" + relative;
+  return fromEnvironment("TOLVANE_TEST_DATA", TOLVANE_TEST_DATA_DIR) + "/" + relative;
 }
 
 std::string buildDataPath(const std::string& relative) {
-  return fromEnvironment("TOLVANE_BUILD_DATA", "build/bin/data") + "/" + relative;
+  return fromEnvironment("TOLVANE_BUILD_DATA", TOLVANE_BUILD_DATA_DIR) + "/" + relative;
 }

@@ -1,0 +1,17 @@
+// The entry point of tolvane: choose the platform back end, run the program, return its exit code.
+#include <cstdio>
+#include <string>
+
+#include "app/Shell.h"
+
+int main(int argc, char** argv) {
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+  if (!platformStart(backendFromEnvironment())) {
+    std::fprintf(stderr, "tolvane: the screen could not be opened\n");
+    return 1;
+  }
+  int code = runTolvane(commandLine);
+  platformStop();
+  return code;
+}

@@ -1,0 +1,66 @@
+// The application shell: the program-wide shell record, start-up, the polling message loop, the window
+// procedures of the six windows, minimise and restore, and shut-down.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/window.h"
+
+enum ScreenState : int { OptionsScreen = 1, GameSelectScreen = 2, EditScreen = 3, GameScreen = 22 };
+
+struct ShellState {
+  HWindow BackdropWindow = nullptr;
+  HWindow VideoWindow = nullptr;
+  HWindow ViewWindow = nullptr;
+  HWindow SidePanel = nullptr;
+  HWindow BottomPanel = nullptr;
+  HWindow TabStrip = nullptr;
+
+  DisplayMode savedDisplayMode;
+  DisplayMode gameDisplayMode;
+  Rect viewClientRect{0, 0, 540, 380};
+
+  int frameRequested = 1;
+  int viewActive = 1;
+  int onDemandRedraw = 1;
+  int explosionActive = 0;
+  int sceneUnchanged = 1;
+  int minimised = 0;
+  int videoFinished = 0;
+  int exitWaiting = 0;
+  int exitWaitCancelled = 0;
+  int shutDownDone = 0;
+  int screenState = EditScreen;
+  int renderFailures = 0;
+  std::string backgroundPicturePath = "./scene\\sky.ppm";
+  std::string sharedCaption;  // caption of every message box that names none
+
+  // The cursors, loaded once at start-up.
+  HCursor handCursor = 0, hand2Cursor = 0, paintCursor = 0, soundCursor = 0, cannotCursor = 0, hammerCursor = 0,
+          waitCursor = 0, arrowCursor = 0;
+};
+
+extern ShellState shell;
+
+// Draws one frame of the 3D view when the renderer is running; true when nothing needed drawing or drawing
+// worked. Empty until the renderer starts.
+extern std::function<bool()> frameStep;
+
+// The whole program: start-up, then the message loop. Returns the exit code.
+int runTolvane(const std::string& commandLine);
+// Start-up up to the message loop; false when the program must end with exit code 1.
+bool startUp(const std::string& commandLine);
+// The polling message loop; returns the exit code carried by the quit message.
+int runMessageLoop();
+
+bool ChangeDisplayMode(HWindow window, int width, int height, int bits);
+void ShutDownApp();
+void registerShellClasses();
+// Create the four working windows at their places around the backdrop's centre; false when the 3D view
+// could not be created.
+bool createWorkingWindows();
+// Move the four working windows to their places around the centre of rect.
+void placeWorkingWindows(const Rect& rect);
+void minimiseProgram();
+void restoreProgram();

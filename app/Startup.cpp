@@ -1,0 +1,75 @@
+// Start-up in its fixed order: folders, window classes, the backdrop, the display mode, the working windows.
+// Any failure before the message loop ends the program with exit code 1.
+#include <cstdio>
+
+#include "app/Shell.h"
+#include "files/InstallFolders.h"
+#include "sound/Sounds.h"
+
+bool ChangeDisplayMode(HWindow, int width, int height, int bits) {
+  // Going back to the desktop's own mode means leaving full screen.
+  if (DisplayMode{width, height, bits} == shell.savedDisplayMode && shell.minimised == 0 &&
+      !(shell.savedDisplayMode == shell.gameDisplayMode)) {
+    restoreDisplayMode();
+    return true;
+  }
+  if (setDisplayMode(width, height, bits)) return true;
+  char text[256];
+  std::snprintf(text, sizeof text, "SetDisplayMode to %dx%dx%d failed\n%s", width, height, bits,
+                "The display does not offer this mode.");
+  messageBox(nullptr, text, shell.sharedCaption, MB_OK);
+  return false;
+}
+
+static void loadCursors() {
+  shell.handCursor = loadCursor("HAND");
+  shell.hand2Cursor = loadCursor("HAND2");
+  shell.paintCursor = loadCursor("PAINT");
+  shell.soundCursor = loadCursor("SOUND");
+  shell.cannotCursor = loadCursor("CANNOT");
+  shell.hammerCursor = loadCursor("HAMMER");
+  shell.waitCursor = loadCursor("wait");
+  shell.arrowCursor = loadCursor("arrow");
+}
+
+bool startUp(const std::string&) {
+  shell.backgroundPicturePath = "./scene\\sky.ppm";
+  if (!confirmFolders()) return false;
+  enterDataRoot();
+  loadCursors();
+  if (!isClassRegistered("ViewerClass2")) registerShellClasses();
+
+  shell.BackdropWindow = createWindow("ViewerClass2", "Tolvane", true, 0, 0, 540, 380, nullptr);
+  if (!shell.BackdropWindow) return false;
+
+  shell.savedDisplayMode = desktopDisplayMode();
+  if (ChangeDisplayMode(shell.BackdropWindow, 640, 480, 16))
+    shell.gameDisplayMode = DisplayMode{640, 480, 16};
+  else if (ChangeDisplayMode(shell.BackdropWindow, 800, 600, 16))
+    shell.gameDisplayMode = DisplayMode{800, 600, 16};
+  else
+    return false;
+
+  showWindow(shell.BackdropWindow, ShowCmd::ShowMaximised);
+  if (!createWorkingWindows()) return false;
+
+  // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
+  setCursor(shell.waitCursor);
+  setDataRootResolver([] { return confirmFolders() ? DataRoot : std::string(); });
+  loadJingle(JingleKind::Start, shell.ViewWindow);
+  loadEffects(shell.ViewWindow);
+  playJingle();
+
+  for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
+    showWindow(window, ShowCmd::Show);
+  waitForStartJingle();
+  startBackgroundMusic();
+  setCursor(shell.hand2Cursor);
+  return true;
+}
+
+int runTolvane(const std::string& commandLine) {
+  int code = startUp(commandLine) ? runMessageLoop() : 1;
+  resetSound();
+  return code;
+}

@@ -1,0 +1,154 @@
+// The shell: start-up and its failures, the window layout, the message loop's frames and failure count,
+// minimise and restore, and shutting down once.
+#include <gtest/gtest.h>
+
+#include "app/Shell.h"
+#include "platform/strings.h"
+#include "support/InstallFixture.h"
+
+class Shell : public InstallFixture {
+protected:
+  void SetUp() override {
+    InstallFixture::SetUp();
+    recordDir(tmp.file("install"));
+    shell = ShellState{};
+    frameStep = nullptr;
+    headlessRefuseDisplayWidth(0);
+  }
+  void TearDown() override {
+    for (HWindow w : {shell.BackdropWindow, shell.VideoWindow}) destroyWindow(w);
+    drain();
+    frameStep = nullptr;
+    headlessRefuseDisplayWidth(0);
+    InstallFixture::TearDown();
+  }
+  // Dispatch what is queued; returns the number of quit messages seen.
+  int drain() {
+    int quits = 0;
+    Message m;
+    for (int guard = 0; guard < 10000 && peekMessage(m); ++guard)
+      if (m.msg == Msg::Quit)
+        ++quits;
+      else
+        dispatchMessage(m);
+    return quits;
+  }
+};
+
+TEST_F(Shell, MissingFoldersEndStartUpWithCode1BeforeAnyWindow) {
+  recordDir(tmp.file("nowhere"));
+  EXPECT_EQ(runTolvane(""), 1);
+  EXPECT_EQ(messagesWithText(loadString(26)), 1);
+  EXPECT_EQ(shell.BackdropWindow, nullptr);
+}
+
+TEST_F(Shell, TheWorkingWindowsTileA640By480Screen) {
+  ASSERT_TRUE(startUp(""));
+  EXPECT_EQ(currentDisplayMode(), (DisplayMode{640, 480, 16}));
+  EXPECT_EQ(windowRect(shell.BackdropWindow), (Rect{0, 0, 640, 480}));
+  EXPECT_EQ(windowRect(shell.SidePanel), (Rect{0, 0, 100, 480}));
+  EXPECT_EQ(windowRect(shell.TabStrip), (Rect{100, 0, 640, 24}));
+  EXPECT_EQ(windowRect(shell.ViewWindow), (Rect{100, 24, 640, 404}));
+  EXPECT_EQ(windowRect(shell.BottomPanel), (Rect{100, 404, 640, 480}));
+  EXPECT_EQ(shell.viewClientRect, (Rect{0, 0, 540, 380}));
+  EXPECT_EQ(windowFromPoint(300, 200), shell.ViewWindow);
+  EXPECT_EQ(currentDirectory(), tmp.file("data") + "/");
+  EXPECT_TRUE(headlessMessageBoxes().empty());
+}
+
+TEST_F(Shell, A640ModeRefusedFallsBackTo800By600WithTheWindowsCentred) {
+  headlessRefuseDisplayWidth(640);
+  ASSERT_TRUE(startUp(""));
+  ASSERT_EQ(headlessMessageBoxes().size(), 1u);
+  EXPECT_EQ(headlessMessageBoxes()[0].text.rfind("SetDisplayMode to 640x480x16 failed\n", 0), 0u);
+  EXPECT_EQ(shell.gameDisplayMode, (DisplayMode{800, 600, 16}));
+  EXPECT_EQ(windowRect(shell.BackdropWindow), (Rect{0, 0, 800, 600}));
+  EXPECT_EQ(windowRect(shell.ViewWindow), (Rect{180, 84, 720, 464}));
+  EXPECT_EQ(windowRect(shell.SidePanel), (Rect{80, 60, 180, 540}));
+  EXPECT_EQ(windowFromPoint(20, 20), shell.BackdropWindow);  // black border around the windows
+}
+
+TEST_F(Shell, BothModesRefusedEndStartUp) {
+  headlessRefuseDisplayWidth(640);
+  headlessRefuseDisplayWidth(800);
+  EXPECT_EQ(runTolvane(""), 1);
+  EXPECT_EQ(headlessMessageBoxes().size(), 2u);
+}
+
+TEST_F(Shell, EscapeOrClosingTheWindowEndsTheProgramWithCode0) {
+  ASSERT_TRUE(startUp(""));
+  headlessKeyPress(VK_ESCAPE);
+  EXPECT_EQ(runMessageLoop(), 0);
+  EXPECT_EQ(shell.shutDownDone, 1);
+  EXPECT_FALSE(isWindow(shell.ViewWindow));
+  shell = ShellState{};
+  ASSERT_TRUE(startUp(""));
+  headlessCloseRequest();
+  EXPECT_EQ(runMessageLoop(), 0);
+  EXPECT_FALSE(isWindow(shell.SidePanel));
+}
+
+TEST_F(Shell, ShutDownRunsOncePostingOneQuit) {
+  ShutDownApp();
+  ShutDownApp();
+  EXPECT_EQ(drain(), 1);
+  EXPECT_EQ(shell.shutDownDone, 1);
+}
+
+TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
+  ASSERT_TRUE(startUp(""));
+  int calls = 0;
+  frameStep = [&] {
+    ++calls;
+    if (calls == 6) postQuitMessage(7);
+    return calls != 2 && calls != 4;  // two failures, spread out
+  };
+  EXPECT_EQ(runMessageLoop(), 7);
+  EXPECT_EQ(shell.renderFailures, 2);
+  EXPECT_EQ(shell.shutDownDone, 0);
+
+  calls = 0;
+  frameStep = [&] { return ++calls % 2 == 0; };  // the third failure comes at the fifth frame
+  drain();
+  runMessageLoop();
+  EXPECT_EQ(shell.renderFailures, 3);
+  EXPECT_EQ(shell.shutDownDone, 1);
+  EXPECT_EQ(calls, 1);  // one more failure after the two of the first run
+}
+
+TEST_F(Shell, FramesAreDrawnOnlyWhileRequestedAndTheViewIsActive) {
+  ASSERT_TRUE(startUp(""));
+  int frames = 0;
+  frameStep = [&] {
+    if (++frames == 3) shell.viewActive = 0;  // the pointer went over a panel
+    return true;
+  };
+  headlessAdvanceClock(1);
+  shell.frameRequested = 1;
+  postMessage(shell.ViewWindow, Msg::App);
+  Message m;
+  for (int pass = 0; pass < 50; ++pass) {
+    while (peekMessage(m)) dispatchMessage(m);
+    if (shell.viewActive && shell.frameRequested && frameStep) frameStep();
+  }
+  EXPECT_EQ(frames, 3);
+}
+
+TEST_F(Shell, MinimiseThenRestoreBringsTheLayoutBack) {
+  ASSERT_TRUE(startUp(""));
+  drain();
+  minimiseProgram();
+  EXPECT_EQ(shell.minimised, 1);
+  EXPECT_TRUE(isMinimised(shell.BackdropWindow));
+  for (HWindow w : {shell.ViewWindow, shell.SidePanel, shell.BottomPanel, shell.TabStrip})
+    EXPECT_FALSE(isWindowVisible(w));
+  headlessRestoreRequest();
+  drain();
+  EXPECT_EQ(shell.minimised, 0);
+  EXPECT_EQ(windowRect(shell.BackdropWindow), (Rect{0, 0, 640, 480}));
+  EXPECT_EQ(windowRect(shell.ViewWindow), (Rect{100, 24, 640, 404}));
+  for (HWindow w : {shell.ViewWindow, shell.SidePanel, shell.BottomPanel, shell.TabStrip})
+    EXPECT_TRUE(isWindowVisible(w));
+  EXPECT_EQ(currentDisplayMode(), (DisplayMode{640, 480, 16}));
+  EXPECT_EQ(windowFromPoint(300, 200), shell.ViewWindow);
+}

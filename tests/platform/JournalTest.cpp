@@ -1,0 +1,100 @@
+// The session journal: its line format, and a recorded session replayed headless to the same screen.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/core/Backend.h"
+#include "platform/headless.h"
+#include "platform/paths.h"
+#include "platform/window.h"
+#include "support/TestSupport.h"
+
+TEST(Journal, LinesRoundTripAndMalformedOnesAreRefused) {
+  InputEvent e;
+  e.type = InputEvent::Type::Button;
+  e.time = 1234;
+  e.button = 3;
+  e.down = true;
+  e.x = 17;
+  e.y = 400;
+  InputEvent back;
+  ASSERT_TRUE(journalParseLine(journalFormatLine(e), back));
+  EXPECT_EQ(back.type, e.type);
+  EXPECT_EQ(back.time, 1234u);
+  EXPECT_EQ(back.button, 3);
+  EXPECT_TRUE(back.down);
+  EXPECT_EQ(back.y, 400);
+  ASSERT_TRUE(journalParseLine("5 text 한글 입력", back));
+  EXPECT_EQ(back.text, "한글 입력");
+  ASSERT_TRUE(journalParseLine("9 answer 7", back));
+  EXPECT_EQ(back.type, InputEvent::Type::Answer);
+  for (const char* bad : {"", "x move 1 2", "-5 move 1 2", "5 move 1", "5 button 2 down 1 1", "5 key 300 down",
+                          "5 key 65 sideways", "5 text", "5 dance"})
+    EXPECT_FALSE(journalParseLine(bad, back)) << bad;
+}
+
+namespace {
+
+// A window that paints a dot wherever it is clicked and a bar for every key.
+intptr_t sketchProc(HWindow window, const Message& m) {
+  Surface& s = windowSurface(window);
+  if (m.msg == Msg::LButtonDown) fillSurfaceRect(s, Rect{m.x - 2, m.y - 2, m.x + 3, m.y + 3}, rgb565(255, 255, 0));
+  if (m.msg == Msg::KeyDown) fillSurfaceRect(s, Rect{m.key, 0, m.key + 1, 20}, rgb565(0, 255, 0));
+  if (m.msg == Msg::Close) {
+    postQuitMessage(0);
+    return 0;
+  }
+  return defWindowProc(window, m);
+}
+
+// Run the sketch window until it is closed; return the final screen.
+Surface runSketchSession(const std::function<void()>& inject) {
+  registerClass(WindowClass{"Sketch", CS_REDRAW, "", sketchProc});
+  HWindow w = createWindow("Sketch", "sketch", false, 20, 20, 600, 440, nullptr);
+  showWindow(w, ShowCmd::Show);
+  inject();
+  Message m;
+  for (int guard = 0; guard < 100000; ++guard) {
+    if (!peekMessage(m)) continue;
+    if (m.msg == Msg::Quit) break;
+    dispatchMessage(m);
+  }
+  Surface screen = composeScreen();
+  destroyWindow(w);
+  return screen;
+}
+
+}  // namespace
+
+TEST(Journal, ARecordedSessionReplaysToTheSameScreen) {
+  TempFolder tmp;
+  std::string journal = tmp.file("session.journal");
+  platformStop();
+  setenv("TOLVANE_RECORD", journal.c_str(), 1);
+  platformStart(Backend::Headless);
+  Surface recorded = runSketchSession([] {
+    headlessClick(100, 100);
+    headlessAdvanceClock(250);
+    headlessKeyPress('Q');
+    headlessClick(300, 200);
+    headlessClick(500, 50, 3);
+    headlessCloseRequest();
+  });
+  platformStop();
+  unsetenv("TOLVANE_RECORD");
+
+  setenv("TOLVANE_REPLAY", journal.c_str(), 1);
+  std::string bytes;
+  ASSERT_TRUE(readWholeFile(journal, bytes));
+  ASSERT_TRUE(writeFileAtomically(journal, bytes + "999999 screenshot " + tmp.file("never.bmp") + "\n"));
+  ASSERT_TRUE(platformStart(Backend::Headless));
+  Surface replayed = runSketchSession([] {});
+  platformStop();
+  unsetenv("TOLVANE_REPLAY");
+  platformStart(Backend::Headless);
+
+  EXPECT_NE(bytes.find("button 1 down 100 100"), std::string::npos);
+  EXPECT_EQ(recorded.pixels, replayed.pixels);
+  EXPECT_EQ(recorded.at(100, 100), rgb565(255, 255, 0));
+  EXPECT_FALSE(fileExists(tmp.file("never.bmp")));  // the session closed before that command came due
+}
