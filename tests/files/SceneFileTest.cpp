@@ -194,6 +194,10 @@ TEST_F(SceneFileTest, FilesThatAreNotScenesChangeNothing) {
   EXPECT_EQ(sceneView.azimuth, view.azimuth);
   EXPECT_TRUE(sceneFile.loadedDescriptions.empty());
   EXPECT_FALSE(ReadSceneFile(folder.file("missing.lml")));
+  // A count smaller than the block lines that follow: every line is taken.
+  ASSERT_TRUE(readSceneText("//bg\n0 0 0 0 0 0\n0 0 0 0 0 0\n1 \n0 1 1 1 0 0 3 0 1 1 1 1\n0 1 1 1 0 8 3 0 1 1 1 1\n", "c.lml"));
+  EXPECT_EQ(sceneFile.loadedDescriptions.size(), 2u);
+  EXPECT_EQ(blockCounter, 2);
 }
 
 TEST_F(SceneFileTest, FailedWriteKeepsTheOldFile) {
