@@ -55,7 +55,7 @@ public:
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-44s %14s %14s %8s\n", "query (CPU time)", "sweep (ns)", "all pairs (ns)", "ratio");
+    std::printf("\n%-44s %14s %14s %11s\n", "query (CPU time)", "sweep (ns)", "all pairs (ns)", "pairs/sweep");
     for (const auto& [name, sweep] : times) {
       const size_t at = name.find("Sweep");
       if (at == std::string::npos) continue;
@@ -63,7 +63,7 @@ public:
       brute.replace(at, 5, "Brute");
       auto other = times.find(brute);
       if (other == times.end()) continue;
-      std::printf("%-44s %14.0f %14.0f %8.2f\n", name.c_str(), sweep, other->second, other->second / sweep);
+      std::printf("%-44s %14.0f %14.0f %11.2f\n", name.c_str(), sweep, other->second, other->second / sweep);
     }
   }
 

@@ -84,7 +84,6 @@ struct Block {
   bool holdsMaterials = false;
   // Scratch state of the collision index's axis scans.
   uint32_t scanStamp = 0;
-  bool scanIn = false;
   uint32_t groupStamp = 0;  // equal to the index's current group stamp while the block is in the moving group
 };
 

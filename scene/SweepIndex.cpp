@@ -28,7 +28,7 @@ static SweepNode* newNode(Block* block, float value, int32_t isHigh) {
   } else {
     node = &sweepIndex.storage.emplace_back();
   }
-  *node = SweepNode{block, value, truncThousandths(value), isHigh, nullptr, nullptr, false};
+  *node = SweepNode{block, value, truncThousandths(value), isHigh, nullptr, nullptr, nullptr, false};
   return node;
 }
 
@@ -81,6 +81,8 @@ static std::array<SweepNode*, 6> makeNodes(Block& block) {
   for (int axis = 0; axis < 3; ++axis) {
     nodes[2 * axis] = newNode(block.owner ? block.owner : &block, component(block.outerMin, axis), 0);
     nodes[2 * axis + 1] = newNode(block.owner ? block.owner : &block, component(block.outerMax, axis), 1);
+    nodes[2 * axis]->partner = nodes[2 * axis + 1];
+    nodes[2 * axis + 1]->partner = nodes[2 * axis];
   }
   return nodes;
 }
@@ -172,7 +174,9 @@ Excluded excludeGroup(const std::vector<Block*>& members) {
 
 // Walk the axis up to hi: a block's low end (or a high end past lo) puts it into the set, a high end at
 // or below lo takes it out again. What is left are the blocks whose interval reaches past lo and starts
-// before hi. The set is kept as marks on the blocks, so each step costs the same however large it is.
+// before hi. Whether a block stays in is settled by the last of its two ends the walk reaches, and the
+// walk stops at the first end at or past hi; so each block is settled at one end, looking only at that
+// end and its partner, without keeping a set that grows and shrinks on the way.
 int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
   SweepIndex& index = sweepIndex;
   if (index.candidateCount == 0) return 0;
@@ -180,34 +184,35 @@ int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Co
   const bool raw = compare == Compare::Raw;
   const float rlo = raw ? lo : truncThousandths(lo);
   const float rhi = raw ? hi : truncThousandths(hi);
-  const uint32_t stamp = ++index.scanStamp;
-  std::vector<Block*>& touched = index.scratch;
-  touched.clear();
-  for (SweepNode* n = index.axes[axisIndex].first; n; n = n->nextNode) {
+  auto reached = [rhi](float v) { return !(v >= rhi); };
+  std::vector<Block*>& found = index.scratch;
+  found.clear();
+  for (const SweepNode* n = index.axes[axisIndex].first; n; n = n->nextNode) {
     const float rv = raw ? n->value : n->truncated;
-    if (rv >= rhi) break;
-    Block* b = n->block;
-    if (excluded.contains(b)) continue;
-    const bool enters = rv > rlo || !n->isHigh;
-    if (b->scanStamp != stamp) {
-      if (!enters) continue;
-      b->scanStamp = stamp;
-      touched.push_back(b);
+    if (!reached(rv)) break;
+    const SweepNode* other = n->partner;
+    const float otherRv = raw ? other->value : other->truncated;
+    bool in;
+    if (!n->isHigh) {
+      // The high end lies before the low end only when it is not above it (a box of no width).
+      const bool highCameFirst = other->value <= n->value;
+      in = highCameFirst || !reached(otherRv) || otherRv > rlo;
+    } else {
+      const bool highCameFirst = n->value <= other->value;
+      if (!highCameFirst || reached(otherRv)) continue;  // the low end settles it
+      in = rv > rlo;
     }
-    b->scanIn = enters;
+    if (in && !excluded.contains(n->block)) found.push_back(n->block);
   }
-  int found = 0;
-  for (Block* b : touched) found += b->scanIn ? 1 : 0;
-  index.axes[axisIndex].scanCount = found;
+  index.axes[axisIndex].scanCount = static_cast<int>(found.size());
 
-  auto inSet = [stamp](const Block* b) { return b->scanStamp == stamp && b->scanIn; };
   if (index.candidateCount > 0) {
     // Keep the candidates this axis also found; they stay in identity order.
-    std::erase_if(index.candidates, [&](const Block* b) { return !inSet(b); });
+    const uint32_t stamp = ++index.scanStamp;
+    for (Block* b : found) b->scanStamp = stamp;
+    std::erase_if(index.candidates, [stamp](const Block* b) { return b->scanStamp != stamp; });
   } else {
-    index.candidates.clear();
-    for (Block* b : touched)
-      if (b->scanIn) index.candidates.push_back(b);
+    index.candidates.assign(found.begin(), found.end());
     std::sort(index.candidates.begin(), index.candidates.end(), blockBefore);
   }
   index.candidateCount = static_cast<int>(index.candidates.size());

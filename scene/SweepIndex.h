@@ -15,6 +15,7 @@ struct SweepNode {
   float value = 0;
   float truncated = 0;  // value truncated to thousandths, worked out once when the node is made
   int32_t isHigh = 0;
+  SweepNode* partner = nullptr;  // the other end of the same block on the same axis
   SweepNode* nextNode = nullptr;
   SweepNode* prevNode = nullptr;
   bool linked = false;  // false for the probe's nodes, which never enter the axes

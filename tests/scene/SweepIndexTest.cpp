@@ -248,3 +248,51 @@ TEST_F(SweepIndexTest, EndPointListsStaySortedWithTiesInFront) {
 }
 
 }  // namespace
+
+namespace {
+
+// The axis walk as first described: insert on a low end or a high end past lo, remove on a high end
+// at or below lo, stop at hi. The index's scan must find exactly this set.
+std::vector<Block*> walkedSet(int axis, const Block* moving, float lo, float hi) {
+  std::vector<Block*> set;
+  for (const SweepNode* n = sweepIndex.axes[axis].first; n; n = n->nextNode) {
+    const float rv = truncThousandths(n->value);
+    if (rv >= truncThousandths(hi)) break;
+    if (n->block == moving) continue;
+    auto at = std::find(set.begin(), set.end(), n->block);
+    if (rv > truncThousandths(lo) || !n->isHigh) {
+      if (at == set.end()) set.push_back(n->block);
+    } else if (at != set.end()) {
+      set.erase(at);
+    }
+  }
+  std::sort(set.begin(), set.end(), blockBefore);
+  return set;
+}
+
+TEST_F(SweepIndexTest, AxisScanFindsWhatTheWalkFinds) {
+  uint32_t seed = 12345;
+  auto next = [&seed](int range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range));
+  };
+  std::vector<Block*> blocks;
+  for (int i = 0; i < 120; ++i) {
+    // Ordinary bricks on a grid, plus boxes of no width and inverted boxes from damaged sizes.
+    const int studsX = i % 17 == 0 ? 0 : i % 19 == 0 ? -1 : 1 + next(3);
+    auto owned = createBlock(describe(Brick, studsX, 1 + next(2), 1 + next(2), {2.0f * next(20), 0.5f * next(40), 2.0f * next(20)}));
+    blocks.push_back(placeBuiltBlock(std::move(owned)));
+  }
+  for (int trial = 0; trial < 400; ++trial) {
+    const int axis = next(3);
+    const Block* moving = blocks[next(120)];
+    const float lo = 0.25f * next(200) - 5, hi = lo + 0.25f * next(60) - 2;  // sometimes below lo
+    sweepResetQuery();
+    scanAxis(axis, moving, lo, hi);
+    const std::vector<Block*> expected = walkedSet(axis, moving, lo, hi);
+    ASSERT_EQ(sweepIndex.candidates, expected) << "axis " << axis << " lo " << lo << " hi " << hi;
+    ASSERT_EQ(sweepIndex.axes[axis].scanCount, static_cast<int>(expected.size()));
+  }
+}
+
+}  // namespace
