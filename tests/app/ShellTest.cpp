@@ -11,6 +11,8 @@ protected:
   void SetUp() override {
     InstallFixture::SetUp();
     recordDir(tmp.file("install"));
+    // The 3D view starts with its sky picture.
+    tmp.write("data/scene/sky.ppm", "P6\n4 4\n255\n" + std::string(48, '\x60'));
     shell = ShellState{};
     frameStep = nullptr;
     headlessRefuseDisplayWidth(0);
@@ -79,7 +81,7 @@ TEST_F(Shell, EscapeOrClosingTheWindowEndsTheProgramWithCode0) {
   ASSERT_TRUE(startUp(""));
   headlessKeyPress(VK_ESCAPE);
   EXPECT_EQ(runMessageLoop(), 0);
-  EXPECT_EQ(shell.shutDownDone, 1);
+  EXPECT_TRUE(shutDownHasRun());
   EXPECT_FALSE(isWindow(shell.ViewWindow));
   shell = ShellState{};
   ASSERT_TRUE(startUp(""));
@@ -92,7 +94,7 @@ TEST_F(Shell, ShutDownRunsOncePostingOneQuit) {
   ShutDownApp();
   ShutDownApp();
   EXPECT_EQ(drain(), 1);
-  EXPECT_EQ(shell.shutDownDone, 1);
+  EXPECT_TRUE(shutDownHasRun());
 }
 
 TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
@@ -105,14 +107,14 @@ TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
   };
   EXPECT_EQ(runMessageLoop(), 7);
   EXPECT_EQ(shell.renderFailures, 2);
-  EXPECT_EQ(shell.shutDownDone, 0);
+  EXPECT_FALSE(shutDownHasRun());
 
   calls = 0;
   frameStep = [&] { return ++calls % 2 == 0; };  // the third failure comes at the fifth frame
   drain();
   runMessageLoop();
   EXPECT_EQ(shell.renderFailures, 3);
-  EXPECT_EQ(shell.shutDownDone, 1);
+  EXPECT_TRUE(shutDownHasRun());
   EXPECT_EQ(calls, 1);  // one more failure after the two of the first run
 }
 

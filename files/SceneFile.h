@@ -1,0 +1,59 @@
+// The scene text format: reading a stored scene into block descriptions (plus the view, the light, the
+// background and the optional information header), building the scene from them, and writing it back.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scene/Block.h"
+
+// The information header's values. A read with readInfoFlag fills them (the date as display text and
+// the file's path); other reads clear date, path, title and description.
+struct SceneFileInfo {
+  std::string name, age, address, email;
+  std::string date;  // "month. day. year."
+  std::string path;
+  std::string title, description;
+};
+
+// The author fields a header is written with: the user's profile at the time of writing.
+struct SceneAuthor {
+  std::string name, age, address, email;
+};
+
+struct SceneFileState {
+  bool readInfoFlag = false;   // one shot: the next read takes the header, and clears it
+  bool writeInfoFlag = false;  // writes carry the header while it is set
+  std::vector<BlockDescription> loadedDescriptions;
+  SceneFileInfo info;
+  SceneAuthor author;
+  // The background picture path as the background setter keeps it (one word).
+  std::string backgroundPath;
+  // Asked to show another background when a file names one; empty hooks change nothing.
+  std::function<void(const std::string& path)> setBackground;
+  // Today's date in UTC as year, month, day; empty means the system clock.
+  std::function<std::array<int, 3>()> today;
+};
+
+extern SceneFileState sceneFile;
+
+// Capacities of the header's values, in bytes.
+constexpr size_t kNameCapacity = 255, kAgeCapacity = 9, kAddressCapacity = 511, kEmailCapacity = 261,
+                 kTitleCapacity = 255, kDescriptionCapacity = 511;
+// A scene file larger than this is not a scene.
+constexpr size_t kMaxSceneFileBytes = 64u << 20;
+
+// Parse a scene file into the reader state and loadedDescriptions; the scene's blocks are untouched.
+// False when the file cannot be opened, or ends before its count line (the reader state then stays).
+bool ReadSceneFile(const std::string& path);
+// The same on the file's bytes; path is what the header's shown path becomes.
+bool readSceneText(std::string_view text, const std::string& path);
+// Put a block into the scene for every description of the latest read, in file order.
+void BuildLoadedScene();
+// The current scene in the stored layout.
+std::string sceneText();
+// Write the current scene; the old file stays as it was when writing fails. False on failure.
+bool WriteSceneFile(const std::string& path);

@@ -1,0 +1,125 @@
+// One placed building block: its persistent description, its owned mesh (body, studs, shading values),
+// its three bound boxes and the geometric operations on a single block.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/types.h"
+#include "scene/Geometry.h"
+
+struct SweepNode;
+
+// x, y, z, then a shading gradient (not a unit normal for bricks), then texture coordinates.
+struct Vertex {
+  float x = 0, y = 0, z = 0, nx = 0, ny = 0, nz = 0, u = 0, v = 0;
+};
+
+struct StudCell {
+  int32_t cellIndex = 0;  // which stud mesh this grid cell uses
+  int32_t visible = 1;    // 1 drawn, 0 hidden under a block resting on it
+};
+
+// Block kinds. 3 to 230 are catalogue shapes in three size bands of 76; 21 is the game's aeroplane.
+enum BlockKind : int32_t { Brick = 0, BasePlate = 1, SlopeBrick = 2 };
+constexpr int32_t kFirstShapeKind = 3;
+constexpr int32_t kLastShapeKind = 230;
+constexpr int32_t kShapeBandSize = 76;
+constexpr int32_t kAeroplaneKind = 21;
+
+constexpr int kStudVertexCount = 20;
+using StudMesh = std::array<Vertex, kStudVertexCount>;
+
+// What a block is made from; every stored scene holds exactly these fields.
+struct BlockDescription {
+  int32_t kind = 0;
+  int32_t studsX = 0;
+  int32_t studsZ = 0;
+  int32_t height = 0;
+  int32_t orientation = 0;
+  Vec3 position;
+  std::array<float, 4> colour{};
+  std::array<int32_t, 6> faceTextures{};
+  bool operator==(const BlockDescription&) const = default;
+};
+
+// Faces of a body, in template order.
+enum BlockFace : int { FaceTop = 0, FaceMinusZ = 1, FacePlusX = 2, FacePlusZ = 3, FaceMinusX = 4, FaceBottom = 5 };
+
+struct Block {
+  int32_t kind = 0;
+  Block* owner = nullptr;  // the collision index reads the block through this link
+  int32_t studsX = 0;
+  int32_t studsZ = 0;
+  int32_t height = 0;
+  Vec3 outerMin, outerMax;          // whole block, stud layer included
+  Vec3 topSlabMin, topSlabMax;      // the stud layer: body top to 1 unit above it
+  Vec3 bottomSlabMin, bottomSlabMax;  // the lowest 1 unit of the body
+  std::vector<Vertex> vertices;
+  std::vector<int32_t> triangles;   // index triples into vertices
+  std::vector<StudMesh> studVertices;  // one stud mesh per stud cell
+  std::array<int32_t, 30> studTriangles{};
+  std::vector<StudCell> studCells;  // row-major, rows along z: cell = row * studsX + column
+  int32_t studCellCount = 0;
+  std::array<int32_t, 6> faceMaterials{};
+  int32_t studMaterial = 0;
+  int32_t orientation = 0;  // quarter turns about the vertical axis, 0..3
+  Vec3 position;
+  std::array<float, 4> colour{};
+  std::array<int32_t, 6> faceTextureHandles{};
+  std::array<int32_t, 6> faceTextures{-1, -1, -1, -1, -1, -1};
+  int32_t vertexCount = 0;
+  int32_t triangleCount = 0;
+  int32_t studCount = 0;
+  std::array<SweepNode*, 6> sweepNodes{};  // x low, x high, y low, y high, z low, z high
+  Rect screenRect{0, 0, -1, -1};            // where it was last drawn; inverted when never drawn
+
+  // Identity: every list keeps blocks in the order of this number, given at creation, so that runs with
+  // the same input walk the scene in the same order.
+  uint64_t serial = 0;
+  // The material table generation the block's slots were acquired in (a reset makes them void).
+  uint32_t materialGeneration = 0;
+  bool holdsMaterials = false;
+  // Scratch state of the collision index's axis scans.
+  uint32_t scanStamp = 0;
+  uint32_t groupStamp = 0;  // equal to the index's current group stamp while the block is in the moving group
+};
+
+inline bool blockBefore(const Block* a, const Block* b) { return a->serial < b->serial; }
+
+inline Box outerBox(const Block& b) { return {b.outerMin, b.outerMax}; }
+inline Box topSlab(const Block& b) { return {b.topSlabMin, b.topSlabMax}; }
+inline Box bottomSlab(const Block& b) { return {b.bottomSlabMin, b.bottomSlabMax}; }
+inline bool isShapeKind(int32_t kind) { return kind >= kFirstShapeKind; }
+
+// Largest sizes a block can be given (cheat mode's resize limits for bricks and slopes; the largest new
+// scene's base plate with room to spare). Stored scenes outside them are refused by the reader.
+constexpr int32_t kMaxBrickSide = 60;
+constexpr int32_t kMaxBrickArea = 240;
+constexpr int32_t kMaxPlateSide = 100;
+constexpr int32_t kMaxHeight = 10000;
+// True when a description of a brick, plate or slope has sizes a block can be built with.
+bool descriptionSizesValid(const BlockDescription& description);
+
+// [SECTION] Building
+std::unique_ptr<Block> createBlock(const BlockDescription& description);
+void buildGeometry(Block& block);
+void buildBrick(Block& block);
+void buildSlope(Block& block);
+void buildCatalogueShape(Block& block);
+// Releases the mesh, the material references and the block's end points in the collision index.
+void destroyBlock(Block& block);
+BlockDescription describeBlock(const Block& block);
+
+// [SECTION] Changing a block
+void translateBlock(Block& block, float dx, float dy, float dz);
+void rotateBlock(Block& block, double degrees);
+void recomputeBounds(Block& block);
+void setBlockColour(Block& block, float r, float g, float b, float a);
+void resizeBlock(Block& block, int32_t dStudsZ, int32_t dStudsX, int32_t dHeight);
+void stepShapeSize(Block& block, int direction);
+
+// The catalogue's vertical snap of a shape's extent onto the brick grid (..., -9, -3, 3, 9, ...).
+float snapShapeExtent(float v);

@@ -1,0 +1,344 @@
+// Sweep-and-prune index over the blocks' outer boxes: three sorted end-point lists and the queries
+// that movement, stacking, the camera probe and the game ask of them.
+//
+// Index: [SECTION] End points  [SECTION] Axis scans  [SECTION] Contact classification  [SECTION] Queries
+
+#include "scene/SweepIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "scene/BlockList.h"
+#include "scene/SceneFlags.h"
+
+SweepIndex sweepIndex;
+
+float truncThousandths(float v) { return std::trunc(v * 1000.0f) * 0.001f; }
+
+static float component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+
+// [SECTION] End points
+
+static SweepNode* newNode(Block* block, float value, int32_t isHigh) {
+  if (std::isnan(value)) value = kFloatMax;  // a broken coordinate sorts last instead of breaking the order
+  SweepNode* node;
+  if (!sweepIndex.freeNodes.empty()) {
+    node = sweepIndex.freeNodes.back();
+    sweepIndex.freeNodes.pop_back();
+  } else {
+    node = &sweepIndex.storage.emplace_back();
+  }
+  *node = SweepNode{block, value, truncThousandths(value), isHigh, nullptr, nullptr, nullptr, false};
+  return node;
+}
+
+static void freeNode(SweepNode* node) {
+  node->block = nullptr;
+  sweepIndex.freeNodes.push_back(node);
+}
+
+// Insert before the first node of equal or greater value (so ties go in front), or at the end.
+static void insertNode(AxisList& axis, SweepNode* node) {
+  auto run = axis.runStart.lower_bound(node->value);
+  SweepNode* at = run == axis.runStart.end() ? nullptr : run->second;
+  node->nextNode = at;
+  node->prevNode = at ? at->prevNode : axis.last;
+  if (node->prevNode)
+    node->prevNode->nextNode = node;
+  else
+    axis.first = node;
+  if (at)
+    at->prevNode = node;
+  else
+    axis.last = node;
+  axis.runStart[node->value] = node;  // the newest node of a value is the first of its run
+  node->linked = true;
+}
+
+static void unlinkNode(AxisList& axis, SweepNode* node) {
+  if (!node->linked) return;
+  auto run = axis.runStart.find(node->value);
+  if (run != axis.runStart.end() && run->second == node) {
+    if (node->nextNode && node->nextNode->value == node->value)
+      run->second = node->nextNode;
+    else
+      axis.runStart.erase(run);
+  }
+  if (node->prevNode)
+    node->prevNode->nextNode = node->nextNode;
+  else
+    axis.first = node->nextNode;
+  if (node->nextNode)
+    node->nextNode->prevNode = node->prevNode;
+  else
+    axis.last = node->prevNode;
+  node->nextNode = node->prevNode = nullptr;
+  node->linked = false;
+}
+
+static std::array<SweepNode*, 6> makeNodes(Block& block) {
+  std::array<SweepNode*, 6> nodes;
+  for (int axis = 0; axis < 3; ++axis) {
+    nodes[2 * axis] = newNode(block.owner ? block.owner : &block, component(block.outerMin, axis), 0);
+    nodes[2 * axis + 1] = newNode(block.owner ? block.owner : &block, component(block.outerMax, axis), 1);
+    nodes[2 * axis]->partner = nodes[2 * axis + 1];
+    nodes[2 * axis + 1]->partner = nodes[2 * axis];
+  }
+  return nodes;
+}
+
+static void linkNodes(const std::array<SweepNode*, 6>& nodes) {
+  for (int axis = 0; axis < 3; ++axis) {
+    insertNode(sweepIndex.axes[axis], nodes[2 * axis]);
+    insertNode(sweepIndex.axes[axis], nodes[2 * axis + 1]);
+  }
+}
+
+static void dropNodes(std::array<SweepNode*, 6>& nodes) {
+  for (int i = 0; i < 6; ++i) {
+    if (!nodes[i]) continue;
+    unlinkNode(sweepIndex.axes[i / 2], nodes[i]);
+    freeNode(nodes[i]);
+    nodes[i] = nullptr;
+  }
+}
+
+void sweepAdd(Block& block) {
+  sweepResetQuery();
+  sweepClearContacts();
+  dropNodes(block.sweepNodes);  // a block is in the index once
+  block.sweepNodes = makeNodes(block);
+  linkNodes(block.sweepNodes);
+}
+
+void sweepMove(Block& block) {
+  if (&block == sweepIndex.probe) {
+    sweepInitProbe(block);
+    return;
+  }
+  std::array<SweepNode*, 6> fresh = makeNodes(block);
+  linkNodes(fresh);
+  dropNodes(block.sweepNodes);
+  block.sweepNodes = fresh;
+}
+
+void sweepRemove(Block& block) {
+  dropNodes(block.sweepNodes);
+  if (sweepIndex.probe == &block) sweepIndex.probe = nullptr;
+}
+
+void sweepInitProbe(Block& block) {
+  dropNodes(block.sweepNodes);
+  block.sweepNodes = makeNodes(block);  // never linked: the probe is not an obstacle to anything
+  sweepIndex.probe = &block;
+}
+
+void sweepResetQuery() {
+  for (AxisList& axis : sweepIndex.axes) axis.scanCount = 0;
+  sweepIndex.candidateCount = -1;
+}
+
+void sweepClearContacts() { sweepIndex.contactList.clear(); }
+
+void sweepClearIndex() {
+  for (AxisList& axis : sweepIndex.axes) axis = AxisList{};
+  sweepIndex.storage.clear();
+  sweepIndex.freeNodes.clear();
+  sweepIndex.candidates.clear();
+  sweepIndex.candidateCount = -1;
+  sweepIndex.contactList.clear();
+  sweepIndex.contacts.clear();
+  sweepIndex.contactCount = 0;
+  sweepIndex.probe = nullptr;
+}
+
+// [SECTION] Axis scans
+
+namespace {
+
+enum class Compare { Truncated, Raw };
+
+// Blocks left out of a scan: the queried block itself, or every member of a moving group (marked with
+// the index's current group stamp).
+struct Excluded {
+  const Block* single = nullptr;
+  bool group = false;
+  bool contains(const Block* b) const { return b == single || (group && b->groupStamp == sweepIndex.groupStamp); }
+};
+
+Excluded excludeGroup(const std::vector<Block*>& members) {
+  const uint32_t stamp = ++sweepIndex.groupStamp;
+  for (Block* b : members) b->groupStamp = stamp;
+  return Excluded{nullptr, true};
+}
+
+// Walk the axis up to hi: a block's low end (or a high end past lo) puts it into the set, a high end at
+// or below lo takes it out again. What is left are the blocks whose interval reaches past lo and starts
+// before hi. Whether a block stays in is settled by the last of its two ends the walk reaches, and the
+// walk stops at the first end at or past hi; so each block is settled at one end, looking only at that
+// end and its partner, without keeping a set that grows and shrinks on the way.
+int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
+  SweepIndex& index = sweepIndex;
+  if (index.candidateCount == 0) return 0;
+  index.lastScanOrder.push_back(axisIndex);
+  const bool raw = compare == Compare::Raw;
+  const float rlo = raw ? lo : truncThousandths(lo);
+  const float rhi = raw ? hi : truncThousandths(hi);
+  auto reached = [rhi](float v) { return !(v >= rhi); };
+  std::vector<Block*>& found = index.scratch;
+  found.clear();
+  for (const SweepNode* n = index.axes[axisIndex].first; n; n = n->nextNode) {
+    const float rv = raw ? n->value : n->truncated;
+    if (!reached(rv)) break;
+    const SweepNode* other = n->partner;
+    const float otherRv = raw ? other->value : other->truncated;
+    bool in;
+    if (!n->isHigh) {
+      // The high end lies before the low end only when it is not above it (a box of no width).
+      const bool highCameFirst = other->value <= n->value;
+      in = highCameFirst || !reached(otherRv) || otherRv > rlo;
+    } else {
+      const bool highCameFirst = n->value <= other->value;
+      if (!highCameFirst || reached(otherRv)) continue;  // the low end settles it
+      in = rv > rlo;
+    }
+    if (in && !excluded.contains(n->block)) found.push_back(n->block);
+  }
+  index.axes[axisIndex].scanCount = static_cast<int>(found.size());
+
+  if (index.candidateCount > 0) {
+    // Keep the candidates this axis also found; they stay in identity order.
+    const uint32_t stamp = ++index.scanStamp;
+    for (Block* b : found) b->scanStamp = stamp;
+    std::erase_if(index.candidates, [stamp](const Block* b) { return b->scanStamp != stamp; });
+  } else {
+    index.candidates.assign(found.begin(), found.end());
+    std::sort(index.candidates.begin(), index.candidates.end(), blockBefore);
+  }
+  index.candidateCount = static_cast<int>(index.candidates.size());
+  return index.candidateCount;
+}
+
+// The most selective axis first, by the counts of the previous scans; equal counts favour z, then y.
+std::array<int, 3> scanOrder() {
+  std::array<int, 3> order{2, 1, 0};
+  std::stable_sort(order.begin(), order.end(), [](int a, int b) {
+    return sweepIndex.axes[a].scanCount < sweepIndex.axes[b].scanCount;
+  });
+  return order;
+}
+
+// A query box: the outer box shifted, then pulled in by 0.2 on x and z so that blocks standing side by
+// side do not count as overlapping (y is not pulled in: stacked blocks overlap in the stud layer).
+Box queryBox(const Box& outer, Vec3 offset) {
+  Box box = shiftedBox(outer, offset);
+  box.min.x += 0.2f;
+  box.max.x -= 0.2f;
+  box.min.z += 0.2f;
+  box.max.z -= 0.2f;
+  return box;
+}
+
+void scanBox(const Box& box, const Excluded& excluded, Compare compare) {
+  for (int axis : scanOrder()) scanAxisWith(axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+}
+
+}  // namespace
+
+int scanAxis(int axis, const Block* moving, float lo, float hi) {
+  if (axis < 0 || axis > 2) return sweepIndex.candidateCount;
+  return scanAxisWith(axis, Excluded{moving, false}, lo, hi, Compare::Truncated);
+}
+
+// [SECTION] Contact classification
+
+// Footprint overlap on one axis: either box has an end inside the other (half-open at the far end).
+static bool spansMeet(float pMin, float pMax, float qMin, float qMax) {
+  return (pMin >= qMin && pMin < qMax) || (pMax > qMin && pMax <= qMax) || (qMin >= pMin && qMin < pMax) ||
+         (qMax > pMin && qMax <= pMax);
+}
+
+bool slabsTouch(const Box& p, const Box& q) {
+  auto r = truncThousandths;
+  if (!spansMeet(r(p.min.x), r(p.max.x), r(q.min.x), r(q.max.x))) return false;
+  if (!spansMeet(r(p.min.z), r(p.max.z), r(q.min.z), r(q.max.z))) return false;
+  // The lower block's body top lies at or above the upper block's bottom, and less than 1 unit above it.
+  return r(p.min.y) >= r(q.min.y) && r(p.min.y) < r(q.max.y);
+}
+
+static void addContact(const ContactPair& pair) {
+  auto& list = sweepIndex.contactList;
+  auto before = [](const ContactPair& x, const ContactPair& y) {
+    if (x.b != y.b) return blockBefore(x.b, y.b);
+    return blockBefore(x.a, y.a);
+  };
+  auto at = std::lower_bound(list.begin(), list.end(), pair, before);
+  if (at != list.end() && at->a == pair.a && at->b == pair.b) return;
+  list.insert(at, pair);
+}
+
+void classifyContacts(Block& moving, Vec3 offset) {
+  const Box top = shiftedBox(topSlab(moving), offset);
+  const Box bottom = shiftedBox(bottomSlab(moving), offset);
+  std::vector<Block*> blocking;
+  for (Block* c : sweepIndex.candidates) {
+    if (slabsTouch(top, bottomSlab(*c))) {
+      addContact({&moving, 1, c});
+    } else if (slabsTouch(topSlab(*c), bottom)) {
+      addContact({&moving, 0, c});
+    } else {
+      blocking.push_back(c);
+    }
+  }
+  sweepIndex.candidates = std::move(blocking);
+  sweepIndex.candidateCount = static_cast<int>(sweepIndex.candidates.size());
+  if (sweepIndex.candidateCount == 1 && setGameOutcome) setGameOutcome(moving, *sweepIndex.candidates[0]);
+  sweepIndex.contacts = sweepIndex.contactList;
+  sweepIndex.contactCount = static_cast<int>(sweepIndex.contacts.size());
+}
+
+// [SECTION] Queries
+
+int sweepQuery(Block& block, Vec3 offset) {
+  sweepIndex.candidateCount = -1;  // every query starts from all blocks, whatever the caller left behind
+  sweepIndex.lastScanOrder.clear();
+  scanBox(queryBox(outerBox(block), offset), Excluded{&block, false}, Compare::Truncated);
+  if (sweepIndex.candidateCount > 0) classifyContacts(block, offset);
+  return std::max(sweepIndex.candidateCount, 0);
+}
+
+static int queryGroupOf(const std::vector<Block*>& members, Vec3 offset) {
+  sweepIndex.candidateCount = -1;
+  sweepIndex.lastScanOrder.clear();
+  Box united{{99999, 99999, 99999}, {-99999, -99999, -99999}};
+  for (const Block* b : members) widenBox(united, outerBox(*b));
+  scanBox(queryBox(united, offset), excludeGroup(members), Compare::Raw);
+  return std::max(sweepIndex.candidateCount, 0);
+}
+
+int sweepQueryGroup(const std::vector<Block*>& blocks, Vec3 offset) { return queryGroupOf(blocks, offset); }
+
+int sweepQueryMovingSet(Vec3 offset) {
+  sweepResetQuery();
+  sweepClearContacts();
+  const std::vector<Block*>& members = MovingSet.entries;  // kept in identity order
+  if (members.empty()) return 0;
+  if (members.size() == 1) return sweepQuery(*members.front(), offset);
+  if (queryGroupOf(members, offset) == 0) return 0;
+  // Something lies near the group: ask member by member, stopping at the first one that is blocked.
+  for (Block* member : members) {
+    sweepIndex.candidateCount = -1;
+    sweepIndex.lastScanOrder.clear();
+    scanBox(queryBox(outerBox(*member), offset), excludeGroup(members), Compare::Raw);
+    if (sweepIndex.candidateCount > 0) classifyContacts(*member, offset);
+    if (sweepIndex.candidateCount > 0) break;
+  }
+  return std::max(sweepIndex.candidateCount, 0);
+}
+
+int sweepQueryProbe(Vec3 offset) {
+  sweepResetQuery();
+  sweepClearContacts();
+  if (!sweepIndex.probe) return 0;
+  return sweepQuery(*sweepIndex.probe, offset);
+}

@@ -1,0 +1,80 @@
+// Sweep-and-prune index over the blocks' outer boxes: three sorted end-point lists and the queries that
+// movement, stacking, the camera probe and the game ask of them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "scene/Block.h"
+
+struct SweepNode {
+  Block* block = nullptr;
+  float value = 0;
+  float truncated = 0;  // value truncated to thousandths, worked out once when the node is made
+  int32_t isHigh = 0;
+  SweepNode* partner = nullptr;  // the other end of the same block on the same axis
+  SweepNode* nextNode = nullptr;
+  SweepNode* prevNode = nullptr;
+  bool linked = false;  // false for the probe's nodes, which never enter the axes
+};
+
+struct AxisList {
+  SweepNode* first = nullptr;
+  int scanCount = 0;  // candidates the latest scan of this axis found, before intersection
+  // Where each value's run of nodes starts, and the last node: finding a new node's place takes a
+  // look-up instead of a walk from the first node.
+  std::map<float, SweepNode*> runStart;
+  SweepNode* last = nullptr;
+};
+
+// {a, restsOnA, b}: a is the queried block; restsOnA 1 means b rests on a, 0 means a rests on b.
+struct ContactPair {
+  Block* a = nullptr;
+  int32_t restsOnA = 0;
+  Block* b = nullptr;
+};
+
+struct SweepIndex {
+  std::array<AxisList, 3> axes;
+  int candidateCount = -1;            // -1: no axis scanned yet
+  std::vector<Block*> candidates;     // blocking candidates in identity order
+  int contactCount = 0;
+  std::vector<ContactPair> contacts;  // copy of contactList made by the latest classification
+  std::vector<ContactPair> contactList;  // sorted by (b, a) identity, no two pairs of the same blocks
+  Block* probe = nullptr;
+  std::vector<int> lastScanOrder;     // the axes the latest query scanned, in order
+
+  std::deque<SweepNode> storage;      // every node, at a stable address
+  std::vector<SweepNode*> freeNodes;
+  uint32_t scanStamp = 0;
+  uint32_t groupStamp = 0;
+  std::vector<Block*> scratch;  // reused by every scan
+};
+
+extern SweepIndex sweepIndex;
+
+// Coordinates are compared truncated to thousandths (toward zero), in single precision.
+float truncThousandths(float v);
+
+void sweepAdd(Block& block);
+void sweepMove(Block& block);
+void sweepRemove(Block& block);
+void sweepResetQuery();
+void sweepClearContacts();
+// Blocking candidates for the block shifted by offset; contact pairs found are added to the contact list.
+int sweepQuery(Block& block, Vec3 offset);
+// Pre-filter for a group: candidates outside the group overlapping the group's union box.
+int sweepQueryGroup(const std::vector<Block*>& blocks, Vec3 offset);
+int sweepQueryMovingSet(Vec3 offset);
+int sweepQueryProbe(Vec3 offset);
+void sweepInitProbe(Block& block);
+// Free every node (shut-down); blocks still holding nodes lose them.
+void sweepClearIndex();
+
+// The parts of a query, for the queries above and their tests.
+int scanAxis(int axis, const Block* moving, float lo, float hi);
+void classifyContacts(Block& moving, Vec3 offset);
+bool slabsTouch(const Box& lowerTop, const Box& upperBottom);
