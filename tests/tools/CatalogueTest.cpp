@@ -50,7 +50,7 @@ TEST(Catalogue, EveryMeshKeepsTheGeometryRules) {
   for (int kind = 3; kind <= 230; ++kind) {
     Mesh m = readMesh(kind);
     ASSERT_FALSE(m.triangles.empty()) << kind;
-    Vec3 low, high;
+    Point3 low, high;
     meshBounds(m, low, high);
     EXPECT_EQ(low.y, -3) << kind;
     EXPECT_TRUE(high.y >= 3 && onGrid(high.y, 6, 3)) << kind << " top " << high.y;
@@ -59,7 +59,7 @@ TEST(Catalogue, EveryMeshKeepsTheGeometryRules) {
     EXPECT_LT(m.vertices.size(), 65536u);
     std::vector<bool> used(m.vertices.size(), false);
     for (const Triangle& t : m.triangles) {
-      const Vec3 &p = m.vertices[size_t(t.a)], &q = m.vertices[size_t(t.b)], &r = m.vertices[size_t(t.c)];
+      const Point3 &p = m.vertices[size_t(t.a)], &q = m.vertices[size_t(t.b)], &r = m.vertices[size_t(t.c)];
       double nx = (q.y - p.y) * (r.z - p.z) - (q.z - p.z) * (r.y - p.y);
       double ny = (q.z - p.z) * (r.x - p.x) - (q.x - p.x) * (r.z - p.z);
       double nz = (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
@@ -76,10 +76,10 @@ TEST(Catalogue, EveryMeshKeepsTheGeometryRules) {
 
 TEST(Catalogue, LargerSizesAreTheSameShapeScaledAboutTheBottom) {
   for (int kind = 3; kind <= 78; ++kind) {
-    Vec3 low1, high1;
+    Point3 low1, high1;
     meshBounds(readMesh(kind), low1, high1);
     for (int band = 1; band <= 2; ++band) {
-      Vec3 low, high;
+      Point3 low, high;
       meshBounds(readMesh(kind + 76 * band), low, high);
       const double s = band + 1;
       EXPECT_NEAR(low.x, low1.x * s, 1e-6) << kind;
@@ -91,7 +91,7 @@ TEST(Catalogue, LargerSizesAreTheSameShapeScaledAboutTheBottom) {
 
 TEST(Catalogue, AeroplaneIsOneBrickHighWithItsNoseTowardPlusZ) {
   Mesh plane = readMesh(21);
-  Vec3 low, high;
+  Point3 low, high;
   meshBounds(plane, low, high);
   EXPECT_EQ(high.y, 3);
   EXPECT_EQ(high.x - low.x, 12);  // three studs, odd, so the default start point is on the grid
@@ -99,7 +99,7 @@ TEST(Catalogue, AeroplaneIsOneBrickHighWithItsNoseTowardPlusZ) {
   // The fin is the highest part and sits at the tail; the propeller is the frontmost.
   double finZ = 0;
   int finCorners = 0;
-  for (const Vec3& v : plane.vertices)
+  for (const Point3& v : plane.vertices)
     if (v.y == high.y) {
       finZ += v.z;
       ++finCorners;
@@ -107,7 +107,7 @@ TEST(Catalogue, AeroplaneIsOneBrickHighWithItsNoseTowardPlusZ) {
   ASSERT_GT(finCorners, 0);
   EXPECT_LT(finZ / finCorners, -2);
   double wingAtFront = 0;
-  for (const Vec3& v : plane.vertices)
+  for (const Point3& v : plane.vertices)
     if (v.z == high.z) wingAtFront = std::max(wingAtFront, std::fabs(v.x));
   EXPECT_LT(wingAtFront, 4);  // the front is the propeller, not a wing tip
 }

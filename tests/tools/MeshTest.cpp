@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-Vec3 normalOf(const Mesh& m, const Triangle& t) {
-  const Vec3 &p = m.vertices[size_t(t.a)], &q = m.vertices[size_t(t.b)], &r = m.vertices[size_t(t.c)];
+Point3 normalOf(const Mesh& m, const Triangle& t) {
+  const Point3 &p = m.vertices[size_t(t.a)], &q = m.vertices[size_t(t.b)], &r = m.vertices[size_t(t.c)];
   return {(q.y - p.y) * (r.z - p.z) - (q.z - p.z) * (r.y - p.y), (q.z - p.z) * (r.x - p.x) - (q.x - p.x) * (r.z - p.z),
           (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x)};
 }
@@ -18,11 +18,11 @@ TEST(MeshKit, BoxFacesPointAwayFromItsCentre) {
   addBox(m, -2, 2, -3, 3, -2, 2);
   ASSERT_EQ(m.triangles.size(), 12u);
   for (const Triangle& t : m.triangles) {
-    Vec3 n = normalOf(m, t);
-    const Vec3& a = m.vertices[size_t(t.a)];
-    const Vec3& b = m.vertices[size_t(t.b)];
-    const Vec3& c = m.vertices[size_t(t.c)];
-    Vec3 mid{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, (a.z + b.z + c.z) / 3};
+    Point3 n = normalOf(m, t);
+    const Point3& a = m.vertices[size_t(t.a)];
+    const Point3& b = m.vertices[size_t(t.b)];
+    const Point3& c = m.vertices[size_t(t.c)];
+    Point3 mid{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, (a.z + b.z + c.z) / 3};
     EXPECT_GT(n.x * mid.x + n.y * mid.y + n.z * mid.z, 0);
   }
   EXPECT_NEAR(signedVolume(m), 4 * 6 * 4, 1e-9);
@@ -41,7 +41,7 @@ TEST(MeshKit, ConesAndHollowLathesAreClosedAndOutward) {
   addLathe(cap, 0, 0, {{4, 0}, {3, 2}, {0, 3}}, 16);
   EXPECT_NEAR(signedVolume(mushroom), signedVolume(stem) + signedVolume(cap), 1e-6);
   for (const Triangle& t : cone.triangles) {
-    Vec3 n = normalOf(cone, t);
+    Point3 n = normalOf(cone, t);
     EXPECT_GT(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 1e-6);  // the collapsed tip left no slivers
   }
 }
@@ -50,7 +50,7 @@ TEST(MeshKit, SettlingPutsRoundShapesOnTheGrid) {
   Mesh m;
   addFrustum(m, 0, 0, -2.9, 8.7, 3.9, 3.9, 14);
   settleOnGrid(m);
-  Vec3 low, high;
+  Point3 low, high;
   meshBounds(m, low, high);
   EXPECT_EQ(low.y, -3);
   EXPECT_EQ(high.y, 9);
@@ -65,7 +65,7 @@ TEST(MeshKit, SizeBandsScaleAboutTheBottom) {
   Mesh m;
   addBox(m, -2, 2, -3, 3, -6, 6);
   for (double s : {2.0, 3.0}) {
-    Vec3 low, high;
+    Point3 low, high;
     meshBounds(scaleAboutBottom(m, s), low, high);
     EXPECT_EQ(low.y, -3);
     EXPECT_EQ(high.y, 6 * s - 3);
@@ -135,7 +135,7 @@ TEST(AscFile, SeveralObjectsAreMergedWithTheirOwnNumbering) {
   EXPECT_EQ(both.vertices.size(), 16u);
   EXPECT_EQ(both.triangles.size(), 24u);
   EXPECT_NEAR(signedVolume(both), 2 * 96, 1e-9);
-  Vec3 low, high;
+  Point3 low, high;
   meshBounds(both, low, high);
   EXPECT_EQ(high.x, 6);
 }

@@ -10,23 +10,23 @@
 #include <cstring>
 
 namespace {
-Vec3 sub(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-double length(Vec3 a) { return std::sqrt(dot(a, a)); }
+Point3 sub(Point3 a, Point3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point3 cross(Point3 a, Point3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double dot(Point3 a, Point3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double length(Point3 a) { return std::sqrt(dot(a, a)); }
 
 // Snap to a thousandth so that values written with six decimals read back exactly as built.
 double tidy(double v) {
   double r = std::round(v * 1000.0) / 1000.0;
   return r == 0 ? 0.0 : r;
 }
-Vec3 tidy(Vec3 v) { return {tidy(v.x), tidy(v.y), tidy(v.z)}; }
+Point3 tidy(Point3 v) { return {tidy(v.x), tidy(v.y), tidy(v.z)}; }
 
-void addTriangle(Mesh& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 centre) {
+void addTriangle(Mesh& mesh, Point3 a, Point3 b, Point3 c, Point3 centre) {
   a = tidy(a);
   b = tidy(b);
   c = tidy(c);
-  Vec3 n = cross(sub(b, a), sub(c, a));
+  Point3 n = cross(sub(b, a), sub(c, a));
   if (length(n) < 1e-6) return;
   if (dot(n, sub(a, centre)) < 0) std::swap(b, c);
   int base = int(mesh.vertices.size());
@@ -37,11 +37,11 @@ void addTriangle(Mesh& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 centre) {
 }
 
 // A triangle turned so that its normal agrees with the given outward direction.
-void addOriented(Mesh& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 outward) {
+void addOriented(Mesh& mesh, Point3 a, Point3 b, Point3 c, Point3 outward) {
   a = tidy(a);
   b = tidy(b);
   c = tidy(c);
-  Vec3 n = cross(sub(b, a), sub(c, a));
+  Point3 n = cross(sub(b, a), sub(c, a));
   if (length(n) < 1e-6) return;
   if (dot(n, outward) < 0) std::swap(b, c);
   int base = int(mesh.vertices.size());
@@ -52,16 +52,16 @@ void addOriented(Mesh& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 outward) {
 }
 
 // A flat convex polygon as a fan.
-void addFan(Mesh& mesh, const std::vector<Vec3>& ring, Vec3 centre) {
+void addFan(Mesh& mesh, const std::vector<Point3>& ring, Point3 centre) {
   for (size_t i = 1; i + 1 < ring.size(); ++i) addTriangle(mesh, ring[0], ring[i], ring[i + 1], centre);
 }
 }  // namespace
 
-void addLoft(Mesh& mesh, const std::vector<Vec3>& bottom, const std::vector<Vec3>& top) {
+void addLoft(Mesh& mesh, const std::vector<Point3>& bottom, const std::vector<Point3>& top) {
   if (bottom.size() < 2 || bottom.size() != top.size()) return;
-  Vec3 centre;
-  for (const Vec3& v : bottom) centre = {centre.x + v.x, centre.y + v.y, centre.z + v.z};
-  for (const Vec3& v : top) centre = {centre.x + v.x, centre.y + v.y, centre.z + v.z};
+  Point3 centre;
+  for (const Point3& v : bottom) centre = {centre.x + v.x, centre.y + v.y, centre.z + v.z};
+  for (const Point3& v : top) centre = {centre.x + v.x, centre.y + v.y, centre.z + v.z};
   double n = double(bottom.size() * 2);
   centre = {centre.x / n, centre.y / n, centre.z / n};
   addFan(mesh, bottom, centre);
@@ -80,7 +80,7 @@ void addBox(Mesh& mesh, double x0, double x1, double y0, double y1, double z0, d
 }
 
 void addProfileZ(Mesh& mesh, const std::vector<std::pair<double, double>>& xy, double z0, double z1) {
-  std::vector<Vec3> a, b;
+  std::vector<Point3> a, b;
   for (auto [x, y] : xy) {
     a.push_back({x, y, z0});
     b.push_back({x, y, z1});
@@ -89,7 +89,7 @@ void addProfileZ(Mesh& mesh, const std::vector<std::pair<double, double>>& xy, d
 }
 
 void addProfileX(Mesh& mesh, const std::vector<std::pair<double, double>>& zy, double x0, double x1) {
-  std::vector<Vec3> a, b;
+  std::vector<Point3> a, b;
   for (auto [z, y] : zy) {
     a.push_back({x0, y, z});
     b.push_back({x1, y, z});
@@ -97,8 +97,8 @@ void addProfileX(Mesh& mesh, const std::vector<std::pair<double, double>>& zy, d
   addLoft(mesh, a, b);
 }
 
-static std::vector<Vec3> ring(double cx, double cz, double y, double r, int sides) {
-  std::vector<Vec3> out;
+static std::vector<Point3> ring(double cx, double cz, double y, double r, int sides) {
+  std::vector<Point3> out;
   for (int i = 0; i < sides; ++i) {
     double a = 2 * M_PI * (i + 0.5) / sides;
     out.push_back({cx + r * std::cos(a), y, cz + r * std::sin(a)});
@@ -114,7 +114,7 @@ void addLathe(Mesh& mesh, double cx, double cz, const std::vector<std::pair<doub
   if (profile.size() < 2 || sides < 3) return;
   auto at = [&](double r, double y, int i) {
     double a = 2 * M_PI * (i + 0.5) / sides;
-    return Vec3{cx + r * std::cos(a), y, cz + r * std::sin(a)};
+    return Point3{cx + r * std::cos(a), y, cz + r * std::sin(a)};
   };
   // Walking the outline from the bottom to the top, its outward side is to the right: (dy, -dr).
   for (size_t k = 0; k + 1 < profile.size(); ++k) {
@@ -122,7 +122,7 @@ void addLathe(Mesh& mesh, double cx, double cz, const std::vector<std::pair<doub
     auto [r1, y1] = profile[k + 1];
     for (int i = 0; i < sides; ++i) {
       double a = 2 * M_PI * (i + 1.0) / sides;
-      Vec3 outward{std::cos(a) * (y1 - y0), -(r1 - r0), std::sin(a) * (y1 - y0)};
+      Point3 outward{std::cos(a) * (y1 - y0), -(r1 - r0), std::sin(a) * (y1 - y0)};
       addOriented(mesh, at(r0, y0, i), at(r0, y0, i + 1), at(r1, y1, i + 1), outward);
       addOriented(mesh, at(r0, y0, i), at(r1, y1, i + 1), at(r1, y1, i), outward);
     }
@@ -162,9 +162,9 @@ void addCylinderZ(Mesh& mesh, double cx, double cy, double r, double z0, double 
   addProfileZ(mesh, xy, z0, z1);
 }
 
-void meshBounds(const Mesh& mesh, Vec3& low, Vec3& high) {
-  low = high = mesh.vertices.empty() ? Vec3{} : mesh.vertices[0];
-  for (const Vec3& v : mesh.vertices) {
+void meshBounds(const Mesh& mesh, Point3& low, Point3& high) {
+  low = high = mesh.vertices.empty() ? Point3{} : mesh.vertices[0];
+  for (const Point3& v : mesh.vertices) {
     low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
     high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
   }
@@ -172,9 +172,9 @@ void meshBounds(const Mesh& mesh, Vec3& low, Vec3& high) {
 
 void compactMesh(Mesh& mesh) {
   // Corners are shared where they coincide exactly, which keeps the files small.
-  std::vector<Vec3> kept;
+  std::vector<Point3> kept;
   std::vector<int> renumber(mesh.vertices.size(), -1);
-  auto key = [](const Vec3& v) { return std::make_tuple(v.x, v.y, v.z); };
+  auto key = [](const Point3& v) { return std::make_tuple(v.x, v.y, v.z); };
   std::vector<std::pair<std::tuple<double, double, double>, int>> seen;
   for (const Triangle& t : mesh.triangles)
     for (int index : {t.a, t.b, t.c}) {
@@ -199,7 +199,7 @@ void compactMesh(Mesh& mesh) {
 
 void settleOnGrid(Mesh& mesh) {
   if (mesh.vertices.empty()) return;
-  Vec3 low, high;
+  Point3 low, high;
   meshBounds(mesh, low, high);
   auto nearest = [](double v, double step, double offset) { return std::round((v - offset) / step) * step + offset; };
   auto horizontal = [&](double lo, double hi, double& newLo, double& newHi) {
@@ -217,23 +217,23 @@ void settleOnGrid(Mesh& mesh) {
   auto remap = [](double v, double lo, double hi, double a, double b) {
     return hi - lo < 1e-9 ? v : a + (v - lo) * (b - a) / (hi - lo);
   };
-  for (Vec3& v : mesh.vertices)
-    v = tidy(Vec3{remap(v.x, low.x, high.x, x0, x1), remap(v.y, low.y, high.y, y0, y1),
+  for (Point3& v : mesh.vertices)
+    v = tidy(Point3{remap(v.x, low.x, high.x, x0, x1), remap(v.y, low.y, high.y, y0, y1),
                   remap(v.z, low.z, high.z, z0, z1)});
 }
 
 Mesh scaleAboutBottom(const Mesh& mesh, double s) {
   Mesh out = mesh;
-  for (Vec3& v : out.vertices) v = tidy(Vec3{v.x * s, -3 + s * (v.y + 3), v.z * s});
+  for (Point3& v : out.vertices) v = tidy(Point3{v.x * s, -3 + s * (v.y + 3), v.z * s});
   return out;
 }
 
 double signedVolume(const Mesh& mesh) {
   double volume = 0;
   for (const Triangle& t : mesh.triangles) {
-    const Vec3& a = mesh.vertices[size_t(t.a)];
-    const Vec3& b = mesh.vertices[size_t(t.b)];
-    const Vec3& c = mesh.vertices[size_t(t.c)];
+    const Point3& a = mesh.vertices[size_t(t.a)];
+    const Point3& b = mesh.vertices[size_t(t.b)];
+    const Point3& c = mesh.vertices[size_t(t.c)];
     volume += dot(a, cross(b, c)) / 6.0;
   }
   return volume;
@@ -248,7 +248,7 @@ std::string encodeAsc(const Mesh& mesh, const std::string& objectName) {
                 mesh.triangles.size());
   out += line;
   for (size_t i = 0; i < mesh.vertices.size(); ++i) {
-    const Vec3& v = mesh.vertices[i];
+    const Point3& v = mesh.vertices[i];
     std::snprintf(line, sizeof line, "Vertex %zu:  X:%f     Y:%f     Z:%f\r\n", i, v.x, v.y, v.z);
     out += line;
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct Vec3 {
+struct Point3 {
   double x = 0, y = 0, z = 0;
 };
 
@@ -14,13 +14,13 @@ struct Triangle {
 };
 
 struct Mesh {
-  std::vector<Vec3> vertices;
+  std::vector<Point3> vertices;
   std::vector<Triangle> triangles;
 };
 
 // A convex piece between two rings of the same corner count (a ring may collapse to a point or a line).
 // Triangles of zero area are left out; all others face away from the piece's centre.
-void addLoft(Mesh& mesh, const std::vector<Vec3>& bottom, const std::vector<Vec3>& top);
+void addLoft(Mesh& mesh, const std::vector<Point3>& bottom, const std::vector<Point3>& top);
 // An axis-aligned box.
 void addBox(Mesh& mesh, double x0, double x1, double y0, double y1, double z0, double z1);
 // A convex polygon in the x-y plane (points as x, y) pushed from z0 to z1.
@@ -40,7 +40,7 @@ void addCylinderX(Mesh& mesh, double cy, double cz, double r, double x0, double 
 void addCylinderZ(Mesh& mesh, double cx, double cy, double r, double z0, double z1, int sides = 16);
 
 // Lowest and highest corner of the mesh.
-void meshBounds(const Mesh& mesh, Vec3& low, Vec3& high);
+void meshBounds(const Mesh& mesh, Point3& low, Point3& high);
 // Drops corners no triangle uses and renumbers the rest.
 void compactMesh(Mesh& mesh);
 // Stretches the mesh slightly on each axis so that it stands on y = -3, its top is 3 + 6k and its x and z

@@ -13,7 +13,7 @@ void drawMeshPreview(cairo_t* cr, const Mesh& mesh, double x, double y, double w
     double sx, sy, depth;
   };
   std::vector<Projected> points;
-  for (const Vec3& v : mesh.vertices) {
+  for (const Point3& v : mesh.vertices) {
     double rx = v.x * cy - v.z * sy, rz = v.x * sy + v.z * cy;
     double ry = v.y * cp - rz * sp, depth = v.y * sp + rz * cp;
     points.push_back({rx, -ry, depth});
@@ -48,7 +48,7 @@ void drawMeshPreview(cairo_t* cr, const Mesh& mesh, double x, double y, double w
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   for (const Face& f : faces) {
     const Triangle& t = mesh.triangles[size_t(f.t)];
-    const Vec3 &a = mesh.vertices[size_t(t.a)], &b = mesh.vertices[size_t(t.b)], &c = mesh.vertices[size_t(t.c)];
+    const Point3 &a = mesh.vertices[size_t(t.a)], &b = mesh.vertices[size_t(t.b)], &c = mesh.vertices[size_t(t.c)];
     double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
     double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
     double len = std::sqrt(nx * nx + ny * ny + nz * nz);

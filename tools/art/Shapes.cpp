@@ -287,9 +287,9 @@ Mesh rocket() {
   for (int i = 0; i < 4; ++i) {
     double a = M_PI / 2 * i;
     double c = std::cos(a), s = std::sin(a);
-    auto p = [&](double r, double y) { return Vec3{c * r, y, s * r}; };
-    Vec3 side{-s * 0.3, 0, c * 0.3};
-    auto off = [&](Vec3 v, double k) { return Vec3{v.x + side.x * k, v.y, v.z + side.z * k}; };
+    auto p = [&](double r, double y) { return Point3{c * r, y, s * r}; };
+    Point3 side{-s * 0.3, 0, c * 0.3};
+    auto off = [&](Point3 v, double k) { return Point3{v.x + side.x * k, v.y, v.z + side.z * k}; };
     addLoft(m, {off(p(2.2, B), -1), off(p(4, B), -1), off(p(2.4, 5), -1)},
             {off(p(2.2, B), 1), off(p(4, B), 1), off(p(2.4, 5), 1)});
   }
@@ -480,7 +480,7 @@ Mesh cross() {
 
 Mesh prismBrick(int sides, double r, int h) {
   Mesh m;
-  std::vector<Vec3> a, b;
+  std::vector<Point3> a, b;
   for (int i = 0; i < sides; ++i) {
     double ang = 2 * M_PI * (i + 0.5) / sides;
     double rr = r / std::cos(M_PI / sides);
@@ -656,7 +656,7 @@ Mesh well() {
   Mesh m;
   for (int i = 0; i < 8; ++i) {
     double a0 = 2 * M_PI * i / 8, a1 = 2 * M_PI * (i + 1) / 8;
-    auto at = [](double r, double a, double y) { return Vec3{r * std::cos(a), y, r * std::sin(a)}; };
+    auto at = [](double r, double a, double y) { return Point3{r * std::cos(a), y, r * std::sin(a)}; };
     addLoft(m, {at(4, a0, B), at(4, a1, B), at(3, a1, B), at(3, a0, B)},
             {at(4, a0, 0), at(4, a1, 0), at(3, a1, 0), at(3, a0, 0)});
   }
