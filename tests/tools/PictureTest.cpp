@@ -103,3 +103,21 @@ TEST(PictureResize, AveragesBlocksAndKeepsSize) {
   Picture crop = cropPicture(p, 3, 1, 3, 3);  // mostly outside: black, no fault
   EXPECT_EQ(crop.at(2, 2), (Rgb{0, 0, 0}));
 }
+
+TEST(PictureDither, GradientsBreakUpInsteadOfBanding) {
+  // A gentle ramp that a 5-6-5 display would show as two flat bands.
+  Picture ramp(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) ramp.set(x, y, {uint8_t(100 + x / 2), uint8_t(100 + x / 4), 250});
+  Picture dithered = ramp;
+  ditherFor565(dithered);
+  int changes = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 1; x < 16; ++x) changes += (dithered.at(x, y).r >> 3) != (dithered.at(x - 1, y).r >> 3);
+  EXPECT_GT(changes, 40);  // neighbouring pixels alternate between the two display levels
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      EXPECT_LT(dithered.at(x, y).r - ramp.at(x, y).r, 8);  // never a whole step brighter
+      EXPECT_GE(dithered.at(x, y).b, 250);  // bright channels stop at 255 instead of wrapping round
+    }
+}

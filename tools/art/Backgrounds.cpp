@@ -20,13 +20,22 @@ struct Scatter {
   }
 };
 
+// Puffs are merged into one shape before it is laid over the sky, so overlaps never show through.
 void cloud(cairo_t* cr, double x, double y, double s, Colour c, double alpha) {
   const double puffs[5][3] = {{0, 0, 1}, {0.9, -0.35, 1.2}, {1.9, 0, 1}, {0.5, 0.3, 0.8}, {1.4, 0.3, 0.85}};
+  cairo_push_group(cr);
   for (auto& p : puffs) {
-    cairo_arc(cr, x + p[0] * s, y + p[1] * s, p[2] * s * 0.7, 0, 2 * M_PI);
-    setColour(cr, c, alpha);
+    cairo_arc(cr, x + p[0] * s + s * 0.06, y + p[1] * s + s * 0.1, p[2] * s * 0.7, 0, 2 * M_PI);
+    setColour(cr, shade(c, 0.86));
     cairo_fill(cr);
   }
+  for (auto& p : puffs) {
+    cairo_arc(cr, x + p[0] * s, y + p[1] * s, p[2] * s * 0.7, 0, 2 * M_PI);
+    setColour(cr, c);
+    cairo_fill(cr);
+  }
+  cairo_pop_group_to_source(cr);
+  cairo_paint_with_alpha(cr, alpha);
 }
 
 void hills(cairo_t* cr, double base, double amp, double freq, double phase, Colour c) {
@@ -334,7 +343,9 @@ void makeBackgrounds(OutputList& out) {
     Canvas canvas{int(W), int(H)};
     paintBackground(canvas.cr(), n);
     Picture full = canvas.picture();
-    std::string ppm = encodePpm(resizePicture(full, 256, 256));
+    Picture texture = resizePicture(full, 256, 256);
+    ditherFor565(texture);
+    std::string ppm = encodePpm(texture);
     char name[40];
     if (n == 1) out.push_back({"scene/sky.ppm", ppm});
     std::snprintf(name, sizeof name, "image/bimg%03d.ppm", n);

@@ -139,6 +139,17 @@ bool decodePpm(const std::string& bytes, Picture& picture) {
   return true;
 }
 
+void ditherFor565(Picture& picture) {
+  static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const int t = bayer[y % 4][x % 4];
+      Rgb c = picture.at(x, y);
+      auto raise = [t](uint8_t v, int step) { return uint8_t(std::min(255, v + t * step / 16)); };
+      picture.set(x, y, {raise(c.r, 8), raise(c.g, 4), raise(c.b, 8)});
+    }
+}
+
 Picture resizePicture(const Picture& source, int width, int height) {
   Picture out(width, height);
   if (!usable(source) || out.width == 0) return out;

@@ -36,6 +36,10 @@ std::string encodePpm(const Picture& picture);
 bool decodeBmp(const std::string& bytes, Picture& picture);
 bool decodePpm(const std::string& bytes, Picture& picture);
 
+// Ordered dithering for a 16-bit (5-6-5) display: each channel is raised by a 4 x 4 threshold pattern
+// below one 5-6-5 step, so that the display's truncation leaves a fine pattern instead of colour bands.
+void ditherFor565(Picture& picture);
+
 // A box-filtered reduction (or plain resampling when growing) to the given size.
 Picture resizePicture(const Picture& source, int width, int height);
 // Copy part of a picture; parts outside the source come out black.
