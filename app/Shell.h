@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "render/RenderView.h"
 
 enum ScreenState : int { OptionsScreen = 1, GameSelectScreen = 2, EditScreen = 3, GameScreen = 22 };
 
@@ -30,7 +31,6 @@ struct ShellState {
   int videoFinished = 0;
   int exitWaiting = 0;
   int exitWaitCancelled = 0;
-  int shutDownDone = 0;
   int screenState = EditScreen;
   int renderFailures = 0;
   std::string backgroundPicturePath = "./scene\\sky.ppm";
@@ -55,7 +55,6 @@ bool startUp(const std::string& commandLine);
 int runMessageLoop();
 
 bool ChangeDisplayMode(HWindow window, int width, int height, int bits);
-void ShutDownApp();
 void registerShellClasses();
 // Create the four working windows at their places around the backdrop's centre; false when the 3D view
 // could not be created.
@@ -64,3 +63,9 @@ bool createWorkingWindows();
 void placeWorkingWindows(const Rect& rect);
 void minimiseProgram();
 void restoreProgram();
+// The exit button: see whether the user wants to save, keep the scene in "port\temp.lml" and quit.
+void exitProgram();
+// Where the scene is kept between runs: the install folder's "port\temp.lml".
+std::string keptScenePath();
+// The scene-slot dialog the exit question's "Yes" opens; empty until the slot dialog exists.
+extern std::function<bool(HWindow)> openSceneSlots;

@@ -2,23 +2,23 @@
 // Any failure before the message loop ends the program with exit code 1.
 #include <cstdio>
 
+#include "app/Settings.h"
 #include "app/Shell.h"
 #include "files/InstallFolders.h"
+#include "render/RenderDevice.h"
 #include "sound/Sounds.h"
 
-bool ChangeDisplayMode(HWindow, int width, int height, int bits) {
-  // Going back to the desktop's own mode means leaving full screen.
-  if (DisplayMode{width, height, bits} == shell.savedDisplayMode && shell.minimised == 0 &&
-      !(shell.savedDisplayMode == shell.gameDisplayMode)) {
-    restoreDisplayMode();
-    return true;
+bool ChangeDisplayMode(HWindow window, int width, int height, int bits) {
+  bool ok = D3DAppCreateDisplay() && D3DAppSetCoopLevel(window, true);
+  if (ok) {
+    // Going back to the desktop's own mode means leaving full screen.
+    bool desktop = DisplayMode{width, height, bits} == shell.savedDisplayMode && shell.minimised == 0 &&
+                   !(shell.savedDisplayMode == shell.gameDisplayMode);
+    ok = desktop ? D3DAppRestoreDisplayMode() : D3DAppSetDisplayMode(width, height, bits);
   }
-  if (setDisplayMode(width, height, bits)) return true;
-  char text[256];
-  std::snprintf(text, sizeof text, "SetDisplayMode to %dx%dx%d failed\n%s", width, height, bits,
-                "The display does not offer this mode.");
-  messageBox(nullptr, text, shell.sharedCaption, MB_OK);
-  return false;
+  ok = ok && D3DAppSetCoopLevel(window, false);
+  if (!ok) messageBox(nullptr, D3DAppLastErrorText(), shell.sharedCaption, MB_OK);
+  return ok;
 }
 
 static void loadCursors() {
@@ -32,7 +32,8 @@ static void loadCursors() {
   shell.arrowCursor = loadCursor("arrow");
 }
 
-bool startUp(const std::string&) {
+bool startUp(const std::string& commandLine) {
+  readSettings();
   shell.backgroundPicturePath = "./scene\\sky.ppm";
   if (!confirmFolders()) return false;
   enterDataRoot();
@@ -59,6 +60,8 @@ bool startUp(const std::string&) {
   loadJingle(JingleKind::Start, shell.ViewWindow);
   loadEffects(shell.ViewWindow);
   playJingle();
+
+  if (!startRenderView(shell.ViewWindow, commandLine, DataRoot)) return false;
 
   for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
     showWindow(window, ShowCmd::Show);

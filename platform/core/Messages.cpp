@@ -167,24 +167,22 @@ intptr_t dispatchMessage(const Message& message) {
   return result;
 }
 
-intptr_t sendMessage(HWindow window, Msg msg, int code, intptr_t value) {
+static Message makeMessage(HWindow window, Msg msg, int code, intptr_t value) {
   Message message;
   message.window = window;
   message.msg = msg;
   message.code = code;
   message.value = value;
   message.time = tickCount();
-  return dispatchMessage(message);
+  return message;
+}
+
+intptr_t sendMessage(HWindow window, Msg msg, int code, intptr_t value) {
+  return dispatchMessage(makeMessage(window, msg, code, value));
 }
 
 void postMessage(HWindow window, Msg msg, int code, intptr_t value) {
-  Message message;
-  message.window = window;
-  message.msg = msg;
-  message.code = code;
-  message.value = value;
-  message.time = tickCount();
-  windowSystem().posted.push_back(message);
+  windowSystem().posted.push_back(makeMessage(window, msg, code, value));
 }
 
 void postQuitMessage(int exitCode) {

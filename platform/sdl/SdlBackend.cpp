@@ -136,6 +136,13 @@ public:
         default: break;
       }
     }
+    if (repaint && texture) {  // uncovered or restored: show the last picture again
+      SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+      SDL_RenderClear(renderer);
+      SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+      SDL_RenderPresent(renderer);
+      repaint = false;
+    }
     if (restoreRequested) {
       restoreRequested = false;
       InputEvent restore;

@@ -1,0 +1,368 @@
+// Triangle and line filling. Vertices snap to 1/16 pixel; edges are walked with exact integer steps, and a
+// pixel belongs to a triangle when its centre lies inside, or on a top or left edge, so triangles that
+// share an edge leave no gap between them and draw no pixel twice. Colour, depth and texture coordinates
+// are interpolated linearly in screen space (Gouraud, affine texturing), depth tested less-or-equal.
+//
+// Index: [SECTION] Edge walking  [SECTION] Span writers  [SECTION] Triangles  [SECTION] Lines
+#include <algorithm>
+#include <cmath>
+
+#include "platform/soft3d/Raster.h"
+
+namespace soft3d {
+namespace {
+
+// [SECTION] Edge walking
+
+inline int64_t floorDiv(int64_t n, int64_t d) {
+  int64_t q = n / d;
+  if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
+  return q;
+}
+
+// Floor division for a positive divisor through a double division, corrected to the exact quotient and
+// remainder (0 <= r < d): a 64-bit integer division costs several times as much, and every edge needs
+// two. The operands stay far below 2^53, so the truncated estimate is off by at most one.
+inline void floorDivPositive(int64_t n, int64_t d, int64_t& q, int64_t& r) {
+  q = static_cast<int64_t>(static_cast<double>(n) / static_cast<double>(d));
+  r = n - q * d;
+  if (r < 0) {
+    --q;
+    r += d;
+  } else if (r >= d) {
+    ++q;
+    r -= d;
+  }
+}
+// A screen coordinate to the nearest 1/16 pixel (28.4 fixed point), without a library call.
+inline int snap(float v) {
+  const float scaled = v * 16.0f + 0.5f;
+  int t = static_cast<int>(scaled);
+  return t - (scaled < static_cast<float>(t));
+}
+
+// First pixel row or column whose centre (16 k + 8) is at or beyond a 28.4 coordinate.
+inline int firstCentre(int64_t fixed) { return static_cast<int>(floorDiv(fixed - 8 + 15, 16)); }
+
+// One edge from (xa, ya) down to (xb, yb) in 28.4, walked row by row. x() is the first pixel whose
+// centre is at or right of the edge on the current row: a left edge starts there (inclusive) and a right
+// edge ends there (exclusive), which is the whole top-left rule for non-horizontal edges.
+struct Edge {
+  int64_t q = 0, r = 0, qs = 0, rs = 0, d = 1;
+  void init(int xa, int ya, int xb, int yb, int row) {
+    const int64_t dx = xb - xa, dy = yb - ya;
+    d = 16 * dy;
+    const int64_t n = (16 * static_cast<int64_t>(row) + 8 - ya) * dx + (static_cast<int64_t>(xa) - 8) * dy;
+    floorDivPositive(n, d, q, r);
+    floorDivPositive(16 * dx, d, qs, rs);
+  }
+  int x() const { return static_cast<int>(q + (r != 0)); }
+  void step() {
+    q += qs;
+    r += rs;
+    if (r >= d) {
+      r -= d;
+      ++q;
+    }
+  }
+};
+
+enum { kZ, kR, kG, kB, kSR, kSG, kSB, kU, kV, kPlanes };
+
+// value(px, py) = base + ddx * px + ddy * py, in pixel units.
+struct Planes {
+  float base[kPlanes], ddx[kPlanes], ddy[kPlanes];
+  float at(int i, float px, float py) const { return base[i] + ddx[i] * px + ddy[i] * py; }
+};
+
+template <class Sink>
+void walkTriangle(const int* X, const int* Y, int top, int mid, int bottom, int row0, int row1, int left, int right,
+                  Sink& sink) {
+  const int64_t cross = static_cast<int64_t>(X[mid] - X[top]) * (Y[bottom] - Y[top]) -
+                        static_cast<int64_t>(X[bottom] - X[top]) * (Y[mid] - Y[top]);
+  const bool midOnRight = cross > 0;
+  const int rowMid = firstCentre(Y[mid]);
+  Edge longEdge, shortEdge;
+  longEdge.init(X[top], Y[top], X[bottom], Y[bottom], row0);
+  int row = row0;
+  for (int part = 0; part < 2; ++part) {
+    const int end = part == 0 ? std::min(rowMid, row1) : row1;
+    if (row >= end) continue;
+    if (part == 0) shortEdge.init(X[top], Y[top], X[mid], Y[mid], row);
+    else shortEdge.init(X[mid], Y[mid], X[bottom], Y[bottom], row);
+    Edge& l = midOnRight ? longEdge : shortEdge;
+    Edge& r = midOnRight ? shortEdge : longEdge;
+    for (; row < end; ++row) {
+      const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
+      if (xl < xr) sink.span(row, xl, xr);
+      l.step();
+      r.step();
+    }
+  }
+}
+
+// [SECTION] Span writers
+
+inline int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+inline int32_t toFixed(float v) { return static_cast<int32_t>(std::clamp(v, -32000.0f, 32000.0f) * 65536.0f); }
+inline int wrap(int t, int size) {
+  if (static_cast<unsigned>(t) < static_cast<unsigned>(size)) return t;
+  t %= size;
+  return t < 0 ? t + size : t;
+}
+inline uint16_t pack(int r, int g, int b) {
+  return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
+}
+
+bool depthPasses(uint32_t func, float z, float stored) {
+  switch (func) {
+    case D3DCMP_NEVER: return false;
+    case D3DCMP_LESS: return z < stored;
+    case D3DCMP_EQUAL: return z == stored;
+    case D3DCMP_LESSEQUAL: return z <= stored;
+    case D3DCMP_GREATER: return z > stored;
+    case D3DCMP_NOTEQUAL: return z != stored;
+    case D3DCMP_GREATEREQUAL: return z >= stored;
+    default: return true;
+  }
+}
+
+// ZMode: 0 no test, 1 less-or-equal, 2 any other comparison. Tex: 0 none, 1 modulate, 2 decal.
+template <int ZMode, bool ZWrite, int Tex, bool Specular>
+struct DrawSink {
+  const RasterContext& context;
+  const Planes& p;
+  int32_t dr, dg, db, dsr, dsg, dsb, du, dv;
+
+  DrawSink(const RasterContext& c, const Planes& planes) : context(c), p(planes) {
+    dr = toFixed(p.ddx[kR]);
+    dg = toFixed(p.ddx[kG]);
+    db = toFixed(p.ddx[kB]);
+    dsr = Specular ? toFixed(p.ddx[kSR]) : 0;
+    dsg = Specular ? toFixed(p.ddx[kSG]) : 0;
+    dsb = Specular ? toFixed(p.ddx[kSB]) : 0;
+    du = Tex ? toFixed(p.ddx[kU]) : 0;
+    dv = Tex ? toFixed(p.ddx[kV]) : 0;
+  }
+
+  void span(int y, int xl, int xr) {
+    const float px = xl + 0.5f, py = y + 0.5f;
+    float z = p.at(kZ, px, py);
+    const float dz = p.ddx[kZ];
+    int32_t r = toFixed(p.at(kR, px, py)), g = toFixed(p.at(kG, px, py)), b = toFixed(p.at(kB, px, py));
+    int32_t sr = 0, sg = 0, sb = 0, u = 0, v = 0;
+    if constexpr (Specular) {
+      sr = toFixed(p.at(kSR, px, py));
+      sg = toFixed(p.at(kSG, px, py));
+      sb = toFixed(p.at(kSB, px, py));
+    }
+    if constexpr (Tex != 0) {
+      u = toFixed(p.at(kU, px, py));
+      v = toFixed(p.at(kV, px, py));
+    }
+    uint16_t* out = context.colour + static_cast<size_t>(y) * context.colourPitch;
+    float* zrow = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch : nullptr;
+    for (int x = xl; x < xr; ++x) {
+      bool pass = true;
+      if constexpr (ZMode == 1) pass = z <= zrow[x];
+      else if constexpr (ZMode == 2) pass = depthPasses(context.zFunc, z, zrow[x]);
+      if (pass) {
+        int cr = clampByte(r >> 16), cg = clampByte(g >> 16), cb = clampByte(b >> 16);
+        if constexpr (Tex != 0) {
+          const TextureImage& t = *context.texture;
+          const uint32_t texel = t.texels[static_cast<size_t>(wrap(v >> 16, t.height)) * t.width + wrap(u >> 16, t.width)];
+          const int tr = (texel >> 16) & 255, tg = (texel >> 8) & 255, tb = texel & 255;
+          if constexpr (Tex == 1) {
+            cr = (tr * cr + 255) >> 8;
+            cg = (tg * cg + 255) >> 8;
+            cb = (tb * cb + 255) >> 8;
+          } else {
+            cr = tr;
+            cg = tg;
+            cb = tb;
+          }
+          if constexpr (Specular) {
+            cr = std::min(255, cr + clampByte(sr >> 16));
+            cg = std::min(255, cg + clampByte(sg >> 16));
+            cb = std::min(255, cb + clampByte(sb >> 16));
+          }
+        }
+        out[x] = pack(cr, cg, cb);
+        if constexpr (ZWrite) zrow[x] = z;
+      }
+      z += dz;
+      r += dr;
+      g += dg;
+      b += db;
+      if constexpr (Specular) {
+        sr += dsr;
+        sg += dsg;
+        sb += dsb;
+      }
+      if constexpr (Tex != 0) {
+        u += du;
+        v += dv;
+      }
+    }
+  }
+};
+
+struct PickSink {
+  RasterContext& context;
+  const Planes& p;
+  void span(int y, int xl, int xr) {
+    for (int x = xl; x < xr; ++x) {
+      const float z = p.at(kZ, x + 0.5f, y + 0.5f);
+      if (!context.hit || z < context.hitDepth) context.hitDepth = z;
+      context.hit = true;
+    }
+  }
+};
+
+template <int ZMode, bool ZWrite>
+void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1) {
+  const bool highlight = c.specular && c.texture;
+  auto go = [&](auto sink) { walkTriangle(X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
+  if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
+  else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
+  else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
+}
+
+inline void growExtent(RasterContext& context, int left, int top, int right, int bottom) {
+  left = std::max(left, context.clip.left);
+  top = std::max(top, context.clip.top);
+  right = std::min(right, context.clip.right);
+  bottom = std::min(bottom, context.clip.bottom);
+  if (left >= right || top >= bottom) return;
+  context.extent.left = std::min(context.extent.left, left);
+  context.extent.top = std::min(context.extent.top, top);
+  context.extent.right = std::max(context.extent.right, right);
+  context.extent.bottom = std::max(context.extent.bottom, bottom);
+  context.drewAny = true;
+}
+
+}  // namespace
+
+// [SECTION] Triangles
+
+void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
+  const TLVertex* v[3] = {&a, &b, &c};
+  int X[3], Y[3];
+  for (int i = 0; i < 3; ++i) {
+    X[i] = snap(v[i]->sx);
+    Y[i] = snap(v[i]->sy);
+  }
+  const int64_t area =
+      static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
+  if (area == 0) return;
+  // Screen y runs down, so a positive area is a clockwise triangle as seen on the screen.
+  if (area < 0) {
+    if (context.cull == D3DCULL_CCW) return;
+    std::swap(v[1], v[2]);
+    std::swap(X[1], X[2]);
+    std::swap(Y[1], Y[2]);
+  } else if (context.cull == D3DCULL_CW) {
+    return;
+  }
+  int t = 0, m = 1, bo = 2;
+  if (Y[m] < Y[t]) std::swap(m, t);
+  if (Y[bo] < Y[t]) std::swap(bo, t);
+  if (Y[bo] < Y[m]) std::swap(bo, m);
+
+  const Rect clip = context.picking ? intersectRect(context.clip, context.pickRect) : context.clip;
+  const int row0 = std::max(firstCentre(Y[t]), clip.top);
+  const int row1 = std::min(firstCentre(Y[bo]), clip.bottom);
+  if (row0 >= row1) return;
+  if (!context.picking) {
+    const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
+    growExtent(context, static_cast<int>(floorDiv(minX, 16)), row0, static_cast<int>(floorDiv(maxX + 15, 16)), row1);
+  }
+
+  // Attribute planes from the snapped positions.
+  const float fx0 = X[0] / 16.0f, fy0 = Y[0] / 16.0f;
+  const float dx1 = (X[1] - X[0]) / 16.0f, dy1 = (Y[1] - Y[0]) / 16.0f;
+  const float dx2 = (X[2] - X[0]) / 16.0f, dy2 = (Y[2] - Y[0]) / 16.0f;
+  const float inverse = 1.0f / (dx1 * dy2 - dx2 * dy1);
+  float values[3][kPlanes];
+  const bool addSpecular = context.specular && !context.texture;
+  const TLVertex& shade = a;  // flat shading takes the first vertex's colour
+  for (int i = 0; i < 3; ++i) {
+    const TLVertex& s = context.flat ? shade : *v[i];
+    values[i][kZ] = v[i]->sz;
+    const int sr = channel(s.specular, 16), sg = channel(s.specular, 8), sb = channel(s.specular, 0);
+    const int r = channel(s.colour, 16), g = channel(s.colour, 8), b = channel(s.colour, 0);
+    values[i][kR] = static_cast<float>(addSpecular ? std::min(255, r + sr) : r);
+    values[i][kG] = static_cast<float>(addSpecular ? std::min(255, g + sg) : g);
+    values[i][kB] = static_cast<float>(addSpecular ? std::min(255, b + sb) : b);
+    if (context.texture) {
+      values[i][kSR] = static_cast<float>(sr);
+      values[i][kSG] = static_cast<float>(sg);
+      values[i][kSB] = static_cast<float>(sb);
+      values[i][kU] = v[i]->u * context.texture->width;
+      values[i][kV] = v[i]->v * context.texture->height;
+    }
+  }
+  Planes planes{};
+  // Without a texture only depth and colour are interpolated; the specular and texture planes stay 0.
+  const int used = context.texture ? kPlanes : kB + 1;
+  for (int k = 0; k < used; ++k) {
+    const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
+    planes.ddx[k] = (d1 * dy2 - d2 * dy1) * inverse;
+    planes.ddy[k] = (d2 * dx1 - d1 * dx2) * inverse;
+    planes.base[k] = values[0][k] - planes.ddx[k] * fx0 - planes.ddy[k] * fy0;
+  }
+
+  if (context.picking) {
+    PickSink sink{context, planes};
+    walkTriangle(X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
+    return;
+  }
+  if (!context.colour) return;
+  const bool test = context.zTest && context.depth;
+  const bool write = context.zWrite && context.depth;
+  if (!test) {
+    write ? walkDraw<0, true>(context, planes, X, Y, t, m, bo, row0, row1)
+          : walkDraw<0, false>(context, planes, X, Y, t, m, bo, row0, row1);
+  } else if (context.zFunc == D3DCMP_LESSEQUAL) {
+    write ? walkDraw<1, true>(context, planes, X, Y, t, m, bo, row0, row1)
+          : walkDraw<1, false>(context, planes, X, Y, t, m, bo, row0, row1);
+  } else {
+    write ? walkDraw<2, true>(context, planes, X, Y, t, m, bo, row0, row1)
+          : walkDraw<2, false>(context, planes, X, Y, t, m, bo, row0, row1);
+  }
+}
+
+// [SECTION] Lines
+
+void drawLine(RasterContext& context, const TLVertex& a, const TLVertex& b) {
+  const float dx = b.sx - a.sx, dy = b.sy - a.sy;
+  const int steps = std::max(1, static_cast<int>(std::ceil(std::max(std::fabs(dx), std::fabs(dy)))));
+  const Rect clip = context.picking ? intersectRect(context.clip, context.pickRect) : context.clip;
+  const bool addSpecular = context.specular;
+  for (int i = 0; i <= steps; ++i) {
+    const float t = static_cast<float>(i) / steps;
+    const int x = static_cast<int>(std::floor(a.sx + dx * t)), y = static_cast<int>(std::floor(a.sy + dy * t));
+    if (!clip.contains(x, y)) continue;
+    const float z = a.sz + (b.sz - a.sz) * t;
+    if (context.picking) {
+      if (!context.hit || z < context.hitDepth) context.hitDepth = z;
+      context.hit = true;
+      continue;
+    }
+    growExtent(context, x, y, x + 1, y + 1);
+    if (!context.colour) continue;
+    float* zp = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch + x : nullptr;
+    if (zp && context.zTest && !depthPasses(context.zFunc, z, *zp)) continue;
+    const TLVertex& s0 = a;
+    const TLVertex& s1 = context.flat ? a : b;
+    auto mixed = [&](int shift) {
+      float value = channel(s0.colour, shift) + (channel(s1.colour, shift) - channel(s0.colour, shift)) * t;
+      if (addSpecular) value += channel(s0.specular, shift) + (channel(s1.specular, shift) - channel(s0.specular, shift)) * t;
+      return clampByte(static_cast<int>(value));
+    };
+    context.colour[static_cast<size_t>(y) * context.colourPitch + x] = pack(mixed(16), mixed(8), mixed(0));
+    if (zp && context.zWrite) *zp = z;
+  }
+}
+
+}  // namespace soft3d

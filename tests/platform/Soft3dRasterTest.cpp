@@ -1,0 +1,209 @@
+// The triangle filler on its own: fill rule, shared edges, culling, depth test and interpolation.
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "platform/soft3d/Raster.h"
+
+using namespace soft3d;
+
+namespace {
+
+struct Canvas {
+  Surface colour;
+  std::vector<float> depth;
+  RasterContext context;
+  Canvas(int w, int h) : colour(w, h, 0), depth(static_cast<size_t>(w) * h, 1.0f) {
+    context.colour = colour.pixels.data();
+    context.colourPitch = w;
+    context.depth = depth.data();
+    context.depthPitch = w;
+    context.clip = Rect{0, 0, w, h};
+    context.specular = false;
+  }
+  void reset() {
+    std::fill(colour.pixels.begin(), colour.pixels.end(), 0);
+    std::fill(depth.begin(), depth.end(), 1.0f);
+  }
+};
+
+TLVertex at(float x, float y, float z = 0.5f, float grey = 255) {
+  TLVertex v;
+  v.sx = x;
+  v.sy = y;
+  v.sz = z;
+  const int g = static_cast<int>(grey);
+  v.colour = packColour(255, g, g, g);
+  return v;
+}
+
+// Covers the triangle in both windings (culling off) and counts the pixels it sets.
+int coverage(Canvas& canvas, const TLVertex& a, const TLVertex& b, const TLVertex& c, std::vector<int>& counts) {
+  canvas.reset();
+  canvas.context.zTest = false;
+  canvas.context.cull = D3DCULL_NONE;
+  fillTriangle(canvas.context, a, b, c);
+  int n = 0;
+  for (size_t i = 0; i < canvas.colour.pixels.size(); ++i) {
+    if (canvas.colour.pixels[i]) {
+      ++counts[i];
+      ++n;
+    }
+  }
+  return n;
+}
+
+}  // namespace
+
+TEST(Soft3dRaster, PixelAlignedSquareCoversExactlyItsPixels) {
+  Canvas canvas(8, 8);
+  std::vector<int> counts(64, 0);
+  coverage(canvas, at(2, 2), at(6, 2), at(6, 6), counts);
+  coverage(canvas, at(6, 6), at(2, 6), at(2, 2), counts);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(counts[y * 8 + x], (x >= 2 && x < 6 && y >= 2 && y < 6) ? 1 : 0) << x << "," << y;
+}
+
+TEST(Soft3dRaster, RandomMeshCoversEveryPixelExactlyOnce) {
+  // A jittered grid of sub-pixel vertices triangulated with random diagonals, covering the canvas.
+  const int w = 64, h = 48, cells = 8;
+  Canvas canvas(w, h);
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> jitter(-2.9f, 2.9f);
+  std::vector<TLVertex> grid;
+  for (int j = 0; j <= cells; ++j) {
+    for (int i = 0; i <= cells; ++i) {
+      float x = i * float(w) / cells, y = j * float(h) / cells;
+      if (i > 0 && i < cells) x += jitter(random);
+      if (j > 0 && j < cells) y += jitter(random);
+      grid.push_back(at(x, y));
+    }
+  }
+  std::vector<int> counts(static_cast<size_t>(w) * h, 0);
+  for (int j = 0; j < cells; ++j) {
+    for (int i = 0; i < cells; ++i) {
+      const TLVertex& a = grid[j * (cells + 1) + i];
+      const TLVertex& b = grid[j * (cells + 1) + i + 1];
+      const TLVertex& c = grid[(j + 1) * (cells + 1) + i + 1];
+      const TLVertex& d = grid[(j + 1) * (cells + 1) + i];
+      // A quad bent by the jitter must be split along the diagonal that keeps both halves unfolded.
+      auto area = [](const TLVertex& p, const TLVertex& q, const TLVertex& r) {
+        return (q.sx - p.sx) * (r.sy - p.sy) - (r.sx - p.sx) * (q.sy - p.sy);
+      };
+      const bool firstSplitWorks = area(a, b, c) > 0 && area(c, d, a) > 0;
+      const bool secondSplitWorks = area(a, b, d) > 0 && area(b, c, d) > 0;
+      if (firstSplitWorks && (!secondSplitWorks || random() % 2)) {
+        coverage(canvas, a, b, c, counts);
+        coverage(canvas, c, d, a, counts);
+      } else {
+        coverage(canvas, a, b, d, counts);
+        coverage(canvas, b, c, d, counts);
+      }
+    }
+  }
+  int gaps = 0, overlaps = 0;
+  for (int n : counts) {
+    gaps += n == 0;
+    overlaps += n > 1;
+  }
+  EXPECT_EQ(gaps, 0);
+  EXPECT_EQ(overlaps, 0);
+}
+
+TEST(Soft3dRaster, FanAroundAPointSharesEdgesWithoutGapsOrOverlaps) {
+  Canvas canvas(40, 40);
+  std::vector<int> counts(1600, 0);
+  const TLVertex centre = at(20.3f, 19.7f);
+  const int spokes = 13;
+  std::vector<TLVertex> rim;
+  for (int i = 0; i < spokes; ++i) {
+    const float angle = 6.2831853f * i / spokes;
+    rim.push_back(at(20.3f + 15.5f * std::cos(angle), 19.7f + 15.5f * std::sin(angle)));
+  }
+  int total = 0;
+  for (int i = 0; i < spokes; ++i) total += coverage(canvas, centre, rim[i], rim[(i + 1) % spokes], counts);
+  int distinct = 0;
+  for (int n : counts) {
+    EXPECT_LE(n, 1);
+    distinct += n > 0;
+  }
+  EXPECT_EQ(total, distinct);
+  EXPECT_EQ(counts[20 * 40 + 20], 1);  // the centre itself
+}
+
+TEST(Soft3dRaster, CounterClockwiseTrianglesAreCulledByDefault) {
+  Canvas canvas(16, 16);
+  canvas.context.cull = D3DCULL_CCW;
+  // Clockwise on the screen (y runs down): drawn.
+  fillTriangle(canvas.context, at(2, 2), at(12, 2), at(2, 12));
+  EXPECT_NE(canvas.colour.at(4, 4), 0);
+  canvas.reset();
+  fillTriangle(canvas.context, at(2, 2), at(2, 12), at(12, 2));
+  EXPECT_EQ(canvas.colour.at(4, 4), 0);
+  canvas.context.cull = D3DCULL_CW;
+  fillTriangle(canvas.context, at(2, 2), at(2, 12), at(12, 2));
+  EXPECT_NE(canvas.colour.at(4, 4), 0);
+}
+
+TEST(Soft3dRaster, DepthTestKeepsTheNearerSurfaceInEitherOrder) {
+  Canvas canvas(16, 16);
+  for (int order = 0; order < 2; ++order) {
+    canvas.reset();
+    const TLVertex nearA = at(0, 0, 0.3f, 255), nearB = at(16, 0, 0.3f, 255), nearC = at(0, 16, 0.3f, 255);
+    TLVertex farA = at(0, 0, 0.6f, 0), farB = at(16, 0, 0.6f, 0), farC = at(0, 16, 0.6f, 0);
+    farA.colour = farB.colour = farC.colour = packColour(255, 0, 0, 255);
+    if (order == 0) {
+      fillTriangle(canvas.context, nearA, nearB, nearC);
+      fillTriangle(canvas.context, farA, farB, farC);
+    } else {
+      fillTriangle(canvas.context, farA, farB, farC);
+      fillTriangle(canvas.context, nearA, nearB, nearC);
+    }
+    EXPECT_EQ(canvas.colour.at(3, 3), rgb565(255, 255, 255)) << "order " << order;
+    EXPECT_FLOAT_EQ(canvas.depth[3 * 16 + 3], 0.3f);
+  }
+  // Equal depth passes (less-or-equal): a second surface at the same depth draws over the first.
+  TLVertex a = at(0, 0, 0.3f, 0), b = at(16, 0, 0.3f, 0), c = at(0, 16, 0.3f, 0);
+  a.colour = b.colour = c.colour = packColour(255, 0, 255, 0);
+  fillTriangle(canvas.context, a, b, c);
+  EXPECT_EQ(canvas.colour.at(3, 3), rgb565(0, 255, 0));
+}
+
+TEST(Soft3dRaster, GouraudColoursInterpolateAcrossTheTriangle) {
+  Canvas canvas(101, 4);
+  TLVertex a = at(0, 0, 0.5f, 0), b = at(101, 0, 0.5f, 255), c = at(101, 4, 0.5f, 255), d = at(0, 4, 0.5f, 0);
+  fillTriangle(canvas.context, a, b, c);
+  fillTriangle(canvas.context, c, d, a);
+  // Pixel x is sampled at its centre: grey = 255 * (x + 0.5) / 101.
+  for (int x : {0, 25, 50, 75, 100}) {
+    const int expected = static_cast<int>(255 * (x + 0.5f) / 101);
+    EXPECT_NEAR(red565(canvas.colour.at(x, 1)), expected, 9) << x;
+  }
+}
+
+TEST(Soft3dRaster, ScissorKeepsEveryPixelInsideTheClip) {
+  Canvas canvas(32, 32);
+  canvas.context.clip = Rect{8, 8, 24, 24};
+  fillTriangle(canvas.context, at(-100, -100), at(200, -90), at(-90, 200));
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) EXPECT_EQ(canvas.colour.at(x, y) != 0, canvas.context.clip.contains(x, y)) << x << "," << y;
+  EXPECT_EQ(canvas.context.extent, (Rect{8, 8, 24, 24}));
+}
+
+TEST(Soft3dRaster, TexturesModulateWithNearestTexels) {
+  Canvas canvas(8, 8);
+  TextureImage texture;
+  texture.width = 2;
+  texture.height = 2;
+  texture.texels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  canvas.context.texture = &texture;
+  TLVertex a = at(0, 0), b = at(8, 0), c = at(8, 8), d = at(0, 8);
+  b.u = c.u = 1;
+  c.v = d.v = 1;
+  fillTriangle(canvas.context, a, b, c);
+  fillTriangle(canvas.context, c, d, a);
+  EXPECT_EQ(canvas.colour.at(1, 1), rgb565(255, 0, 0));
+  EXPECT_EQ(canvas.colour.at(6, 1), rgb565(0, 255, 0));
+  EXPECT_EQ(canvas.colour.at(1, 6), rgb565(0, 0, 255));
+  EXPECT_EQ(canvas.colour.at(6, 6), rgb565(255, 255, 255));
+}
