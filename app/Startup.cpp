@@ -59,6 +59,7 @@ bool startUp(const std::string& commandLine) {
   setDataRootResolver([] { return confirmFolders() ? DataRoot : std::string(); });
   loadJingle(JingleKind::Start, shell.ViewWindow);
   loadEffects(shell.ViewWindow);
+  installBlockSounds();
   playJingle();
 
   if (!startRenderView(shell.ViewWindow, commandLine, DataRoot)) return false;
