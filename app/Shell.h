@@ -32,6 +32,8 @@ struct ShellState {
   int exitWaiting = 0;
   int exitWaitCancelled = 0;
   int screenState = EditScreen;
+  int pressedButton = 0;  // the panel button drawn pressed, 0 for none
+  int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
   std::string backgroundPicturePath = "./scene\\sky.ppm";
   std::string sharedCaption;  // caption of every message box that names none
@@ -63,6 +65,15 @@ bool createWorkingWindows();
 void placeWorkingWindows(const Rect& rect);
 void minimiseProgram();
 void restoreProgram();
+// Panel pictures: copy a rectangle of a picture one to one onto the window at the same place.
+void drawPicture(HWindow window, const Surface& picture, const Rect& rect);
+// Draw the pressed button normal again unless the pointer is still over it.
+void ReleaseButtons();
+// The tab strip's pictures load in two sets (the pressed one first); the second paints the strip.
+void loadTabStripPressed();
+void loadTabStripBase();
+void paintTabStrip();
+intptr_t tabStripInput(HWindow window, const Message& message);
 // The exit button: see whether the user wants to save, keep the scene in "port\temp.lml" and quit.
 void exitProgram();
 // Where the scene is kept between runs: the install folder's "port\temp.lml".

@@ -61,11 +61,13 @@ bool startUp(const std::string& commandLine) {
   loadEffects(shell.ViewWindow);
   installBlockSounds();
   playJingle();
+  loadTabStripPressed();
 
   if (!startRenderView(shell.ViewWindow, commandLine, DataRoot)) return false;
 
   for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
+  loadTabStripBase();
   waitForStartJingle();
   startBackgroundMusic();
   setCursor(shell.hand2Cursor);

@@ -138,6 +138,7 @@ static intptr_t viewProc(HWindow window, const Message& m) {
 }
 
 static intptr_t panelProc(HWindow window, const Message& m) {
+  if (window == shell.TabStrip && m.msg != Msg::Destroy && m.msg != Msg::KeyDown) return tabStripInput(window, m);
   switch (m.msg) {
     case Msg::Destroy:
       if (window != shell.TabStrip) onMainWindowDestroyed();

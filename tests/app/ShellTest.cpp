@@ -14,6 +14,12 @@ protected:
     recordDir(tmp.file("install"));
     // The 3D view starts with its sky picture.
     tmp.write("data/scene/sky.ppm", "P6\n4 4\n255\n" + std::string(48, '\x60'));
+    // The tab strip's pictures come from the generated data folder.
+    for (const char* name : {"bmp/mselect.bmp", "bmp/mselectx.bmp"}) {
+      std::string bytes;
+      ASSERT_TRUE(readWholeFile(buildDataPath(name), bytes)) << name;
+      tmp.write(std::string("data/") + name, bytes);
+    }
     shell = ShellState{};
     frameStep = nullptr;
     headlessRefuseDisplayWidth(0);
@@ -184,6 +190,26 @@ TEST_F(Shell, ExitQuestionCancelKeepsRunningAndNoKeepsTheScene) {
   exitProgram();
   EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
   EXPECT_EQ(drain(), 1);
+}
+
+TEST_F(Shell, TheTabStripsExitButtonActsOnlyWhenReleasedOnIt) {
+  ASSERT_TRUE(startUp(""));
+  drain();
+  const Surface& before = composeScreen();
+  uint16_t exitNormal = before.at(100 + 520, 12);
+  headlessMouseMove(100 + 520, 12);
+  headlessMouseButton(1, true);
+  drain();
+  EXPECT_EQ(shell.pressedButton, 502);
+  EXPECT_NE(composeScreen().at(100 + 520, 12), exitNormal);  // drawn pressed
+  headlessMouseMove(100 + 300, 12);
+  headlessMouseButton(1, false);  // released elsewhere: nothing happens
+  EXPECT_EQ(drain(), 0);
+  EXPECT_EQ(shell.pressedButton, 0);
+  EXPECT_EQ(composeScreen().at(100 + 520, 12), exitNormal);
+  headlessClick(100 + 520, 12);
+  EXPECT_EQ(drain(), 1);  // the exit sequence ran and the program quits
+  EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
 }
 
 TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
