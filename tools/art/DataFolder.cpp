@@ -1,11 +1,15 @@
 // The order in which the generator builds the data folder.
 #include "tools/art/DataFolder.h"
 
+#include "tools/art/BlockScene.h"
+#include "tools/art/BlockStrips.h"
 #include "tools/art/Catalogue.h"
 #include "tools/art/Help.h"
+#include "tools/art/Levels.h"
 #include "tools/art/Paint.h"
 #include "tools/art/Panels.h"
 #include "tools/art/Pictures.h"
+#include "tools/art/StartScene.h"
 
 OutputList generateDataFolder() {
   OutputList out;
@@ -15,6 +19,14 @@ OutputList generateDataFolder() {
   makePictures(out, shapes);
   makeBackgrounds(out);
   makeHelp(out, shapes);
+  // Scenes, levels and block pictures are made of real blocks: the catalogue comes from the meshes above.
+  loadGeneratedCatalogue(shapes);
+  makeStartScene(out);
+  Picture sky;
+  if (const OutputFile* file = findOutput(out, "scene/sky.ppm")) decodePpm(file->bytes, sky);
+  makeLevels(out, sky);
+  makeBlockStrips(out);
+  resetBlockScene();
   return out;
 }
 
