@@ -8,6 +8,7 @@
 #include "scene/Shape.h"
 #include "support/TestSupport.h"
 #include "tools/art/Catalogue.h"
+#include "tools/art/Levels.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -43,7 +44,8 @@ TEST(ProgramReaders, EveryPictureLoads) {
       ++textures;
     }
   }
-  EXPECT_EQ(bitmaps, 14 + 1 + 1 + 1 + 20 + 20);  // panels and start, banner, sprite, card, thumbnails, plates
+  // Panels and start, banner, sprite, card, thumbnails, plates, block strips, level pictures.
+  EXPECT_EQ(bitmaps, 14 + 1 + 1 + 1 + 20 + 20 + 3 + int(designLevels().size()));
   EXPECT_EQ(textures, 21);
 }
 
