@@ -24,6 +24,13 @@ Vec3 cross(Vec3 a, Vec3 b) { return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x 
 
 std::unique_ptr<Block> probeBlock;  // lives for the whole run, never part of the scene
 
+// Give the probe fresh end points in the index. When the index was emptied since (the end of a run, a
+// test), the probe's old end points went with it and must not be touched.
+void registerProbe() {
+  if (sweepIndex.probe != probeBlock.get()) probeBlock->sweepNodes.fill(nullptr);
+  sweepInitProbe(*probeBlock);
+}
+
 }  // namespace
 
 // [SECTION] Vectors
@@ -71,7 +78,7 @@ void resetCameraProbe() {
   if (!probeBlock) return;
   const Vec3 offset = editState.probePoint - probeBlock->position;
   translateBlock(*probeBlock, offset.x, offset.y, offset.z);
-  sweepInitProbe(*probeBlock);
+  registerProbe();
 }
 
 void resetCamera() {
@@ -92,8 +99,8 @@ void cameraStartOfView() {
     d.height = 1;
     d.position = editState.probePoint;
     probeBlock = createBlock(d);
-    editState.cameraProbe = probeBlock.get();
   }
+  editState.cameraProbe = probeBlock.get();
   resetCamera();
 }
 
@@ -128,12 +135,13 @@ bool tentativeCameraMove(const std::function<void()>& change) {
   updateCamera();
   const Vec3 offset = e.probePoint - e.saved.probePoint;
   if (probeBlock) {
+    if (sweepIndex.probe != probeBlock.get()) registerProbe();
     if (sweepQueryProbe(offset) > 0) {
       restore(e.saved);
       return false;
     }
     translateBlock(*probeBlock, offset.x, offset.y, offset.z);
-    sweepInitProbe(*probeBlock);
+    registerProbe();
   }
   applyCamera();
   carryLight();
