@@ -52,10 +52,8 @@ bool runSetUpBuffer(SceneRenderer& r) {
   return succeeded(endScene(*r.device)) && succeeded(result);
 }
 
-}  // namespace
-
-bool InitView(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
-              const TextureHandle* textureHandles) {
+bool initViewSteps(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
+                   const TextureHandle* textureHandles) {
   SceneRenderer& r = sceneRenderer;
   r.direct3D = &direct3D;
   r.device = &device;
@@ -82,6 +80,17 @@ bool InitView(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int
   if (!runSetUpBuffer(r)) return false;
   if (r.hooks.startOfView) r.hooks.startOfView();
   return true;
+}
+
+}  // namespace
+
+bool InitView(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
+              const TextureHandle* textureHandles) {
+  if (initViewSteps(direct3D, device, viewport, textureCount, textureHandles)) return true;
+  // A view that failed to start is never released by the framework: let go of the device now, so that
+  // nothing keeps pointing at it after the framework shuts down.
+  releaseViewObjects();
+  return false;
 }
 
 bool setViewBackground() {
