@@ -63,3 +63,9 @@ bool createWorkingWindows();
 void placeWorkingWindows(const Rect& rect);
 void minimiseProgram();
 void restoreProgram();
+// The exit button: see whether the user wants to save, keep the scene in "port\temp.lml" and quit.
+void exitProgram();
+// Where the scene is kept between runs: the install folder's "port\temp.lml".
+std::string keptScenePath();
+// The scene-slot dialog the exit question's "Yes" opens; empty until the slot dialog exists.
+extern std::function<bool(HWindow)> openSceneSlots;

@@ -2,6 +2,7 @@
 // Any failure before the message loop ends the program with exit code 1.
 #include <cstdio>
 
+#include "app/Settings.h"
 #include "app/Shell.h"
 #include "files/InstallFolders.h"
 #include "render/RenderDevice.h"
@@ -32,6 +33,7 @@ static void loadCursors() {
 }
 
 bool startUp(const std::string& commandLine) {
+  readSettings();
   shell.backgroundPicturePath = "./scene\\sky.ppm";
   if (!confirmFolders()) return false;
   enterDataRoot();
@@ -57,6 +59,7 @@ bool startUp(const std::string& commandLine) {
   setDataRootResolver([] { return confirmFolders() ? DataRoot : std::string(); });
   loadJingle(JingleKind::Start, shell.ViewWindow);
   loadEffects(shell.ViewWindow);
+  installBlockSounds();
   playJingle();
 
   if (!startRenderView(shell.ViewWindow, commandLine, DataRoot)) return false;

@@ -5,6 +5,7 @@
 
 #include "app/Shell.h"
 #include "files/InstallFolders.h"
+#include "scene/SceneList.h"
 
 // [SECTION] Places
 
@@ -53,13 +54,19 @@ static bool allWorkingWindowsExist() {
 // Destroying any of the main windows takes the program down: shut down once, and close the side panel,
 // whose own destruction repeats these steps harmlessly.
 static void onMainWindowDestroyed() {
+  sceneClear();
   ShutDownApp();
   if (isWindow(shell.SidePanel)) postMessage(shell.SidePanel, Msg::Close);
 }
 
-// Keys every window hands on. Escape leaves the program.
+// Keys every window hands on. Escape cuts the quit jingle short; otherwise, until the tab strip's exit
+// button is there, it leaves the program the way that button does.
 static void keyboardCommand(int key) {
-  if (key == VK_ESCAPE && isWindow(shell.BackdropWindow)) postMessage(shell.BackdropWindow, Msg::Close);
+  if (key != VK_ESCAPE) return;
+  if (shell.exitWaiting)
+    shell.exitWaitCancelled = 1;
+  else
+    exitProgram();
 }
 
 static void forgetWindow(HWindow window) {

@@ -53,6 +53,8 @@ static void insertNode(AxisList& axis, SweepNode* node) {
     axis.last = node;
   axis.runStart[node->value] = node;  // the newest node of a value is the first of its run
   node->linked = true;
+  axis.flatValid = false;
+  axis.scansSinceChange = 0;
 }
 
 static void unlinkNode(AxisList& axis, SweepNode* node) {
@@ -74,6 +76,8 @@ static void unlinkNode(AxisList& axis, SweepNode* node) {
     axis.last = node->prevNode;
   node->nextNode = node->prevNode = nullptr;
   node->linked = false;
+  axis.flatValid = false;
+  axis.scansSinceChange = 0;
 }
 
 static std::array<SweepNode*, 6> makeNodes(Block& block) {
@@ -177,6 +181,13 @@ Excluded excludeGroup(const std::vector<Block*>& members) {
 // before hi. Whether a block stays in is settled by the last of its two ends the walk reaches, and the
 // walk stops at the first end at or past hi; so each block is settled at one end, looking only at that
 // end and its partner, without keeping a set that grows and shrinks on the way.
+void makeFlat(AxisList& axis) {
+  axis.flat.clear();
+  for (const SweepNode* n = axis.first; n; n = n->nextNode)
+    axis.flat.push_back(AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->block});
+  axis.flatValid = true;
+}
+
 int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
   SweepIndex& index = sweepIndex;
   if (index.candidateCount == 0) return 0;
@@ -187,24 +198,35 @@ int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Co
   auto reached = [rhi](float v) { return !(v >= rhi); };
   std::vector<Block*>& found = index.scratch;
   found.clear();
-  for (const SweepNode* n = index.axes[axisIndex].first; n; n = n->nextNode) {
-    const float rv = raw ? n->value : n->truncated;
-    if (!reached(rv)) break;
-    const SweepNode* other = n->partner;
-    const float otherRv = raw ? other->value : other->truncated;
+  // One end point; false once the walk has passed hi.
+  auto consider = [&](const AxisEntry& e) {
+    const float rv = raw ? e.value : e.truncated;
+    if (!reached(rv)) return false;
+    const float otherRv = raw ? e.partnerValue : e.partnerTruncated;
     bool in;
-    if (!n->isHigh) {
+    if (!e.isHigh) {
       // The high end lies before the low end only when it is not above it (a box of no width).
-      const bool highCameFirst = other->value <= n->value;
+      const bool highCameFirst = e.partnerValue <= e.value;
       in = highCameFirst || !reached(otherRv) || otherRv > rlo;
     } else {
-      const bool highCameFirst = n->value <= other->value;
-      if (!highCameFirst || reached(otherRv)) continue;  // the low end settles it
+      const bool highCameFirst = e.value <= e.partnerValue;
+      if (!highCameFirst || reached(otherRv)) return true;  // the low end settles it
       in = rv > rlo;
     }
-    if (in && !excluded.contains(n->block)) found.push_back(n->block);
+    if (in && !excluded.contains(e.block)) found.push_back(e.block);
+    return true;
+  };
+  AxisList& axis = index.axes[axisIndex];
+  if (!axis.flatValid && ++axis.scansSinceChange >= 2) makeFlat(axis);
+  if (axis.flatValid) {
+    for (const AxisEntry& e : axis.flat)
+      if (!consider(e)) break;
+  } else {
+    for (const SweepNode* n = axis.first; n; n = n->nextNode)
+      if (!consider(AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->block}))
+        break;
   }
-  index.axes[axisIndex].scanCount = static_cast<int>(found.size());
+  axis.scanCount = static_cast<int>(found.size());
 
   if (index.candidateCount > 0) {
     // Keep the candidates this axis also found; they stay in identity order.

@@ -21,6 +21,14 @@ struct SweepNode {
   bool linked = false;  // false for the probe's nodes, which never enter the axes
 };
 
+// An end point as a scan reads it, kept in a flat copy of an axis for the many scans of a drag.
+struct AxisEntry {
+  float value, truncated;
+  float partnerValue, partnerTruncated;
+  int32_t isHigh;
+  Block* block;
+};
+
 struct AxisList {
   SweepNode* first = nullptr;
   int scanCount = 0;  // candidates the latest scan of this axis found, before intersection
@@ -28,6 +36,11 @@ struct AxisList {
   // look-up instead of a walk from the first node.
   std::map<float, SweepNode*> runStart;
   SweepNode* last = nullptr;
+  // The axis in list order as one array, made once the axis has been scanned twice without changing
+  // (during a drag nothing moves in the index, so every later scan reads memory in order).
+  std::vector<AxisEntry> flat;
+  bool flatValid = false;
+  int scansSinceChange = 0;
 };
 
 // {a, restsOnA, b}: a is the queried block; restsOnA 1 means b rests on a, 0 means a rests on b.

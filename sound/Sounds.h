@@ -58,6 +58,9 @@ void waitWhileEffectPlays(EffectId effect);
 // The effects bank's slot of an effect; 0 when it did not load.
 uint32_t effectSlot(EffectId effect);
 
+// Let the block model's grow and shrink sounds play from the effects bank.
+void installBlockSounds();
+
 // [SECTION] Notes
 
 // Scale degrees in note-slot order: the slots of a note set are Do, high Do, Re, Mi, Fa, Sol, La, Si.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Shell.h"
+#include "sound/Sounds.h"
 #include "platform/strings.h"
 #include "support/InstallFixture.h"
 
@@ -82,7 +83,8 @@ TEST_F(Shell, EscapeOrClosingTheWindowEndsTheProgramWithCode0) {
   headlessKeyPress(VK_ESCAPE);
   EXPECT_EQ(runMessageLoop(), 0);
   EXPECT_TRUE(shutDownHasRun());
-  EXPECT_FALSE(isWindow(shell.ViewWindow));
+  destroyWindow(shell.BackdropWindow);
+  drain();
   shell = ShellState{};
   ASSERT_TRUE(startUp(""));
   headlessCloseRequest();
@@ -153,4 +155,46 @@ TEST_F(Shell, MinimiseThenRestoreBringsTheLayoutBack) {
     EXPECT_TRUE(isWindowVisible(w));
   EXPECT_EQ(currentDisplayMode(), (DisplayMode{640, 480, 16}));
   EXPECT_EQ(windowFromPoint(300, 200), shell.ViewWindow);
+}
+
+TEST_F(Shell, ExitWithAnUnchangedSceneAsksNothingAndKeepsTheScene) {
+  ASSERT_TRUE(startUp(""));
+  headlessKeyPress(VK_ESCAPE);
+  EXPECT_EQ(runMessageLoop(), 0);
+  EXPECT_TRUE(headlessMessageBoxes().empty());
+  EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
+}
+
+TEST_F(Shell, ExitQuestionCancelKeepsRunningAndNoKeepsTheScene) {
+  ASSERT_TRUE(startUp(""));
+  drain();
+  shell.sceneUnchanged = 0;
+  headlessAnswerNext(IDCANCEL);
+  exitProgram();
+  ASSERT_EQ(headlessMessageBoxes().size(), 1u);
+  EXPECT_EQ(headlessMessageBoxes()[0].text, "저장 하시겠습니까?");
+  EXPECT_EQ(headlessMessageBoxes()[0].caption, "저장");
+  EXPECT_EQ(headlessMessageBoxes()[0].ownerClass, "ViewerClass");
+  EXPECT_EQ(drain(), 0);
+  EXPECT_FALSE(fileExists(tmp.file("install/Port/temp.lml")));
+  EXPECT_TRUE(isWindowEnabled(shell.BottomPanel));
+  EXPECT_TRUE(isWindowEnabled(shell.TabStrip));
+
+  headlessAnswerNext(IDNO);
+  exitProgram();
+  EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
+  EXPECT_EQ(drain(), 1);
+}
+
+TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
+  ASSERT_TRUE(startUp(""));
+  soundState().musicOn = true;
+  soundState().backMusicNo = 4;
+  exitProgram();
+  EXPECT_EQ(soundState().backMusicNo, 1);
+  RegKey key = regOpenKey(RegRoot::CurrentUser, "Software\\Tolvane");
+  char tune[10] = {};
+  ASSERT_TRUE(regQueryValue(key, "BackMusicNo", tune, sizeof tune));
+  EXPECT_STREQ(tune, "1");
+  regCloseKey(key);
 }

@@ -287,12 +287,20 @@ TEST_F(SweepIndexTest, AxisScanFindsWhatTheWalkFinds) {
     const int axis = next(3);
     const Block* moving = blocks[next(120)];
     const float lo = 0.25f * next(200) - 5, hi = lo + 0.25f * next(60) - 2;  // sometimes below lo
+    const std::vector<Block*> expected = walkedSet(axis, moving, lo, hi);
+    // Early scans walk the list; once the index has held still, scans read its flat copy.
     sweepResetQuery();
     scanAxis(axis, moving, lo, hi);
-    const std::vector<Block*> expected = walkedSet(axis, moving, lo, hi);
     ASSERT_EQ(sweepIndex.candidates, expected) << "axis " << axis << " lo " << lo << " hi " << hi;
     ASSERT_EQ(sweepIndex.axes[axis].scanCount, static_cast<int>(expected.size()));
+    if (trial == 200) {
+      // A change to the index drops the flat copy until it has held still again.
+      translateBlock(*blocks[7], 2, 0, 0);
+      sweepMove(*blocks[7]);
+      EXPECT_FALSE(sweepIndex.axes[0].flatValid);
+    }
   }
+  EXPECT_TRUE(sweepIndex.axes[0].flatValid);
 }
 
 }  // namespace

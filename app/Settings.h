@@ -1,0 +1,8 @@
+// The settings and the user profile in the settings store: read at start-up and by the "S" key, written by
+// the settings dialog and at exit (the tune number), the profile by the file-information form.
+#pragma once
+
+void readSettings();
+bool writeSettings();
+void readProfile();
+bool writeProfile();

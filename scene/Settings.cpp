@@ -1,0 +1,4 @@
+// The display settings record.
+#include "scene/Settings.h"
+
+DisplaySettings settings;
