@@ -171,6 +171,23 @@ void zoomStep(int deltaY) {
     tentativeCameraMove([step, deltaY] { sceneView.distance += step * deltaY; });
 }
 
+void beginCameraDrag(CameraDrag drag, int x, int y) {
+  EditState& e = editState;
+  (drag == CameraDrag::Orbit ? e.orbitDrag : e.zoomDrag) = true;
+  e.pointerX = x;
+  e.pointerY = y;
+  e.deltaX = e.deltaY = 0;
+}
+
+void trackCameraPointer(int x, int y) {
+  EditState& e = editState;
+  if (!e.orbitDrag && !e.zoomDrag) return;
+  e.deltaX += x - e.pointerX;
+  e.deltaY += y - e.pointerY;
+  e.pointerX = x;
+  e.pointerY = y;
+}
+
 void endCameraDrag() {
   editState.orbitDrag = false;
   editState.zoomDrag = false;

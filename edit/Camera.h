@@ -29,6 +29,11 @@ float wrapAzimuth(float azimuth);
 
 void orbitStep(int deltaX, int deltaY);
 void zoomStep(int deltaY);
+// Pointer drags on empty space: a left drag orbits, a right drag zooms. The pointer's movement collects in
+// the deltas, which the next frame turns into a step.
+enum class CameraDrag { Orbit, Zoom };
+void beginCameraDrag(CameraDrag drag, int x, int y);
+void trackCameraPointer(int x, int y);
 // A left or right camera drag ends: the next frame rebuilds the whole picture from the new view.
 void endCameraDrag();
 

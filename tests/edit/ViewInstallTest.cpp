@@ -94,8 +94,12 @@ TEST_F(InstalledView, FramesFollowTheEditingRecordAndTheCameraDrags) {
   EXPECT_TRUE(extentsOverlap(sceneRenderer.frameExtent, selectedBlock->screenRect));
 
   // An orbit drag turns the camera by the pointer's movement in the frame, then uses the movement up.
-  editState.orbitDrag = true;
-  editState.deltaX = 10;
+  trackCameraPointer(50, 50);  // no drag yet: nothing collects
+  EXPECT_EQ(editState.deltaX, 0);
+  beginCameraDrag(CameraDrag::Orbit, 100, 100);
+  trackCameraPointer(104, 100);
+  trackCameraPointer(110, 100);
+  EXPECT_EQ(editState.deltaX, 10);
   ASSERT_TRUE(frameStep());
   EXPECT_FLOAT_EQ(sceneView.azimuth, 217);
   EXPECT_EQ(editState.deltaX, 0);
@@ -105,8 +109,8 @@ TEST_F(InstalledView, FramesFollowTheEditingRecordAndTheCameraDrags) {
   ASSERT_TRUE(frameStep());
   EXPECT_EQ(sceneRenderer.frameExtent, (Rect{0, 0, kWidth, kHeight}));
 
-  editState.zoomDrag = true;
-  editState.deltaY = 10;
+  beginCameraDrag(CameraDrag::Zoom, 100, 100);
+  trackCameraPointer(100, 110);
   ASSERT_TRUE(frameStep());
   EXPECT_FLOAT_EQ(sceneView.distance, 64);
 }
