@@ -14,7 +14,8 @@
 Rect uniteExtent(const Rect& a, const Rect& b) {
   if (b.left >= b.right || b.top >= b.bottom) return a;
   if (a.left >= a.right || a.top >= a.bottom) return b;
-  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
 }
 
 bool extentsOverlap(const Rect& a, const Rect& b) {
@@ -121,7 +122,8 @@ void prepareBlockBuffer(const Block& block) {
   b.vertices.reserve(count);
   for (size_t i = 0; i < body; ++i) b.vertices.push_back(toDevice(block.vertices[i]));
   std::vector<Triangle3D> triangles;
-  const size_t triangleValues = std::min(block.triangles.size(), static_cast<size_t>(std::max(block.triangleCount, 0)) * 3);
+  const size_t triangleValues =
+      std::min(block.triangles.size(), static_cast<size_t>(std::max(block.triangleCount, 0)) * 3);
   for (size_t t = 0; t + 3 <= triangleValues; t += 3) {
     const int32_t a = block.triangles[t], c1 = block.triangles[t + 1], c2 = block.triangles[t + 2];
     if (static_cast<size_t>(std::max({a, c1, c2})) >= body) continue;  // a damaged mesh loses the triangle only
@@ -129,7 +131,9 @@ void prepareBlockBuffer(const Block& block) {
   }
   if (studs) appendStuds(block, b, triangles);
   beginInstructions(b, materialHandle(block.faceMaterials[0]));
-  b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0}, {D3DRENDERSTATE_WRAPU, 0}, {D3DRENDERSTATE_WRAPV, 0},
+  b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
+                 {D3DRENDERSTATE_WRAPU, 0},
+                 {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
   endInstructions(b, triangles);
 }
@@ -144,7 +148,9 @@ void prepareStudBuffer(const Block& block, int32_t materialSlot) {
   appendStuds(block, b, triangles);
   beginInstructions(b, materialHandle(materialSlot));
   // Solid fill is set again because the selection box leaves the device drawing wire frames.
-  b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0}, {D3DRENDERSTATE_WRAPU, 0}, {D3DRENDERSTATE_WRAPV, 0},
+  b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
+                 {D3DRENDERSTATE_WRAPU, 0},
+                 {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
   endInstructions(b, triangles);
 }
@@ -157,12 +163,15 @@ void prepareFaceBuffer(const Block& block, int face) {
   addTriangle(triangles, 2, 3, 0, D3DTRIFLAG_EDGEENABLETRIANGLE);
   beginInstructions(b, materialHandle(block.faceMaterials[face]));
   b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, static_cast<uint32_t>(block.faceTextureHandles[face])},
-                 {D3DRENDERSTATE_WRAPU, 0}, {D3DRENDERSTATE_WRAPV, 0}, {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
+                 {D3DRENDERSTATE_WRAPU, 0},
+                 {D3DRENDERSTATE_WRAPV, 0},
+                 {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
   endInstructions(b, triangles);
 }
 
 bool hasFacePicture(const Block& block) {
-  return std::any_of(block.faceTextureHandles.begin(), block.faceTextureHandles.end(), [](int32_t h) { return h != 0; });
+  return std::any_of(block.faceTextureHandles.begin(), block.faceTextureHandles.end(),
+                     [](int32_t h) { return h != 0; });
 }
 
 bool drawPicturedBlock(Block& block) {
@@ -171,14 +180,18 @@ bool drawPicturedBlock(Block& block) {
   if (allDrawn) {
     for (int face = 0; face < 6; ++face) {
       prepareFaceBuffer(block, face);
-      if (runBuffer()) covered = uniteExtent(covered, drawnExtent());
-      else allDrawn = false;
+      if (runBuffer())
+        covered = uniteExtent(covered, drawnExtent());
+      else
+        allDrawn = false;
     }
   }
   if (sceneRenderer.drawStuds == 1) {
     prepareStudBuffer(block, block.studMaterial);
-    if (runBuffer()) covered = uniteExtent(covered, drawnExtent());
-    else allDrawn = false;
+    if (runBuffer())
+      covered = uniteExtent(covered, drawnExtent());
+    else
+      allDrawn = false;
   }
   block.screenRect = covered.left >= covered.right ? kExecuteStartExtent : covered;
   sceneRenderer.frameExtent = uniteExtent(sceneRenderer.frameExtent, covered);
@@ -237,14 +250,14 @@ struct BoxCorner {
   float nx, ny, nz, u, v;
 };
 constexpr BoxCorner kBoxTemplate[24] = {
-    {-1, 1, 1, 0, 0.6f, 0, 0.1f, 0},      {1, 1, 1, 0, 0.4f, 0, 0.1f, 0.1f},    {1, 1, -1, 0, 0.6f, 0, 0, 0.1f},
-    {-1, 1, -1, 0, 1, 0, 0, 0},           {1, 1, -1, 0, 0.15f, -1, 1, 0},       {1, -1, -1, 0, 0.05f, -1, 1, 1},
-    {-1, -1, -1, 0, 0.05f, -1, 0, 1},     {-1, 1, -1, 0, 0.15f, -1, 0, 0},      {1, 1, 1, 1, 0.15f, 0, 1, 0},
-    {1, -1, 1, 1, 0.05f, 0, 1, 1},        {1, -1, -1, 1, 0.05f, 0, 0, 1},       {1, 1, -1, 1, 0.15f, 0, 0, 0},
-    {-1, 1, 1, 0, 0.15f, 1, 1, 0},        {-1, -1, 1, 0, 0.05f, 1, 1, 1},       {1, -1, 1, 0, 0.05f, 1, 0, 1},
-    {1, 1, 1, 0, 0.15f, 1, 0, 0},         {-1, -1, -1, -1, 0.2f, 0, 0, 1},      {-1, -1, 1, -1, 0.1f, 0, 1, 1},
-    {-1, 1, 1, -1, 0.1f, 0, 1, 0},        {-1, 1, -1, -1, 0.2f, 0, 0, 0},       {1, -1, -1, 0, -1, 0, 1, 1},
-    {1, -1, 1, 0, -1, 0, 0, 1},           {-1, -1, 1, 0, -1, 0, 0, 0},          {-1, -1, -1, 0, -1, 0, 1, 0},
+    {-1, 1, 1, 0, 0.6f, 0, 0.1f, 0},  {1, 1, 1, 0, 0.4f, 0, 0.1f, 0.1f}, {1, 1, -1, 0, 0.6f, 0, 0, 0.1f},
+    {-1, 1, -1, 0, 1, 0, 0, 0},       {1, 1, -1, 0, 0.15f, -1, 1, 0},    {1, -1, -1, 0, 0.05f, -1, 1, 1},
+    {-1, -1, -1, 0, 0.05f, -1, 0, 1}, {-1, 1, -1, 0, 0.15f, -1, 0, 0},   {1, 1, 1, 1, 0.15f, 0, 1, 0},
+    {1, -1, 1, 1, 0.05f, 0, 1, 1},    {1, -1, -1, 1, 0.05f, 0, 0, 1},    {1, 1, -1, 1, 0.15f, 0, 0, 0},
+    {-1, 1, 1, 0, 0.15f, 1, 1, 0},    {-1, -1, 1, 0, 0.05f, 1, 1, 1},    {1, -1, 1, 0, 0.05f, 1, 0, 1},
+    {1, 1, 1, 0, 0.15f, 1, 0, 0},     {-1, -1, -1, -1, 0.2f, 0, 0, 1},   {-1, -1, 1, -1, 0.1f, 0, 1, 1},
+    {-1, 1, 1, -1, 0.1f, 0, 1, 0},    {-1, 1, -1, -1, 0.2f, 0, 0, 0},    {1, -1, -1, 0, -1, 0, 1, 1},
+    {1, -1, 1, 0, -1, 0, 0, 1},       {-1, -1, 1, 0, -1, 0, 0, 0},       {-1, -1, -1, 0, -1, 0, 1, 0},
 };
 
 // The white of the box is taken from the material table once per table generation.
@@ -267,8 +280,8 @@ void drawSelectionBox(const Block& block) {
   const Vec3 hi{block.outerMax.x + 0.5f, block.outerMax.y, block.outerMax.z + 0.5f};
   ExecuteBuffer& b = lockBuffer(968);
   for (const BoxCorner& c : kBoxTemplate)
-    b.vertices.push_back(Vertex3D{c.sx < 0 ? lo.x : hi.x, c.sy < 0 ? lo.y : hi.y, c.sz < 0 ? lo.z : hi.z, c.nx, c.ny,
-                                  c.nz, c.u, c.v});
+    b.vertices.push_back(
+        Vertex3D{c.sx < 0 ? lo.x : hi.x, c.sy < 0 ? lo.y : hi.y, c.sz < 0 ? lo.z : hi.z, c.nx, c.ny, c.nz, c.u, c.v});
   std::vector<Triangle3D> triangles;
   for (int f = 0; f < 6; ++f) {
     const int32_t v = 4 * f;
@@ -278,7 +291,9 @@ void drawSelectionBox(const Block& block) {
   b.setStatus(D3DSETSTATUS_STATUS | D3DSETSTATUS_EXTENTS, D3DSTATUS_DEFAULT, kExecuteStartExtent);
   b.stateLight({{D3DLIGHTSTATE_MATERIAL, materialHandle(boxMaterialSlot())}});
   b.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 0, 24);
-  b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0}, {D3DRENDERSTATE_WRAPU, 0}, {D3DRENDERSTATE_WRAPV, 0},
+  b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
+                 {D3DRENDERSTATE_WRAPU, 0},
+                 {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_WIREFRAME}});
   endInstructions(b, triangles);
   if (!runBuffer()) return;

@@ -19,11 +19,11 @@
 
 // What the frame needs to know about editing, the game and the settings; the editing code answers it.
 struct FrameConditions {
-  bool holding = false;           // a block is picked up
-  bool keyMove = false;           // an arrow-key move is under way
-  bool rotatePending = false;     // a turn of the selected block waits to be drawn
-  bool fastFlight = false;        // the game's fast flight draws whole frames
-  bool leftDrag = false;          // the left button is down on the view
+  bool holding = false;        // a block is picked up
+  bool keyMove = false;        // an arrow-key move is under way
+  bool rotatePending = false;  // a turn of the selected block waits to be drawn
+  bool fastFlight = false;     // the game's fast flight draws whole frames
+  bool leftDrag = false;       // the left button is down on the view
   bool gameRunning = false;
   bool gameSetup = false;
   bool explosionRunning = false;  // the explosion animation plays over the view

@@ -74,7 +74,8 @@ TEST(SceneRendererDrag, OnlyTheMovingBlocksRectanglesArePresented) {
   // The brick is drawn at its new place and the static scene came back where it was.
   const Vec3 newTop = projectPoint(movingBrick->position.x, movingBrick->outerMax.y - 1, movingBrick->position.z);
   EXPECT_TRUE(redAt(*renderDevice.backBuffer, int(newTop.x), int(newTop.y)));
-  const Vec3 vacated = projectPoint(movingBrick->position.x - 7, movingBrick->outerMin.y + 0.5f, movingBrick->position.z);
+  const Vec3 vacated =
+      projectPoint(movingBrick->position.x - 7, movingBrick->outerMin.y + 0.5f, movingBrick->position.z);
   EXPECT_FALSE(redAt(*renderDevice.backBuffer, int(vacated.x), int(vacated.y)));
   // The standing brick was not drawn again.
   EXPECT_EQ(standingBrick->screenRect, (Rect{0, 0, 1, 1}));
@@ -119,7 +120,7 @@ TEST(SceneRendererDrag, BasicBlocksOnlyWhileTheViewTurns) {
   sceneRenderer.drawAllShapes = false;
   ASSERT_TRUE(frameStep());
   EXPECT_EQ(catalogueBlock->screenRect, (Rect{1, 1, 2, 2}));  // left out
-  conditions.gameSetup = true;  // games always show everything
+  conditions.gameSetup = true;                                // games always show everything
   ASSERT_TRUE(frameStep());
   EXPECT_NE(catalogueBlock->screenRect, (Rect{1, 1, 2, 2}));
   sceneRenderer.drawAllShapes = true;
