@@ -5,6 +5,7 @@
 #include "app/Shell.h"
 #include "files/SceneFile.h"
 #include "scene/SceneList.h"
+#include "scene/SceneView.h"
 #include "sound/Sounds.h"
 #include "platform/strings.h"
 #include "support/InstallFixture.h"
@@ -24,7 +25,12 @@ static BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, V
 static void writeStartScene(const std::string& path) {
   putBlockInScene(describe(1, 10, 10, {0, 0, 0}));
   putBlockInScene(describe(0, 2, 4, {0, 2, 0}));
+  sceneView.azimuth = 30;
+  sceneView.polar = 35;
+  sceneView.distance = 80;
+  sceneView.lightDirection = Vec3{-0.4f, -1, 0.3f};
   ASSERT_TRUE(WriteSceneFile(path));
+  sceneView = SceneView{};
   sceneClear();
 }
 
@@ -246,4 +252,31 @@ TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
   ASSERT_TRUE(regQueryValue(key, "BackMusicNo", tune, sizeof tune));
   EXPECT_STREQ(tune, "1");
   regCloseKey(key);
+}
+
+TEST_F(Shell, DraggingOnTheViewOrbitsAndZoomsTheCamera) {
+  ASSERT_TRUE(startUp(""));
+  drain();
+  float azimuth = sceneView.azimuth, distance = sceneView.distance;
+  Rect view = windowRect(shell.ViewWindow);
+  std::vector<uint16_t> before = windowSurface(shell.ViewWindow).pixels;
+  headlessMouseMove(view.left + 200, view.top + 200);
+  headlessMouseButton(1, true);
+  for (int step = 1; step <= 5; ++step) {
+    headlessMouseMove(view.left + 200 + 10 * step, view.top + 200);
+    Message m;
+    while (peekMessage(m)) dispatchMessage(m);
+    if (shell.viewActive && shell.frameRequested && runFrame) runFrame();
+  }
+  headlessMouseButton(1, false);
+  drain();
+  EXPECT_NE(sceneView.azimuth, azimuth);
+  EXPECT_NE(windowSurface(shell.ViewWindow).pixels, before);  // the new view is on the screen
+  headlessMouseButton(3, true);
+  headlessMouseMove(view.left + 250, view.top + 260);
+  drain();
+  if (runFrame) runFrame();
+  headlessMouseButton(3, false);
+  drain();
+  EXPECT_GT(sceneView.distance, distance);
 }
