@@ -63,14 +63,9 @@ static void onMainWindowDestroyed() {
   if (isWindow(shell.SidePanel)) postMessage(shell.SidePanel, Msg::Close);
 }
 
-// Keys every window hands on. Escape cuts the quit jingle short; otherwise, until the tab strip's exit
-// button is there, it leaves the program the way that button does.
+// Keys every window hands on: Escape cuts the quit jingle short.
 static void keyboardCommand(int key) {
-  if (key != VK_ESCAPE) return;
-  if (shell.exitWaiting)
-    shell.exitWaitCancelled = 1;
-  else
-    exitProgram();
+  if (key == VK_ESCAPE && shell.exitWaiting) shell.exitWaitCancelled = 1;
 }
 
 static void forgetWindow(HWindow window) {
