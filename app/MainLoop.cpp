@@ -19,9 +19,9 @@ int runMessageLoop() {
     if (!shell.onDemandRedraw) shell.frameRequested = 1;
     if (shell.explosionActive) shell.frameRequested = 1;
     bool drew = false;
-    if (shell.viewActive && shell.frameRequested && frameStep) {
+    if (shell.viewActive && shell.frameRequested && runFrame) {
       drew = true;
-      if (!frameStep()) {
+      if (!runFrame()) {
         if (++shell.renderFailures >= kFailuresBeforeExit) {
           ShutDownApp();
           return lastCode;

@@ -45,9 +45,9 @@ struct ShellState {
 
 extern ShellState shell;
 
-// Draws one frame of the 3D view when the renderer is running; true when nothing needed drawing or drawing
+// The 3D view's frame step while the renderer runs: true when nothing needed drawing or drawing
 // worked. Empty until the renderer starts.
-extern std::function<bool()> frameStep;
+extern std::function<bool()> runFrame;
 
 // The whole program: start-up, then the message loop. Returns the exit code.
 int runTolvane(const std::string& commandLine);

@@ -2,4 +2,4 @@
 #include "app/Shell.h"
 
 ShellState shell;
-std::function<bool()> frameStep;
+std::function<bool()> runFrame;

@@ -4,6 +4,8 @@
 
 #include "app/Settings.h"
 #include "app/Shell.h"
+#include "edit/ViewInstall.h"
+#include "scene/Settings.h"
 #include "files/InstallFolders.h"
 #include "render/RenderDevice.h"
 #include "sound/Sounds.h"
@@ -63,12 +65,17 @@ bool startUp(const std::string& commandLine) {
   playJingle();
   loadTabStripPressed();
 
+  runFrame = installSceneRenderer([](FrameConditions& conditions) {
+    conditions.explosionRunning = shell.explosionActive != 0;
+    conditions.hideStuds = settings.hideStuds;
+  });
   if (!startRenderView(shell.ViewWindow, commandLine, DataRoot)) return false;
 
   for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
   loadTabStripBase();
   waitForStartJingle();
+  if (runFrame) runFrame();
   startBackgroundMusic();
   setCursor(shell.hand2Cursor);
   return true;

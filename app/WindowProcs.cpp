@@ -4,7 +4,11 @@
 // Index: [SECTION] Places  [SECTION] Shared handling  [SECTION] Procedures  [SECTION] Minimise and restore
 
 #include "app/Shell.h"
+#include "edit/Camera.h"
 #include "files/InstallFolders.h"
+#include "render/RenderDevice.h"
+#include "render/SceneRenderer.h"
+#include "scene/Settings.h"
 #include "scene/SceneList.h"
 
 // [SECTION] Places
@@ -59,14 +63,9 @@ static void onMainWindowDestroyed() {
   if (isWindow(shell.SidePanel)) postMessage(shell.SidePanel, Msg::Close);
 }
 
-// Keys every window hands on. Escape cuts the quit jingle short; otherwise, until the tab strip's exit
-// button is there, it leaves the program the way that button does.
+// Keys every window hands on: Escape cuts the quit jingle short.
 static void keyboardCommand(int key) {
-  if (key != VK_ESCAPE) return;
-  if (shell.exitWaiting)
-    shell.exitWaitCancelled = 1;
-  else
-    exitProgram();
+  if (key == VK_ESCAPE && shell.exitWaiting) shell.exitWaitCancelled = 1;
 }
 
 static void forgetWindow(HWindow window) {
@@ -112,6 +111,26 @@ static intptr_t videoProc(HWindow window, const Message& m) {
   }
 }
 
+// Pointer input on the 3D view for now: a left drag orbits the camera, a right drag zooms.
+static void beginViewDrag(HWindow window, CameraDrag drag, const Message& m) {
+  if (shell.onDemandRedraw) shell.frameRequested = 1;
+  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = false;
+  setCapture(window);
+  beginCameraDrag(drag, m.x, m.y);
+}
+
+static void endViewDrag() {
+  releaseCapture();
+  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = true;
+  endCameraDrag();
+  shell.viewActive = 1;
+  shell.frameRequested = 1;
+  if (shell.onDemandRedraw && runFrame) {
+    runFrame();
+    shell.frameRequested = 0;
+  }
+}
+
 static intptr_t viewProc(HWindow window, const Message& m) {
   switch (m.msg) {
     case Msg::Destroy:
@@ -124,6 +143,7 @@ static intptr_t viewProc(HWindow window, const Message& m) {
         validateRect(window, nullptr);
         shell.viewActive = 1;
       }
+      D3DAppShowBackBuffer(D3DAPP_WHOLEWINDOW);
       return 0;
     }
     case Msg::KeyDown: keyboardCommand(m.key); return 0;
@@ -131,7 +151,17 @@ static intptr_t viewProc(HWindow window, const Message& m) {
     case Msg::SysCommand: return 0;
     case Msg::MouseMove:
       shell.viewActive = 1;
+      if (shell.onDemandRedraw && (m.keys & (MK_LBUTTON | MK_RBUTTON))) shell.frameRequested = 1;
       setCursor(shell.hand2Cursor);
+      trackCameraPointer(m.x, m.y);
+      return 0;
+    case Msg::LButtonDown: beginViewDrag(window, CameraDrag::Orbit, m); return 0;
+    case Msg::RButtonDown: beginViewDrag(window, CameraDrag::Zoom, m); return 0;
+    case Msg::LButtonUp:
+    case Msg::RButtonUp:
+      endViewDrag();
+      shell.pendingButton = 0;
+      ReleaseButtons();
       return 0;
     default: return defWindowProc(window, m);
   }

@@ -3,9 +3,36 @@
 #include <gtest/gtest.h>
 
 #include "app/Shell.h"
+#include "files/SceneFile.h"
+#include "scene/SceneList.h"
+#include "scene/SceneView.h"
 #include "sound/Sounds.h"
 #include "platform/strings.h"
 #include "support/InstallFixture.h"
+
+static BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, Vec3 position) {
+  BlockDescription d;
+  d.kind = kind;
+  d.studsX = studsX;
+  d.studsZ = studsZ;
+  d.height = 1;
+  d.position = position;
+  d.colour = {0.2f, 0.7f, 0.2f, 1};
+  d.faceTextures = {-1, -1, -1, -1, -1, -1};
+  return d;
+}
+
+static void writeStartScene(const std::string& path) {
+  putBlockInScene(describe(1, 10, 10, {0, 0, 0}));
+  putBlockInScene(describe(0, 2, 4, {0, 2, 0}));
+  sceneView.azimuth = 30;
+  sceneView.polar = 35;
+  sceneView.distance = 80;
+  sceneView.lightDirection = Vec3{-0.4f, -1, 0.3f};
+  ASSERT_TRUE(WriteSceneFile(path));
+  sceneView = SceneView{};
+  sceneClear();
+}
 
 class Shell : public InstallFixture {
 protected:
@@ -14,6 +41,8 @@ protected:
     recordDir(tmp.file("install"));
     // The 3D view starts with its sky picture.
     tmp.write("data/scene/sky.ppm", "P6\n4 4\n255\n" + std::string(48, '\x60'));
+    // A start scene: a plate with one brick on it, written the way the program writes scenes.
+    writeStartScene(tmp.file("data/scene/scene.lml"));
     // The tab strip's pictures come from the generated data folder.
     for (const char* name : {"bmp/mselect.bmp", "bmp/mselectx.bmp"}) {
       std::string bytes;
@@ -21,13 +50,13 @@ protected:
       tmp.write(std::string("data/") + name, bytes);
     }
     shell = ShellState{};
-    frameStep = nullptr;
+    runFrame = nullptr;
     headlessRefuseDisplayWidth(0);
   }
   void TearDown() override {
     for (HWindow w : {shell.BackdropWindow, shell.VideoWindow}) destroyWindow(w);
     drain();
-    frameStep = nullptr;
+    runFrame = nullptr;
     headlessRefuseDisplayWidth(0);
     InstallFixture::TearDown();
   }
@@ -84,9 +113,10 @@ TEST_F(Shell, BothModesRefusedEndStartUp) {
   EXPECT_EQ(headlessMessageBoxes().size(), 2u);
 }
 
-TEST_F(Shell, EscapeOrClosingTheWindowEndsTheProgramWithCode0) {
+TEST_F(Shell, TheExitButtonOrClosingTheWindowEndsTheProgramWithCode0) {
   ASSERT_TRUE(startUp(""));
-  headlessKeyPress(VK_ESCAPE);
+  headlessKeyPress(VK_ESCAPE);  // Escape alone does not leave
+  headlessClick(100 + 520, 12);
   EXPECT_EQ(runMessageLoop(), 0);
   EXPECT_TRUE(shutDownHasRun());
   destroyWindow(shell.BackdropWindow);
@@ -108,7 +138,7 @@ TEST_F(Shell, ShutDownRunsOncePostingOneQuit) {
 TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
   ASSERT_TRUE(startUp(""));
   int calls = 0;
-  frameStep = [&] {
+  runFrame = [&] {
     ++calls;
     if (calls == 6) postQuitMessage(7);
     return calls != 2 && calls != 4;  // two failures, spread out
@@ -118,7 +148,7 @@ TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
   EXPECT_FALSE(shutDownHasRun());
 
   calls = 0;
-  frameStep = [&] { return ++calls % 2 == 0; };  // the third failure comes at the fifth frame
+  runFrame = [&] { return ++calls % 2 == 0; };  // the third failure comes at the fifth frame
   drain();
   runMessageLoop();
   EXPECT_EQ(shell.renderFailures, 3);
@@ -129,7 +159,7 @@ TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
 TEST_F(Shell, FramesAreDrawnOnlyWhileRequestedAndTheViewIsActive) {
   ASSERT_TRUE(startUp(""));
   int frames = 0;
-  frameStep = [&] {
+  runFrame = [&] {
     if (++frames == 3) shell.viewActive = 0;  // the pointer went over a panel
     return true;
   };
@@ -139,7 +169,7 @@ TEST_F(Shell, FramesAreDrawnOnlyWhileRequestedAndTheViewIsActive) {
   Message m;
   for (int pass = 0; pass < 50; ++pass) {
     while (peekMessage(m)) dispatchMessage(m);
-    if (shell.viewActive && shell.frameRequested && frameStep) frameStep();
+    if (shell.viewActive && shell.frameRequested && runFrame) runFrame();
   }
   EXPECT_EQ(frames, 3);
 }
@@ -165,7 +195,7 @@ TEST_F(Shell, MinimiseThenRestoreBringsTheLayoutBack) {
 
 TEST_F(Shell, ExitWithAnUnchangedSceneAsksNothingAndKeepsTheScene) {
   ASSERT_TRUE(startUp(""));
-  headlessKeyPress(VK_ESCAPE);
+  headlessClick(100 + 520, 12);
   EXPECT_EQ(runMessageLoop(), 0);
   EXPECT_TRUE(headlessMessageBoxes().empty());
   EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
@@ -223,4 +253,31 @@ TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
   ASSERT_TRUE(regQueryValue(key, "BackMusicNo", tune, sizeof tune));
   EXPECT_STREQ(tune, "1");
   regCloseKey(key);
+}
+
+TEST_F(Shell, DraggingOnTheViewOrbitsAndZoomsTheCamera) {
+  ASSERT_TRUE(startUp(""));
+  drain();
+  float azimuth = sceneView.azimuth, distance = sceneView.distance;
+  Rect view = windowRect(shell.ViewWindow);
+  std::vector<uint16_t> before = windowSurface(shell.ViewWindow).pixels;
+  headlessMouseMove(view.left + 200, view.top + 200);
+  headlessMouseButton(1, true);
+  for (int step = 1; step <= 5; ++step) {
+    headlessMouseMove(view.left + 200 + 10 * step, view.top + 200);
+    Message m;
+    while (peekMessage(m)) dispatchMessage(m);
+    if (shell.viewActive && shell.frameRequested && runFrame) runFrame();
+  }
+  headlessMouseButton(1, false);
+  drain();
+  EXPECT_NE(sceneView.azimuth, azimuth);
+  EXPECT_NE(windowSurface(shell.ViewWindow).pixels, before);  // the new view is on the screen
+  headlessMouseButton(3, true);
+  headlessMouseMove(view.left + 250, view.top + 260);
+  drain();
+  if (runFrame) runFrame();
+  headlessMouseButton(3, false);
+  drain();
+  EXPECT_GT(sceneView.distance, distance);
 }

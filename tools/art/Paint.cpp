@@ -9,7 +9,7 @@
 
 namespace {
 struct FontSet {
-  FT_Library library = nullptr;
+  FT_Library freetype = nullptr;
   cairo_font_face_t* cairoFaces[2] = {nullptr, nullptr};
 };
 FontSet fonts;
@@ -33,14 +33,14 @@ static const cairo_user_data_key_t faceKey = {};
 
 bool loadFonts(const std::string& regularPath, const std::string& boldPath) {
   releaseFonts();
-  if (!fonts.library && FT_Init_FreeType(&fonts.library) != 0) {
-    fonts.library = nullptr;
+  if (!fonts.freetype && FT_Init_FreeType(&fonts.freetype) != 0) {
+    fonts.freetype = nullptr;
     return false;
   }
   const std::string* paths[2] = {&regularPath, &boldPath};
   for (int i = 0; i < 2; ++i) {
     FT_Face face = nullptr;
-    if (FT_New_Face(fonts.library, paths[i]->c_str(), 0, &face) != 0) {
+    if (FT_New_Face(fonts.freetype, paths[i]->c_str(), 0, &face) != 0) {
       releaseFonts();
       return false;
     }

@@ -1,0 +1,57 @@
+// The view's start hooks: loading the catalogue and the start scene on the first start, the frame
+// conditions taken from the editing record, and the camera's per-frame step.
+#include "edit/ViewInstall.h"
+
+#include "edit/Camera.h"
+#include "files/InstallFolders.h"
+#include "files/MeshLoader.h"
+#include "files/SceneFile.h"
+#include "platform/paths.h"
+#include "render/RenderView.h"
+#include "scene/SceneList.h"
+
+bool loadStartContent() {
+  // Shapes whose meshes are missing stay empty; blocks of those kinds report it when they are built.
+  LoadShapeCatalogue("./scene\\all.box");
+  sceneClear();
+  if (!ReadSceneFile(joinPath(InstallDir, "port\\temp.lml")) && !ReadSceneFile("./scene\\scene.lml")) return false;
+  BuildLoadedScene();
+  resetCamera();
+  return true;
+}
+
+void cameraFrameStep() {
+  EditState& e = editState;
+  const bool before = e.cameraChanged;
+  e.cameraChanged = false;
+  if (e.orbitDrag) orbitStep(e.deltaX, e.deltaY);
+  if (e.zoomDrag) zoomStep(e.deltaY);
+  if (!e.cameraChanged) e.cameraChanged = before;
+  e.deltaX = 0;
+  e.deltaY = 0;
+}
+
+std::function<bool()> installSceneRenderer(std::function<void(FrameConditions&)> programConditions) {
+  SceneRendererHooks& hooks = sceneRenderer.hooks;
+  hooks.loadStartContent = loadStartContent;
+  hooks.startOfView = cameraStartOfView;
+  hooks.conditions = [programConditions] {
+    FrameConditions c;
+    c.holding = editState.holding;
+    c.keyMove = editState.keyMove;
+    c.rotatePending = editState.rotatePending;
+    c.leftDrag = editState.leftDrag;
+    if (programConditions) programConditions(c);
+    return c;
+  };
+  hooks.rotateOrKeyMoveDrawn = [] {
+    editState.rotatePending = false;
+    editState.keyMove = false;
+  };
+  hooks.editFrameStep = cameraFrameStep;
+  ViewHooks view;
+  view.initView = InitView;
+  view.releaseViewObjects = releaseViewObjects;
+  setViewHooks(view);
+  return frameStep;
+}
