@@ -150,6 +150,11 @@ std::vector<LevelDesign> designLevels() {
 
 void buildLevel(const LevelDesign& level) {
   resetBlockScene();
+  // A little steeper and further than the start view, looking at the plate itself: the whole course with
+  // its walls is in sight, the aeroplane's corner included.
+  sceneView.polar = 35;
+  sceneView.distance = 165;
+  sceneView.target = {0, 4, 0};
   putPlate(levelPlateStuds, green);
   for (const CoursePiece& p : level.pieces)
     putGridBlock(p.kind, p.studsX, p.studsZ, p.orientation, levelPlateStuds, p.column, p.row, p.level, p.colour);
