@@ -10,7 +10,9 @@
 
 namespace {
 bool isBackground(Rgb c) { return c.r >= 225 && c.g >= 230 && c.b >= 215 && c.r - c.b < 45; }
-bool sameColour(Rgb a, Rgb b) { return std::abs(a.r - b.r) <= 4 && std::abs(a.g - b.g) <= 4 && std::abs(a.b - b.b) <= 4; }
+bool sameColour(Rgb a, Rgb b) {
+  return std::abs(a.r - b.r) <= 4 && std::abs(a.g - b.g) <= 4 && std::abs(a.b - b.b) <= 4;
+}
 }  // namespace
 
 TEST(BlockStrips, PalettesCoverEveryFirstSizeShapeOnceWithThePlaneThird) {

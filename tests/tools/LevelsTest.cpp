@@ -175,7 +175,7 @@ TEST(Flight, AWallTurnsTheAeroplaneClockwiseAndASlopeLiftsIt) {
           gridBlock(Brick, 1, 6, 0, 20, 19, 1, 0, blockColours::blue)});
   FlightResult flight = simulateFlight(200);
   ASSERT_GE(flight.turnPoints.size(), 2u);
-  EXPECT_NEAR(flight.turnPoints[0].z, 0 - 6 - 0.1f, 0.01f);  // the wall's near face is at z = 0
+  EXPECT_NEAR(flight.turnPoints[0].z, 0 - 6 - 0.1f, 0.01f);   // the wall's near face is at z = 0
   EXPECT_NEAR(flight.turnPoints[1].x, 36 - 6 - 0.1f, 0.01f);  // then east until the edge wall
   EXPECT_FALSE(flight.reachedTarget);
 
@@ -205,4 +205,17 @@ TEST(Flight, TheTargetCountsOnlyWhenMetAlone) {
   resetBlockScene();
   putPlate(20, blockColours::green);
   EXPECT_EQ(simulateFlight(100).steps, 0);
+}
+
+TEST(Levels, TheGameHelpPageListsEveryLevelWithItsPicture) {
+  const OutputFile* page = findOutput(generatedData(), "GameHelp.html");
+  ASSERT_NE(page, nullptr);
+  const std::vector<LevelDesign> levels = designLevels();
+  for (size_t i = 0; i < levels.size(); ++i) {
+    EXPECT_NE(page->bytes.find(std::to_string(i + 1) + ". " + levels[i].title), std::string::npos) << i;
+    // Every picture the page shows is one the generator writes.
+    const std::string picture = levelName(int(i + 1), "gimg", "bmp");
+    EXPECT_NE(page->bytes.find("src=\"" + picture + "\""), std::string::npos) << i;
+    EXPECT_NE(findOutput(generatedData(), picture), nullptr);
+  }
 }

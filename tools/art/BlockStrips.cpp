@@ -11,7 +11,7 @@
 
 std::vector<PaletteEntry> brickPalette() {
   return {{0, 2, 2}, {0, 3, 2}, {0, 4, 2}, {0, 6, 2}, {0, 8, 2}, {0, 10, 1}, {0, 6, 1}, {0, 4, 1},
-          {0, 3, 1}, {0, 2, 1}, {0, 1, 1}, {2, 3, 2}, {2, 3, 3}, {2, 3, 4}, {2, 3, 6}, {2, 3, 8},
+          {0, 3, 1}, {0, 2, 1}, {0, 1, 1}, {2, 3, 2}, {2, 3, 3}, {2, 3, 4},  {2, 3, 6}, {2, 3, 8},
           {2, 2, 8}, {2, 2, 6}, {2, 2, 4}, {2, 2, 3}, {2, 2, 2}, {2, 2, 1}};
 }
 
@@ -49,7 +49,8 @@ Picture bandBackground() {
   const Rgb top{255, 246, 220}, bottom{230, 236, 250};
   for (int y = 0; y < stripBandHeight; ++y) {
     const double t = double(y) / double(stripBandHeight - 1);
-    const Rgb c{uint8_t(std::lround(top.r + (bottom.r - top.r) * t)), uint8_t(std::lround(top.g + (bottom.g - top.g) * t)),
+    const Rgb c{uint8_t(std::lround(top.r + (bottom.r - top.r) * t)),
+                uint8_t(std::lround(top.g + (bottom.g - top.g) * t)),
                 uint8_t(std::lround(top.b + (bottom.b - top.b) * t))};
     for (int x = 0; x < stripBandWidth; ++x) band.set(x, y, c);
   }
@@ -81,8 +82,8 @@ Picture paintPaletteBand(const PaletteEntry& entry, int index) {
   const float radius = 0.5f * std::sqrt((high.x - low.x) * (high.x - low.x) + (high.y - low.y) * (high.y - low.y) +
                                         (high.z - low.z) * (high.z - low.z));
   camera.distance = radius / 0.3f + 1;
-  const BlockRendering view = renderBlocks({block.get()}, camera, Vec3{0.0f, -0.099504f, 0.995037f}, renderSide,
-                                           renderSide, Picture());
+  const BlockRendering view =
+      renderBlocks({block.get()}, camera, Vec3{0.0f, -0.099504f, 0.995037f}, renderSide, renderSide, Picture());
   destroyBlock(*block);
   int x0 = renderSide, y0 = renderSide, x1 = -1, y1 = -1;
   for (int y = 0; y < renderSide; ++y)
@@ -93,7 +94,8 @@ Picture paintPaletteBand(const PaletteEntry& entry, int index) {
       }
   if (x1 < x0) return band;
   const int w = x1 - x0 + 1, h = y1 - y0 + 1;
-  const double scale = std::min(double(stripBandWidth - 2 * bandMargin) / w, double(stripBandHeight - 2 * bandMargin) / h);
+  const double scale =
+      std::min(double(stripBandWidth - 2 * bandMargin) / w, double(stripBandHeight - 2 * bandMargin) / h);
   const int outW = std::max(1, int(std::lround(w * scale))), outH = std::max(1, int(std::lround(h * scale)));
   Picture mask(renderSide, renderSide);
   for (int y = 0; y < renderSide; ++y)

@@ -14,7 +14,7 @@ struct PaletteEntry {
   int kind = 0;
   int studsX = 0, studsZ = 0;
 };
-std::vector<PaletteEntry> brickPalette();   // 22 bands
+std::vector<PaletteEntry> brickPalette();          // 22 bands
 std::vector<PaletteEntry> shapePalette(int page);  // page 1: 37 bands, page 2: 39 bands
 
 // One band: the block drawn by the 3D device, fitted and centred. The catalogue must be loaded.

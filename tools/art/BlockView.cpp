@@ -57,7 +57,8 @@ struct Studio {
   bool ready = false;
 
   Studio(int width, int height, Vec3 lightDirection) {
-    if (failed(createSurface(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY, width, height, target)) ||
+    if (failed(
+            createSurface(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY, width, height, target)) ||
         failed(createSurface(DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY, width, height, depth)))
       return;
     target->attachedDepth = depth.get();
@@ -101,8 +102,8 @@ struct Studio {
     addLight(d3d, viewport, main);
     addLight(d3d, viewport, overhead);
     ExecuteBuffer setup;
-    setup.stateTransform({{D3DTRANSFORMSTATE_PROJECTION, projection}, {D3DTRANSFORMSTATE_VIEW, view},
-                          {D3DTRANSFORMSTATE_WORLD, world}});
+    setup.stateTransform(
+        {{D3DTRANSFORMSTATE_PROJECTION, projection}, {D3DTRANSFORMSTATE_VIEW, view}, {D3DTRANSFORMSTATE_WORLD, world}});
     setup.stateLight({{D3DLIGHTSTATE_AMBIENT, 0x14141414}});
     setup.exit();
     beginScene(device);
@@ -130,7 +131,9 @@ struct Studio {
     b.setStatus(D3DSETSTATUS_STATUS | D3DSETSTATUS_EXTENTS, D3DSTATUS_DEFAULT, Rect{2048, 2048, 0, 0});
     b.stateLight({{D3DLIGHTSTATE_MATERIAL, material}});
     b.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 0, uint32_t(vertices.size()));
-    b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0}, {D3DRENDERSTATE_WRAPU, 0}, {D3DRENDERSTATE_WRAPV, 0},
+    b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
+                   {D3DRENDERSTATE_WRAPU, 0},
+                   {D3DRENDERSTATE_WRAPV, 0},
                    {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
     b.triangleList(triangles.data(), triangles.size());
     b.exit();
@@ -152,7 +155,8 @@ void addStuds(const Block& block, const std::vector<int>& cells, std::vector<Ver
     const uint16_t base = uint16_t(vertices.size());
     for (const Vertex& v : block.studVertices[size_t(mesh)]) vertices.push_back(toDevice(v));
     for (int t = 0; t + 2 < 30; t += 3)
-      triangles.push_back({uint16_t(base + block.studTriangles[size_t(t)]), uint16_t(base + block.studTriangles[size_t(t + 1)]),
+      triangles.push_back({uint16_t(base + block.studTriangles[size_t(t)]),
+                           uint16_t(base + block.studTriangles[size_t(t + 1)]),
                            uint16_t(base + block.studTriangles[size_t(t + 2)]), D3DTRIFLAG_EDGEENABLETRIANGLE});
   }
 }
@@ -220,7 +224,8 @@ BlockRendering renderBlocks(const std::vector<const Block*>& blocks, const Orbit
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       out.picture.set(x, y, from565(pixels.row(y)[x]));
-      out.covered[size_t(y) * size_t(width) + size_t(x)] = studio.depth->depth[size_t(y) * size_t(width) + size_t(x)] < 1.0f;
+      out.covered[size_t(y) * size_t(width) + size_t(x)] =
+          studio.depth->depth[size_t(y) * size_t(width) + size_t(x)] < 1.0f;
     }
   return out;
 }

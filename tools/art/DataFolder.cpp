@@ -18,7 +18,6 @@ OutputList generateDataFolder() {
   makeCatalogue(out, shapes);
   makePictures(out, shapes);
   makeBackgrounds(out);
-  makeHelp(out, shapes);
   // Scenes, levels and block pictures are made of real blocks: the catalogue comes from the meshes above.
   loadGeneratedCatalogue(shapes);
   makeStartScene(out);
@@ -27,6 +26,9 @@ OutputList generateDataFolder() {
   makeLevels(out, sky);
   makeBlockStrips(out);
   resetBlockScene();
+  std::vector<std::string> levelTitles;
+  for (const LevelDesign& level : designLevels()) levelTitles.push_back(level.title);
+  makeHelp(out, shapes, levelTitles);
   return out;
 }
 

@@ -18,7 +18,8 @@ struct Flyer {
 
 // Strict overlap on one axis of the boxes, compared in thousandths as the collision index does.
 float overlap(float aMin, float aMax, float bMin, float bMax) {
-  return std::min(truncThousandths(aMax), truncThousandths(bMax)) - std::max(truncThousandths(aMin), truncThousandths(bMin));
+  return std::min(truncThousandths(aMax), truncThousandths(bMax)) -
+         std::max(truncThousandths(aMin), truncThousandths(bMin));
 }
 
 std::vector<const Block*> blockers(const std::vector<const Block*>& others, const Box& plane, Vec3 offset) {
@@ -51,7 +52,10 @@ FlightResult simulateFlight(int maxSteps) {
   const float speed = 0.5f;
   // Orientation 0 flies +z, 1 -x, 2 -z, 3 +x; a wall turns +z to +x, +x to -z, -z to -x, -x to +z.
   const int orientation = ((plane->orientation % 4) + 4) % 4;
-  Vec3 direction = orientation == 0 ? Vec3{0, 0, 1} : orientation == 1 ? Vec3{-1, 0, 0} : orientation == 2 ? Vec3{0, 0, -1} : Vec3{1, 0, 0};
+  Vec3 direction = orientation == 0   ? Vec3{0, 0, 1}
+                   : orientation == 1 ? Vec3{-1, 0, 0}
+                   : orientation == 2 ? Vec3{0, 0, -1}
+                                      : Vec3{1, 0, 0};
   int outcome = 1;
   auto move = [&](Vec3 by) {
     box.min = box.min + by;

@@ -6,6 +6,7 @@
 #include "tools/art/Preview.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 const Colour ink = rgbColour(24, 28, 44);
@@ -176,7 +177,21 @@ R"(<p>톨바네는 판 위에 벽돌과 여러 가지 모양 블록을 쌓아 �
 )");
 }
 
-std::string gamePage() {
+// The shipped levels in order, each with its list picture.
+std::string levelList(const std::vector<std::string>& titles) {
+  if (titles.empty()) return {};
+  std::string html = "\n<h2>게임 판</h2>\n<p>모두 " + std::to_string(titles.size()) +
+                     "판입니다. 뒤로 갈수록 어려워집니다.</p>\n<table>\n";
+  for (size_t i = 0; i < titles.size(); ++i) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%03d", int(i + 1));
+    html += "<tr><td class=\"k\">" + std::to_string(i + 1) + ". " + titles[i] + "</td><td><img src=\"save/gimg" + number +
+            ".bmp\" alt=\"" + titles[i] + "\" width=\"98\" height=\"69\"></td></tr>\n";
+  }
+  return html + "</table>\n";
+}
+
+std::string gamePage(const std::vector<std::string>& levelTitles) {
   return page("톨바네 도움말 — 비행기 게임",
 R"(<p>빨간 비행기가 스스로 날아갑니다. 흰 블록을 옮기고 돌려서 비행기가 <b>노란 블록</b>에 닿게 길을 만들어 주세요!</p>
 <p><img src="help/course.png" alt="게임 판"></p>
@@ -200,7 +215,7 @@ R"(<p>빨간 비행기가 스스로 날아갑니다. 흰 블록을 옮기고 돌
 <tr><td class="k">음악</td><td>게임 음악을 켜고 끕니다. <kbd>M</kbd> 키도 같습니다.</td></tr>
 <tr><td class="k">빨리</td><td>비행기가 네 배 빠르게 날아갑니다.</td></tr>
 </table>
-
+)" + levelList(levelTitles) + R"(
 <h2>비행기</h2>
 <p><img src="help/plane.png" alt="비행기 블록"></p>
 <p class="tip">작품 화면에서 비행기 블록(모양 2의 세 번째 그림)과 노란 블록, 흰 블록으로 나만의 게임 판을 만들어
@@ -218,7 +233,7 @@ std::string planePicture(const std::vector<ShapeDesign>& shapes) {
 }
 }  // namespace
 
-void makeHelp(OutputList& out, const std::vector<ShapeDesign>& shapes) {
+void makeHelp(OutputList& out, const std::vector<ShapeDesign>& shapes, const std::vector<std::string>& levelTitles) {
   OutputList pictures = {
       {"help/edit-panel.png", panelCrop(out, "bmp/hedit.bmp", 0, 0, 540, 76)},
       {"help/option-panel.png", panelCrop(out, "bmp/hoption.bmp", 0, 0, 340, 76)},
@@ -231,5 +246,5 @@ void makeHelp(OutputList& out, const std::vector<ShapeDesign>& shapes) {
   };
   for (OutputFile& f : pictures) out.push_back(std::move(f));
   out.push_back({"help.html", editorPage()});
-  out.push_back({"GameHelp.html", gamePage()});
+  out.push_back({"GameHelp.html", gamePage(levelTitles)});
 }

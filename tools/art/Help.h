@@ -5,5 +5,6 @@
 #include "tools/art/Output.h"
 #include "tools/art/Shapes.h"
 
-// Needs the panel bitmaps already in out (the pages show parts of them).
-void makeHelp(OutputList& out, const std::vector<ShapeDesign>& shapes);
+// Needs the panel bitmaps already in out (the pages show parts of them); the game page lists the shipped
+// levels by their titles with their list pictures (save/gimgNNN.bmp).
+void makeHelp(OutputList& out, const std::vector<ShapeDesign>& shapes, const std::vector<std::string>& levelTitles);

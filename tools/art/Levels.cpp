@@ -44,7 +44,9 @@ struct Course {
     return *this;
   }
   // The aeroplane, heading along +z (0), -x (1), -z (2) or +x (3).
-  Course& plane(int column, int row, int orientation) { return add(shape(kAeroplaneKind, column, row, red, orientation)); }
+  Course& plane(int column, int row, int orientation) {
+    return add(shape(kAeroplaneKind, column, row, red, orientation));
+  }
   Course& target(int column, int row, int level = 0) { return add(brick(2, 2, column, row, level, yellow)); }
   Course& white(int studsX, int studsZ, int column, int row, int level = 0) {
     return add(brick(studsX, studsZ, column, row, level, blockColours::white));
@@ -55,7 +57,9 @@ struct Course {
   Course& slope(int studsX, int studsZ, int orientation, int column, int row, int level = 0) {
     return add({SlopeBrick, studsX, studsZ, orientation, column, row, level, slopeColour});
   }
-  Course& decor(int kind, int column, int row, const BlockColour& colour) { return add(shape(kind, column, row, colour)); }
+  Course& decor(int kind, int column, int row, const BlockColour& colour) {
+    return add(shape(kind, column, row, colour));
+  }
 };
 
 }  // namespace
@@ -78,12 +82,8 @@ std::vector<LevelDesign> designLevels() {
                        .decor(22, 11, 12, darkGreen)
                        .design);
   // 4: the aeroplane starts in the middle heading east; a long white bar has to be turned on end.
-  levels.push_back(Course("막대 돌리기")
-                       .plane(8, 6, 3)
-                       .target(13, 11)
-                       .white(4, 1, 5, 12)
-                       .wall(2, 2, 4, 10, purple)
-                       .design);
+  levels.push_back(
+      Course("막대 돌리기").plane(8, 6, 3).target(13, 11).white(4, 1, 5, 12).wall(2, 2, 4, 10, purple).design);
   // 5: the target sits on a grey platform; a white slope lets the aeroplane climb up to it.
   levels.push_back(Course("비탈 오르기")
                        .plane(1, 1, 0)
