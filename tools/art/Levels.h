@@ -19,7 +19,7 @@ struct CoursePiece {
 };
 
 struct LevelDesign {
-  std::string title;                // Korean name of the level (for the help page and the designers)
+  std::string title;                // Korean name of the level, as the game help page lists it
   std::vector<CoursePiece> pieces;  // the walls come first, then the course, the target and the white blocks
 };
 
