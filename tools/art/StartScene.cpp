@@ -23,14 +23,23 @@ void buildStartScene() {
   using namespace blockColours;
   resetBlockScene();
   putPlate(plate, green);
-  // The cottage at the back: red walls, a yellow band and a two-tier blue roof with a chimney.
-  for (int row = 10; row <= 14; row += 2) brick(8, 2, 8, row, 0, red);
-  for (int column = 8; column <= 14; column += 2) brick(2, 6, column, 10, 1, yellow);
-  slope(4, 6, 2, 8, 10, 2, blue);
-  slope(4, 6, 0, 12, 10, 2, blue);
-  slope(3, 6, 2, 9, 10, 3, blue);
-  slope(3, 6, 0, 12, 10, 3, blue);
-  put(33, 13, 14, 4, orange);
+  // The cottage at the back: red walls with a door and a window in front, a two-tier blue roof and a chimney.
+  for (int level = 0; level < 3; ++level) {
+    brick(2, 1, 8, 10, level, red);
+    brick(1, 1, 12, 10, level, red);
+    if (level < 2) brick(1, 1, 15, 10, level, red);
+    brick(8, 2, 8, 11, level, level == 1 ? yellow : red);
+    brick(8, 2, 8, 13, level, level == 1 ? yellow : red);
+    brick(8, 1, 8, 15, level, level == 1 ? yellow : red);
+  }
+  put(14, 10, 10, 0, brown);
+  put(13, 13, 10, 0, sky);
+  brick(3, 1, 13, 10, 2, red);
+  slope(4, 6, 2, 8, 10, 3, blue);
+  slope(4, 6, 0, 12, 10, 3, blue);
+  slope(3, 6, 2, 9, 10, 4, blue);
+  slope(3, 6, 0, 12, 10, 4, blue);
+  put(33, 13, 14, 5, orange);
   // A tower of bright bricks with a cone on top.
   brick(2, 2, 16, 4, 0, red);
   brick(2, 2, 16, 4, 1, yellow);
@@ -47,6 +56,13 @@ void buildStartScene() {
   put(28, 10, 3, 0, yellow);
   put(25, 8, 7, 0, blue);
   put(26, 4, 7, 0, brown);
+  // A fence, a lamp, a letter box, a bench and a duck.
+  put(15, 1, 1, 0, white);
+  put(15, 5, 1, 0, white);
+  put(34, 7, 9, 0, black);
+  put(75, 12, 8, 0, red);
+  put(47, 7, 17, 0, brown);
+  put(27, 2, 8, 0, yellow);
   // A little orange ramp and a white wall by the path.
   slope(3, 2, 2, 13, 6, 0, orange);
   brick(1, 4, 17, 8, 0, white);
