@@ -45,7 +45,7 @@ TEST(StartScene, ReadsBackAsASoundModelOnAGreenPlate) {
 TEST(StartScene, TheCheckFindsOverlapsAndFloatingBlocks) {
   // The same check must see a block pushed into another and a block hanging in the air.
   ASSERT_TRUE(loadGeneratedScene(startSceneText()));
-  putBlockInScene(gridBlock(Brick, 2, 2, 0, 20, 10, 12, 0, blockColours::white));  // inside the cottage wall
+  putBlockInScene(gridBlock(Brick, 1, 1, 0, 20, 10, 12, 0, blockColours::white));  // inside the cottage wall
   putBlockInScene(gridBlock(Brick, 2, 2, 0, 20, 1, 17, 3, blockColours::white));   // three bricks up, alone
   const std::vector<std::string> faults = overlapsAndFloaters();
   int overlaps = 0, floaters = 0;
