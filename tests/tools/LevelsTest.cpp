@@ -172,7 +172,7 @@ TEST(Levels, TheKeptArrangementOfWhiteBlocksWinsEveryLevel) {
 TEST(Flight, AWallTurnsTheAeroplaneClockwiseAndASlopeLiftsIt) {
   // Heading +z into a white wall: it backs off and flies +x, on into the plate's east edge wall.
   course({gridBlock(Brick, 4, 1, 0, 20, 7, 10, 0, blockColours::white),
-          gridBlock(Brick, 1, 6, 0, 20, 19, 1, 0, blockColours::blue)});
+          gridBlock(Brick, 1, 12, 0, 20, 19, 1, 0, blockColours::blue)});
   FlightResult flight = simulateFlight(200);
   ASSERT_GE(flight.turnPoints.size(), 2u);
   EXPECT_NEAR(flight.turnPoints[0].z, 0 - 6 - 0.1f, 0.01f);   // the wall's near face is at z = 0

@@ -1,4 +1,4 @@
-// The flight model: one step of the game at a time, on the outer boxes of the scene's blocks.
+// The flight model: one step of the game at a time, asking the collision index what is in the way.
 #include "tools/art/Flight.h"
 
 #include <cmath>
@@ -11,27 +11,14 @@ bool isMovableColour(const std::array<float, 4>& c) { return c[0] > 0.85f && c[1
 
 namespace {
 
-struct Flyer {
-  Box box;
-  Vec3 centre;
-};
-
-// Strict overlap on one axis of the boxes, compared in thousandths as the collision index does.
-float overlap(float aMin, float aMax, float bMin, float bMax) {
-  return std::min(truncThousandths(aMax), truncThousandths(bMax)) -
-         std::max(truncThousandths(aMin), truncThousandths(bMin));
-}
-
-std::vector<const Block*> blockers(const std::vector<const Block*>& others, const Box& plane, Vec3 offset) {
+// The blocks the aeroplane would run into when moved by offset, as the collision index classifies them
+// (a block it rests on, or one resting on it, is a contact, not in the way).
+std::vector<const Block*> blockers(Block& plane, Vec3 offset) {
+  sweepResetQuery();
+  sweepClearContacts();
+  const int count = sweepQuery(plane, offset);
   std::vector<const Block*> out;
-  const Box moved{plane.min + offset, plane.max + offset};
-  for (const Block* b : others) {
-    if (overlap(moved.min.x, moved.max.x, b->outerMin.x, b->outerMax.x) <= 0) continue;
-    if (overlap(moved.min.z, moved.max.z, b->outerMin.z, b->outerMax.z) <= 0) continue;
-    // A stud layer under or over the other block is resting, not meeting.
-    if (overlap(moved.min.y, moved.max.y, b->outerMin.y, b->outerMax.y) <= 1.0f) continue;
-    out.push_back(b);
-  }
+  for (int i = 0; i < count && size_t(i) < sweepIndex.candidates.size(); ++i) out.push_back(sweepIndex.candidates[size_t(i)]);
   return out;
 }
 
@@ -39,14 +26,10 @@ std::vector<const Block*> blockers(const std::vector<const Block*>& others, cons
 
 FlightResult simulateFlight(int maxSteps) {
   FlightResult result;
-  const Block* plane = nullptr;
+  Block* plane = nullptr;
   for (const auto& node : scene.nodes)
     if (node->block->kind == kAeroplaneKind) plane = node->block.get();
   if (!plane) return result;
-  std::vector<const Block*> others;
-  for (const auto& node : scene.nodes)
-    if (node->block.get() != plane) others.push_back(node->block.get());
-  Box box = outerBox(*plane);
   float y = plane->position.y;
   const float ground = groundLevel();
   const float speed = 0.5f;
@@ -58,13 +41,14 @@ FlightResult simulateFlight(int maxSteps) {
                                       : Vec3{1, 0, 0};
   int outcome = 1;
   auto move = [&](Vec3 by) {
-    box.min = box.min + by;
-    box.max = box.max + by;
+    translateBlock(*plane, by.x, by.y, by.z);
+    sweepMove(*plane);
     y += by.y;
   };
+  auto centre = [&] { return Vec3{plane->position.x, y, plane->position.z}; };
   for (result.steps = 0; result.steps < maxSteps; ++result.steps) {
     Vec3 v{direction.x * speed, 0, direction.z * speed};
-    std::vector<const Block*> hit = blockers(others, box, v);
+    std::vector<const Block*> hit = blockers(*plane, v);
     if (!hit.empty()) {
       for (int guard = 0; guard < 16 && !hit.empty(); ++guard) {
         if (hit.size() == 1) {
@@ -84,18 +68,20 @@ FlightResult simulateFlight(int maxSteps) {
           direction = Vec3{direction.z, 0, -direction.x};
           v = Vec3{direction.x * speed, 0, direction.z * speed};
           ++result.turns;
-          result.turnPoints.push_back(Vec3{(box.min.x + box.max.x) / 2, y, (box.min.z + box.max.z) / 2});
-          if (!blockers(others, box, Vec3{}).empty()) v.y += 6;
+          rotateBlock(*plane, -90);
+          sweepMove(*plane);
+          result.turnPoints.push_back(centre());
+          if (!blockers(*plane, Vec3{}).empty()) v.y += 6;
         } else {
           v.x = v.z = 0;
         }
-        hit = blockers(others, box, v);
+        hit = blockers(*plane, v);
       }
     } else if (y + v.y >= ground + 4) {
       v.y = -6;
-      if (blockers(others, box, v).empty()) {
+      if (blockers(*plane, v).empty()) {
         do v.y -= 6;
-        while (y + v.y >= ground - 2 && blockers(others, box, v).empty());
+        while (y + v.y >= ground - 2 && blockers(*plane, v).empty());
         ++result.falls;
       }
       v.y += 6;
@@ -106,7 +92,7 @@ FlightResult simulateFlight(int maxSteps) {
       ++result.steps;
       return result;
     }
-    if (std::fabs(box.min.x) > 400 || std::fabs(box.min.z) > 400 || y < ground - 10) {
+    if (std::fabs(plane->position.x) > 400 || std::fabs(plane->position.z) > 400 || y < ground - 10) {
       result.leftTheCourse = true;
       return result;
     }

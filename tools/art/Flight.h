@@ -1,7 +1,7 @@
 // A model of the game's flight over the blocks of the current scene, for designing and checking levels:
 // the aeroplane flies half a unit a step along x or z, turns a quarter clockwise (seen from above) at a
 // wall, climbs a brick onto a slope, drops off edges, and the level is won when it meets the yellow block
-// alone. Blocks meet as their outer boxes do, a stud layer resting under another block not counting.
+// alone. What the aeroplane runs into is what the program's collision index reports.
 #pragma once
 
 #include <string>
@@ -17,8 +17,8 @@ struct FlightResult {
   std::vector<Vec3> turnPoints;  // where the aeroplane stood at each turn, for designing courses
 };
 
-// Flies the scene's aeroplane (the last block of kind 21) from where it stands for at most maxSteps.
-// A scene without an aeroplane gives an empty result.
+// Flies the scene's aeroplane (the last block of kind 21) from where it stands for at most maxSteps,
+// moving and turning it in the scene. A scene without an aeroplane gives an empty result.
 FlightResult simulateFlight(int maxSteps);
 
 // The colour classes of the game.

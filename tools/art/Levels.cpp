@@ -127,9 +127,9 @@ std::vector<LevelDesign> designLevels() {
                        .wall(1, 6, 12, 7)
                        .wall(1, 6, 12, 13)
                        .target(15, 11)
-                       .add({SlopeBrick, 3, 3, 2, 6, 13, 0, blockColours::white})
+                       .add({SlopeBrick, 3, 3, 2, 4, 10, 0, blockColours::white})
                        .white(2, 2, 4, 4)
-                       .white(2, 2, 8, 10)
+                       .white(2, 2, 6, 13)
                        .decor(22, 15, 16, darkGreen)
                        .design);
   // 10: down from one platform, back along the wall, and over it onto another where the target waits.
