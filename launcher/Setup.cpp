@@ -15,11 +15,11 @@ std::string lowered(std::string text) {
   return text;
 }
 
-// Game levels and their pictures: game001.gam, game001.bmp, ...
+// Game levels and their list pictures: game001.gam, gimg001.bmp, ...
 bool isShippedLevelFile(const std::string& name) {
   std::string lower = lowered(name);
-  if (lower.rfind("game", 0) != 0) return false;
-  return lower.size() > 4 && (lower.ends_with(".gam") || lower.ends_with(".bmp"));
+  return (lower.rfind("game", 0) == 0 && lower.ends_with(".gam")) ||
+         (lower.rfind("gimg", 0) == 0 && lower.ends_with(".bmp"));
 }
 
 bool copyFile(const std::string& from, const std::string& to) {

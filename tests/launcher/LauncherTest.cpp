@@ -37,12 +37,12 @@ TEST_F(Launcher, StartsTheProgramInTheDataFolder) {
 
 TEST_F(Launcher, SetupPreparesTheFolderOnceAndKeepsTheUsersFiles) {
   tmp.write("data/save/game001.gam", "level one");
-  tmp.write("data/save/GAME001.BMP", "picture");
+  tmp.write("data/save/GIMG001.BMP", "picture");
   tmp.write("data/save/save000.bmp", "placeholder stays in the data folder");
   SetupReport first = runSetup(tmp.file("mine"), tmp.file("data"));
   ASSERT_TRUE(first.ok);
   EXPECT_EQ(tmp.read("mine/Save/game001.gam"), "level one");
-  EXPECT_EQ(tmp.read("mine/Save/GAME001.BMP"), "picture");
+  EXPECT_EQ(tmp.read("mine/Save/GIMG001.BMP"), "picture");
   EXPECT_FALSE(fileExists(tmp.file("mine/Save/save000.bmp")));
   EXPECT_TRUE(folderExists(tmp.file("mine/Port")));
   EXPECT_TRUE(installFoldersReady());
