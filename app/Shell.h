@@ -65,13 +65,9 @@ bool createWorkingWindows();
 void placeWorkingWindows(const Rect& rect);
 void minimiseProgram();
 void restoreProgram();
-// Panel pictures: copy a rectangle of a picture one to one onto the window at the same place.
-void drawPicture(HWindow window, const Surface& picture, const Rect& rect);
 // Draw the pressed button normal again unless the pointer is still over it.
 void ReleaseButtons();
-// The tab strip's pictures load in two sets (the pressed one first); the second paints the strip.
-void loadTabStripPressed();
-void loadTabStripBase();
+// The tab strip's base picture with the current screen's tab highlighted.
 void paintTabStrip();
 intptr_t tabStripInput(HWindow window, const Message& message);
 // The exit button: see whether the user wants to save, keep the scene in "port\temp.lml" and quit.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Settings.h"
+#include "app/PanelArt.h"
 #include "app/Shell.h"
 #include "edit/ViewInstall.h"
 #include "scene/Settings.h"
@@ -63,7 +64,7 @@ bool startUp(const std::string& commandLine) {
   loadEffects(shell.ViewWindow);
   installBlockSounds();
   playJingle();
-  loadTabStripPressed();
+  loadPanelBitmapsFirst();
 
   runFrame = installSceneRenderer([](FrameConditions& conditions) {
     conditions.explosionRunning = shell.explosionActive != 0;
@@ -73,7 +74,7 @@ bool startUp(const std::string& commandLine) {
 
   for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
-  loadTabStripBase();
+  loadPanelBitmapsSecond();
   waitForStartJingle();
   if (runFrame) runFrame();
   startBackgroundMusic();

@@ -2,7 +2,7 @@
 // buttons, which act when the button comes up inside the button that went down.
 #include "app/Shell.h"
 #include "files/InstallFolders.h"
-#include "render/Bitmaps.h"
+#include "app/PanelArt.h"
 #include "sound/Sounds.h"
 
 namespace {
@@ -18,13 +18,8 @@ const Rect kEditTab{292, 0, 354, 23};
 const Rect kOptionsTab{422, 0, 485, 23};
 const Rect kGameTab{356, 0, 420, 23};
 
-Surface tabBase, tabPressed;  // "./bmp\mselect.bmp" and "./bmp\mselectx.bmp", kept for the whole run
-
-bool loadPicture(const char* path, Surface& picture) {
-  BmpFile bmp;
-  if (loadBmpFile(bmp, path, shell.ViewWindow) != BmpResult::Ok) return false;
-  return bmpToSurface(bmp, picture);
-}
+const Surface& tabBase() { return panelArt.mselect; }
+const Surface& tabPressed() { return panelArt.mselectx; }
 
 const TabButton* buttonAt(int x, int y) {
   for (const TabButton* button : {&kMinimise, &kExit})
@@ -42,32 +37,19 @@ void paintHighlight() {
   const Rect& tab = shell.screenState == EditScreen     ? kEditTab
                     : shell.screenState == OptionsScreen ? kOptionsTab
                                                          : kGameTab;
-  drawPicture(shell.TabStrip, tabPressed, tab);
+  drawPicture(shell.TabStrip, tabPressed(), tab);
 }
 
 }  // namespace
 
-void drawPicture(HWindow window, const Surface& picture, const Rect& rect) {
-  if (!isWindow(window) || picture.width == 0) return;
-  copySurfaceRect(windowSurface(window), rect.left, rect.top, picture, rect);
-  windowPixelsChanged(window);
-}
-
-void loadTabStripPressed() { loadPicture("./bmp\\mselectx.bmp", tabPressed); }
-
-void loadTabStripBase() {
-  loadPicture("./bmp\\mselect.bmp", tabBase);
-  paintTabStrip();
-}
-
 void paintTabStrip() {
-  drawPicture(shell.TabStrip, tabBase, Rect{0, 0, 540, 24});
+  drawPicture(shell.TabStrip, tabBase(), Rect{0, 0, 540, 24});
   paintHighlight();
 }
 
 void ReleaseButtons() {
   if (shell.pendingButton == shell.pressedButton) return;
-  if (const TabButton* button = buttonWithId(shell.pressedButton)) drawPicture(shell.TabStrip, tabBase, button->rect);
+  if (const TabButton* button = buttonWithId(shell.pressedButton)) drawPicture(shell.TabStrip, tabBase(), button->rect);
   shell.pressedButton = shell.pendingButton;
 }
 
@@ -85,7 +67,7 @@ intptr_t tabStripInput(HWindow window, const Message& m) {
     }
     case Msg::LButtonDown:
       if (const TabButton* button = buttonAt(m.x, m.y)) {
-        drawPicture(window, tabPressed, button->rect);
+        drawPicture(window, tabPressed(), button->rect);
         playEffect(EffectId::Menu);
         shell.pressedButton = button->id;
       }
@@ -93,7 +75,7 @@ intptr_t tabStripInput(HWindow window, const Message& m) {
     case Msg::LButtonUp: {
       const TabButton* button = buttonAt(m.x, m.y);
       if (button && button->id == shell.pressedButton && confirmFolders()) {
-        drawPicture(window, tabBase, button->rect);
+        drawPicture(window, tabBase(), button->rect);
         if (button == &kMinimise)
           minimiseProgram();
         else

@@ -3,6 +3,7 @@
 //
 // Index: [SECTION] Places  [SECTION] Shared handling  [SECTION] Procedures  [SECTION] Minimise and restore
 
+#include "app/PanelArt.h"
 #include "app/Shell.h"
 #include "edit/Camera.h"
 #include "files/InstallFolders.h"
@@ -174,7 +175,13 @@ static intptr_t panelProc(HWindow window, const Message& m) {
       if (window != shell.TabStrip) onMainWindowDestroyed();
       forgetWindow(window);
       return 0;
-    case Msg::Paint: validateRect(window, nullptr); return 0;
+    case Msg::Paint: {
+      Rect update;
+      bool invalid = getUpdateRect(window, update);
+      validateRect(window, nullptr);
+      if (invalid && shell.screenState == EditScreen) PaintEditPanels();
+      return 0;
+    }
     case Msg::KeyDown: keyboardCommand(m.key); return 0;
     case Msg::MouseMove: return 0;
     default: return defWindowProc(window, m);

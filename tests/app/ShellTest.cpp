@@ -2,6 +2,7 @@
 // minimise and restore, and shutting down once.
 #include <gtest/gtest.h>
 
+#include "app/PanelArt.h"
 #include "app/Shell.h"
 #include "files/SceneFile.h"
 #include "scene/SceneList.h"
@@ -43,11 +44,11 @@ protected:
     tmp.write("data/scene/sky.ppm", "P6\n4 4\n255\n" + std::string(48, '\x60'));
     // A start scene: a plate with one brick on it, written the way the program writes scenes.
     writeStartScene(tmp.file("data/scene/scene.lml"));
-    // The tab strip's pictures come from the generated data folder.
-    for (const char* name : {"bmp/mselect.bmp", "bmp/mselectx.bmp"}) {
+    // The panel pictures come from the generated data folder.
+    for (const std::string& name : listFolder(buildDataPath("bmp"))) {
       std::string bytes;
-      ASSERT_TRUE(readWholeFile(buildDataPath(name), bytes)) << name;
-      tmp.write(std::string("data/") + name, bytes);
+      ASSERT_TRUE(readWholeFile(buildDataPath("bmp/" + name), bytes)) << name;
+      tmp.write("data/bmp/" + name, bytes);
     }
     shell = ShellState{};
     runFrame = nullptr;
@@ -240,6 +241,22 @@ TEST_F(Shell, TheTabStripsExitButtonActsOnlyWhenReleasedOnIt) {
   headlessClick(100 + 520, 12);
   EXPECT_EQ(drain(), 1);  // the exit sequence ran and the program quits
   EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
+}
+
+TEST_F(Shell, TheEditScreensPanelsShowTheirPicturesAndComeBackAfterAPaint) {
+  ASSERT_TRUE(startUp(""));
+  drain();
+  const Surface& side = windowSurface(shell.SidePanel);
+  const Surface& bottom = windowSurface(shell.BottomPanel);
+  EXPECT_EQ(side.at(50, 5), panelArt.vedit.at(50, 5));
+  EXPECT_EQ(bottom.at(300, 40), panelArt.hedit.at(300, 40));
+  // The first block picture shows the top band of its strip.
+  EXPECT_EQ(side.at(2 + 43, 113 + 35), panelArt.blocks[0].at(43, 35));
+  fillSurfaceRect(windowSurface(shell.SidePanel), Rect{0, 0, 100, 480}, 0);
+  invalidateRect(shell.SidePanel, nullptr);
+  drain();
+  EXPECT_EQ(windowSurface(shell.SidePanel).at(50, 5), panelArt.vedit.at(50, 5));
+  EXPECT_TRUE(headlessMessageBoxes().empty());  // every picture was there
 }
 
 TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {

@@ -1,0 +1,26 @@
+// The panel pictures and the painters that put them on the side panel, the bottom panel and the tab strip.
+#pragma once
+
+#include <array>
+
+#include "platform/surface.h"
+#include "platform/window.h"
+
+struct PanelArt {
+  Surface vedit, veditx, vfile, hedit, heditx, hoption, hoptionx, hgame, hgamex, mselect, mselectx, mselect2;
+  std::array<Surface, 3> blocks;        // the block-picture strips, one band of 86 x 71 per block
+  std::array<int, 3> blockPage{1, 1, 1};  // the page each block picture shows
+};
+
+extern PanelArt panelArt;
+
+// The first set loads before the renderer starts; the second after the windows are shown, and paints the
+// edit screen's panels and the tab strip.
+void loadPanelBitmapsFirst();
+void loadPanelBitmapsSecond();
+// Copy a rectangle of a picture one to one onto the window at the same place.
+void drawPicture(HWindow window, const Surface& picture, const Rect& rect);
+// The side panel's block picture n (1-3) at its current page.
+void paintBlockPicture(int n);
+// The edit screen's side panel (with the three block pictures) and bottom panel.
+void PaintEditPanels();
