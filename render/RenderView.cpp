@@ -31,18 +31,7 @@ bool createViewCallback(int width, int height, ViewportHandle& viewport, void*) 
     ShutDownApp();
     return false;
   }
-  ViewportData data;
-  data.x = 0;
-  data.y = 0;
-  data.width = width;
-  data.height = height;
-  data.scaleX = width * 0.6666667f;
-  data.scaleY = height * 0.6666667f;
-  data.maxX = width / (2 * data.scaleX);
-  data.maxY = height / (2 * data.scaleY);
-  data.minZ = 0;
-  data.maxZ = 0;
-  result = setViewport(*d.direct3D, viewport, data);
+  result = setViewport(*d.direct3D, viewport, programViewport(width, height));
   if (failed(result)) {
     reportRenderFailure("SetViewport failed.\n%s", D3DAppErrorText(result));
     ShutDownApp();
@@ -67,6 +56,32 @@ bool releaseViewCallback(void*) {
 }  // namespace
 
 void setViewHooks(const ViewHooks& hooks) { view.hooks = hooks; }
+
+ViewportData programViewport(int width, int height) {
+  ViewportData data;
+  data.x = 0;
+  data.y = 0;
+  data.width = width;
+  data.height = height;
+  data.scaleX = width * 0.6666667f;
+  data.scaleY = height * 0.6666667f;
+  data.maxX = width / (2 * data.scaleX);
+  data.maxY = height / (2 * data.scaleY);
+  data.minZ = 0;
+  data.maxZ = 0;
+  return data;
+}
+
+void programViewMatrices(D3DMatrix& view, D3DMatrix& projection) {
+  view = D3DMatrix{};
+  view.m[3][2] = 1;
+  projection = D3DMatrix{};
+  projection.m[0][0] = 2;
+  projection.m[1][1] = 2;
+  projection.m[2][3] = 1;
+  projection.m[3][2] = -1;
+  projection.m[3][3] = 0;
+}
 
 void reportRenderFailure(const char* format, ...) {
   char text[1024];

@@ -18,6 +18,12 @@ struct ViewHooks {
 };
 void setViewHooks(const ViewHooks& hooks);
 
+// The program's viewport over a client area: the picture is scaled by two thirds of the size on each axis.
+ViewportData programViewport(int width, int height);
+// The fixed view matrix (eye one unit back) and the projection the program renders with; the camera goes
+// into the world matrix.
+void programViewMatrices(D3DMatrix& view, D3DMatrix& projection);
+
 // Start the 3D view in window with the program's command line ("-systemmemory", "-emulation"). The sky
 // picture "<dataRoot>scene\sky.ppm" is registered first. False after the failure was reported.
 bool startRenderView(HWindow window, const std::string& commandLine, const std::string& dataRoot);

@@ -25,12 +25,7 @@ namespace {
 
 bool makeMatrices(SceneRenderer& r) {
   D3DMatrix view, projection;
-  view.m[3][2] = 1;
-  projection.m[0][0] = 2;
-  projection.m[1][1] = 2;
-  projection.m[2][3] = 1;
-  projection.m[3][2] = -1;
-  projection.m[3][3] = 0;
+  programViewMatrices(view, projection);
   if (failed(createMatrix(*r.device, r.projectionMatrix)) || failed(createMatrix(*r.device, r.viewMatrix)) ||
       failed(createMatrix(*r.device, r.worldMatrix)))
     return false;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/device3d.h"
+#include "render/RenderView.h"
 #include "scene/SceneList.h"
 
 namespace {
@@ -65,24 +66,12 @@ struct Studio {
     if (failed(createDevice(d3d, *target, device)) || failed(createViewport(d3d, viewport)) ||
         failed(addViewport(device, viewport)))
       return;
-    ViewportData data;
-    data.width = width;
-    data.height = height;
-    data.scaleX = width * 0.6666667f;
-    data.scaleY = height * 0.6666667f;
-    data.maxX = width / (2 * data.scaleX);
-    data.maxY = height / (2 * data.scaleY);
-    setViewport(d3d, viewport, data);
+    setViewport(d3d, viewport, programViewport(width, height));
     createMatrix(device, world);
     createMatrix(device, view);
     createMatrix(device, projection);
     D3DMatrix v, p;
-    v.m[3][2] = 1;
-    p.m[0][0] = 2;
-    p.m[1][1] = 2;
-    p.m[2][3] = 1;
-    p.m[3][2] = -1;
-    p.m[3][3] = 0;
+    programViewMatrices(v, p);
     setMatrix(device, view, v);
     setMatrix(device, projection, p);
     LightHandle main = 0, overhead = 0;
