@@ -3,6 +3,7 @@
 //
 // Index: [SECTION] Vectors  [SECTION] Probe  [SECTION] Tentative moves  [SECTION] Drags
 #include "edit/Camera.h"
+#include "scene/Movement.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,6 +53,8 @@ void updateCamera() {
   e.up = Vec3{static_cast<float>(ux), static_cast<float>(uy), static_cast<float>(uz)};
   e.eye = scaled(e.toEye, sceneView.distance - 1) + sceneView.target;
   e.probePoint = e.eye - e.forward;
+  movement.cameraEye = e.eye;
+  movement.cameraElevation = 90 - sceneView.polar;
 }
 
 void applyCamera() {

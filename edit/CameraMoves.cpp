@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "edit/Camera.h"
+#include "scene/Movement.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/SceneRenderer.h"
@@ -63,7 +64,7 @@ void endHold() {
   e.holding = false;
   e.movePending = false;
   e.buttonDown = false;
-  e.leftDrag = false;
+  movement.leftDrag = false;
   listClear(MovingSet);
 }
 

@@ -28,12 +28,10 @@ struct EditState {
   int deltaX = 0, deltaY = 0;
   bool holding = false;
   bool movePending = false;
-  bool buttonDown = false;
-  bool leftDrag = false;
+  bool buttonDown = false;  // leftDrag itself is movement.leftDrag
   float pickDepthFactor = 0;
   Vec3 grabPoint;
-  bool keyMove = false;
-  Vec3 keyOffset;
+  Vec3 keyOffset;  // keyMove itself is movement.keyMove
   bool cursorWarpPending = false;
   bool rotatePending = false;
   bool settlePending = false;

@@ -3,6 +3,7 @@
 #include "edit/ViewInstall.h"
 
 #include "edit/Camera.h"
+#include "scene/Movement.h"
 #include "files/InstallFolders.h"
 #include "files/MeshLoader.h"
 #include "files/SceneFile.h"
@@ -38,15 +39,15 @@ std::function<bool()> installSceneRenderer(std::function<void(FrameConditions&)>
   hooks.conditions = [programConditions] {
     FrameConditions c;
     c.holding = editState.holding;
-    c.keyMove = editState.keyMove;
+    c.keyMove = movement.keyMove;
     c.rotatePending = editState.rotatePending;
-    c.leftDrag = editState.leftDrag;
+    c.leftDrag = movement.leftDrag;
     if (programConditions) programConditions(c);
     return c;
   };
   hooks.rotateOrKeyMoveDrawn = [] {
     editState.rotatePending = false;
-    editState.keyMove = false;
+    movement.keyMove = false;
   };
   hooks.editFrameStep = cameraFrameStep;
   ViewHooks view;

@@ -6,6 +6,7 @@
 bool cheatMode = false;
 WorkArea workArea;
 std::function<void(Block& moving, Block& other)> setGameOutcome;
+GameFlags gameFlags;
 
 void setWorkAreaFromPlate(const Block& plate) {
   // The margin lets blocks be set down beside the plate; cheat mode gives more room.

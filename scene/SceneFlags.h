@@ -21,3 +21,12 @@ void setWorkAreaFromPlate(const Block& plate);
 // Called by a query that leaves exactly one blocking block: the queried block and the one it hit.
 // The game fills it in; empty means nobody is listening.
 extern std::function<void(Block& moving, Block& other)> setGameOutcome;
+
+// The game's state as the editor, the renderer and the shell see it: a flight under way, the set-up
+// before take-off (only white blocks move), and fast flight (the view follows the aeroplane).
+struct GameFlags {
+  bool gameRunning = false;
+  bool gameSetup = false;
+  bool fastFlight = false;
+};
+extern GameFlags gameFlags;
