@@ -1,5 +1,6 @@
 // The polling message loop: messages first; on an idle pass a frame of the 3D view when one was requested.
 #include "app/Shell.h"
+#include "scene/SceneList.h"
 
 namespace {
 // The third rendering failure in a run ends the program, whether or not the failures were consecutive.
@@ -18,6 +19,7 @@ int runMessageLoop() {
     }
     if (!shell.onDemandRedraw) shell.frameRequested = 1;
     if (shell.explosionActive) shell.frameRequested = 1;
+    followViewStep(selectedBlock);
     bool drew = false;
     if (shell.viewActive && shell.frameRequested && runFrame) {
       drew = true;

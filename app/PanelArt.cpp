@@ -71,3 +71,10 @@ void PaintEditPanels() {
   for (int n = 1; n <= 3; ++n) paintBlockPicture(n);
   drawPicture(shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
 }
+
+void paintStartPicture(HWindow window) {
+  BmpFile bmp;
+  Surface picture;
+  if (loadBmpFile(bmp, "./bmp\\start.bmp", window) != BmpResult::Ok || !bmpToSurface(bmp, picture)) return;
+  drawPicture(window, picture, Rect{0, 0, 640, 480});
+}

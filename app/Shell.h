@@ -8,6 +8,8 @@
 #include "platform/window.h"
 #include "render/RenderView.h"
 
+struct Block;
+
 enum ScreenState : int { OptionsScreen = 1, GameSelectScreen = 2, EditScreen = 3, GameScreen = 22 };
 
 struct ShellState {
@@ -55,6 +57,10 @@ int runTolvane(const std::string& commandLine);
 bool startUp(const std::string& commandLine);
 // The polling message loop; returns the exit code carried by the quit message.
 int runMessageLoop();
+// While a fast flight runs on the game screen, the view follows the aeroplane a fifth of the way a pass.
+void followViewStep(const Block* block);
+// The start picture "./bmp\\start.bmp" over the whole video window, shown while the program loads.
+void paintStartPicture(HWindow window);
 
 bool ChangeDisplayMode(HWindow window, int width, int height, int bits);
 void registerShellClasses();

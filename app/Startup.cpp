@@ -55,6 +55,12 @@ bool startUp(const std::string& commandLine) {
     return false;
 
   showWindow(shell.BackdropWindow, ShowCmd::ShowMaximised);
+  // The start picture covers the screen while the rest loads; the first frame of the view replaces it.
+  const Rect screen = windowRect(shell.BackdropWindow);
+  shell.VideoWindow = createWindow("AVIViewerClass", "Tolvane", false, (screen.right - screen.left) / 2 - 320,
+                                   (screen.bottom - screen.top) / 2 - 240, 640, 480, shell.BackdropWindow);
+  showWindow(shell.VideoWindow, ShowCmd::Show);
+  paintStartPicture(shell.VideoWindow);
   if (!createWorkingWindows()) return false;
 
   // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
@@ -77,6 +83,8 @@ bool startUp(const std::string& commandLine) {
   loadPanelBitmapsSecond();
   waitForStartJingle();
   if (runFrame) runFrame();
+  destroyWindow(shell.VideoWindow);
+  shell.VideoWindow = nullptr;
   startBackgroundMusic();
   setCursor(shell.hand2Cursor);
   return true;

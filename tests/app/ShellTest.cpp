@@ -4,6 +4,7 @@
 
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "render/Bitmaps.h"
 #include "files/SceneFile.h"
 #include "scene/SceneList.h"
 #include "scene/SceneView.h"
@@ -297,4 +298,28 @@ TEST_F(Shell, DraggingOnTheViewOrbitsAndZoomsTheCamera) {
   headlessMouseButton(3, false);
   drain();
   EXPECT_GT(sceneView.distance, distance);
+}
+
+TEST_F(Shell, TheStartPictureCoversTheScreenUntilTheFirstFrame) {
+  ASSERT_TRUE(startUp(""));
+  // The video window is gone once the view has drawn its first frame.
+  EXPECT_EQ(shell.VideoWindow, nullptr);
+  EXPECT_EQ(windowFromPoint(300, 200), shell.ViewWindow);
+  HWindow video = createWindow("AVIViewerClass", "Tolvane", false, 0, 0, 640, 480, shell.BackdropWindow);
+  paintStartPicture(video);
+  BmpFile bmp;
+  Surface picture;
+  ASSERT_EQ(loadBmpFile(bmp, "./bmp\\start.bmp", video), BmpResult::Ok);
+  ASSERT_TRUE(bmpToSurface(bmp, picture));
+  for (Point p : {Point{0, 0}, Point{320, 240}, Point{639, 479}, Point{100, 400}})
+    EXPECT_EQ(windowSurface(video).at(p.x, p.y), picture.at(p.x, p.y));
+  destroyWindow(shell.BackdropWindow);
+  drain();
+  // Without its picture the program says which file is missing and starts all the same.
+  shell = ShellState{};
+  ASSERT_TRUE(removeFile(tmp.file("data/bmp/start.bmp")));
+  ASSERT_TRUE(startUp(""));
+  ASSERT_EQ(headlessMessageBoxes().size(), 1u);
+  EXPECT_EQ(headlessMessageBoxes()[0].text, "./bmp\\start.bmp");
+  EXPECT_EQ(headlessMessageBoxes()[0].caption, "BMP file Does not exist");
 }
