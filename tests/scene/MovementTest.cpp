@@ -120,7 +120,9 @@ TEST_F(MovementTest, ClampKeepsTheSetInsideTheWorkArea) {
   EXPECT_FLOAT_EQ(offset.z, 116);
   offset = {NAN, 0, 0};
   EXPECT_FALSE(clampToWorkArea(offset));
-  offset = {0.0004f, 0, 0};  // below a thousandth counts as nothing
+  offset = {0, 0, 0};  // inside, so it goes ahead: a move of nothing still lets the set settle
+  EXPECT_TRUE(clampToWorkArea(offset));
+  offset = {10.0004f, 0, 0};  // what is left after the clamp is below a thousandth: nothing
   EXPECT_FALSE(clampToWorkArea(offset));
 }
 
