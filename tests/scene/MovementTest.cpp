@@ -169,6 +169,53 @@ TEST_F(MovementTest, StackMovesAndLiftsAsOne) {
   EXPECT_EQ(top->position, (Vec3{2, 16, 0}));
 }
 
+TEST_F(MovementTest, WholeBrickDragsNeverEndInsideAnotherBlock) {
+  // Towers of one to three bricks on a grid, and a stack of two dragged over them along a fixed
+  // pseudo-random path: after every step the set stands free, on a brick level, inside the work area.
+  addPlate();
+  unsigned seed = 12345;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+  };
+  for (int i = 0; i < 40; ++i) {
+    const float x = -36.0f + 8.0f * static_cast<float>(next(10));
+    const float z = -36.0f + 8.0f * static_cast<float>(next(10));
+    const int height = 1 + next(3);
+    for (int level = 0; level < height; ++level) {
+      BlockDescription d = describe(Brick, 2, 2, 1, {x, 4.0f + 6.0f * static_cast<float>(level), z});
+      putBlockInScene(d, NewBlockOptions{false, true});
+    }
+  }
+  Block* moving = putBlockInScene(describe(Brick, 2, 2, 1, {100, 4, 100}));
+  putBlockInScene(describe(Brick, 1, 1, 1, {102, 10, 102}));
+  pick(moving);
+  ASSERT_EQ(MovingSet.count(), 2);
+  movement.leftDrag = true;
+  float highest = 0;
+  for (int i = 0; i < 300; ++i) {
+    Vec3 offset{static_cast<float>(next(13) - 6) - 0.5f, 0, static_cast<float>(next(13) - 6)};
+    if (i < 40) offset = {-3.5f, 0, -3};  // first walk into the towers
+    if (i >= 240)                          // and finally back over the plate
+      offset = {std::clamp(-moving->position.x, -3.0f, 3.0f), 0, std::clamp(-moving->position.z, -3.0f, 3.0f)};
+    if (!clampToWorkArea(offset)) continue;
+    moveMovingSet(offset);
+    ASSERT_EQ(sweepQueryMovingSet(Vec3{}), 0) << "step " << i;
+    const float bottom = moving->outerMin.y;
+    highest = std::max(highest, bottom);
+    ASSERT_NEAR(std::fmod(bottom - 1, 6.0f), 0, 1e-3) << "step " << i;
+    const Box bounds = listBounds(MovingSet);
+    ASSERT_GE(bounds.min.x, workArea.box.min.x - 1e-3f);
+    ASSERT_LE(bounds.max.z, workArea.box.max.z + 1e-3f);
+  }
+  EXPECT_GE(highest, 13);  // the path went over towers two bricks high
+  release(moving);
+  EXPECT_EQ(MovingSet.count(), 0);
+  sweepResetQuery();
+  EXPECT_EQ(sweepQuery(*moving, {}), 0);
+  EXPECT_FALSE(sceneFind(moving)->supports.empty());  // it rests on a tower or on the plate
+}
+
 TEST_F(MovementTest, PaintToolRefusesToLift) {
   addPlate();
   Block* moving = addBrick({0, 4, 0});
