@@ -37,8 +37,20 @@ static void freeNode(SweepNode* node) {
   sweepIndex.freeNodes.push_back(node);
 }
 
+// A scan's walk starts this far below the lower of its two bounds; a block at most this wide that begins
+// before the start ends before the bounds. The extra unit covers the truncation to thousandths.
+constexpr float kScanLookBack = 48;
+constexpr float kScanStartMargin = 1;
+// Beyond this size a float's spacing swallows the margin: such scans walk from the first node.
+constexpr float kScanSkipLimit = 1.0e6f;
+
+static AxisEntry entryOf(const SweepNode* n) {
+  return AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->block, n->wide};
+}
+
 // Insert before the first node of equal or greater value (so ties go in front), or at the end.
 static void insertNode(AxisList& axis, SweepNode* node) {
+  if (!node->isHigh && node->wide) axis.wideLows.push_back(node);
   auto run = axis.runStart.lower_bound(node->value);
   SweepNode* at = run == axis.runStart.end() ? nullptr : run->second;
   node->nextNode = at;
@@ -59,6 +71,7 @@ static void insertNode(AxisList& axis, SweepNode* node) {
 
 static void unlinkNode(AxisList& axis, SweepNode* node) {
   if (!node->linked) return;
+  if (!node->isHigh && node->wide) std::erase(axis.wideLows, node);
   auto run = axis.runStart.find(node->value);
   if (run != axis.runStart.end() && run->second == node) {
     if (node->nextNode && node->nextNode->value == node->value)
@@ -87,6 +100,8 @@ static std::array<SweepNode*, 6> makeNodes(Block& block) {
     nodes[2 * axis + 1] = newNode(block.owner ? block.owner : &block, component(block.outerMax, axis), 1);
     nodes[2 * axis]->partner = nodes[2 * axis + 1];
     nodes[2 * axis + 1]->partner = nodes[2 * axis];
+    const float width = nodes[2 * axis + 1]->value - nodes[2 * axis]->value;
+    nodes[2 * axis]->wide = nodes[2 * axis + 1]->wide = !(width > 0 && width <= kScanLookBack);
   }
   return nodes;
 }
@@ -184,7 +199,7 @@ Excluded excludeGroup(const std::vector<Block*>& members) {
 void makeFlat(AxisList& axis) {
   axis.flat.clear();
   for (const SweepNode* n = axis.first; n; n = n->nextNode)
-    axis.flat.push_back(AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->block});
+    axis.flat.push_back(entryOf(n));
   axis.flatValid = true;
 }
 
@@ -217,14 +232,34 @@ int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Co
     return true;
   };
   AxisList& axis = index.axes[axisIndex];
+  // Narrow blocks that begin before the start end before lo and hi: the walk skips them. Wide blocks are
+  // settled one by one, their two ends in the order the walk would meet them.
+  const float lower = std::min(lo, hi);
+  const bool skip = std::fabs(lower) < kScanSkipLimit;
+  const float start = lower - kScanLookBack - kScanStartMargin;
+  if (skip) {
+    for (const SweepNode* low : axis.wideLows) {
+      const SweepNode* high = low->partner;
+      const bool highFirst = high->value <= low->value;
+      if (consider(entryOf(highFirst ? high : low))) consider(entryOf(highFirst ? low : high));
+    }
+  }
   if (!axis.flatValid && ++axis.scansSinceChange >= 2) makeFlat(axis);
   if (axis.flatValid) {
-    for (const AxisEntry& e : axis.flat)
-      if (!consider(e)) break;
+    auto e = axis.flat.begin();
+    if (skip)
+      e = std::lower_bound(axis.flat.begin(), axis.flat.end(), start,
+                           [](const AxisEntry& entry, float v) { return entry.value < v; });
+    for (; e != axis.flat.end(); ++e)
+      if (!(skip && e->wide) && !consider(*e)) break;
   } else {
-    for (const SweepNode* n = axis.first; n; n = n->nextNode)
-      if (!consider(AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->block}))
-        break;
+    const SweepNode* n = axis.first;
+    if (skip) {
+      auto run = axis.runStart.lower_bound(start);
+      n = run == axis.runStart.end() ? nullptr : run->second;
+    }
+    for (; n; n = n->nextNode)
+      if (!(skip && n->wide) && !consider(entryOf(n))) break;
   }
   axis.scanCount = static_cast<int>(found.size());
 

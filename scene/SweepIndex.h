@@ -19,6 +19,7 @@ struct SweepNode {
   SweepNode* nextNode = nullptr;
   SweepNode* prevNode = nullptr;
   bool linked = false;  // false for the probe's nodes, which never enter the axes
+  bool wide = false;    // the block is wider than a scan's look-back on this axis (or has no width)
 };
 
 // An end point as a scan reads it, kept in a flat copy of an axis for the many scans of a drag.
@@ -27,6 +28,7 @@ struct AxisEntry {
   float partnerValue, partnerTruncated;
   int32_t isHigh;
   Block* block;
+  bool wide;
 };
 
 struct AxisList {
@@ -41,6 +43,9 @@ struct AxisList {
   std::vector<AxisEntry> flat;
   bool flatValid = false;
   int scansSinceChange = 0;
+  // The low ends of the wide blocks: a scan looks at these one by one and starts its walk a little
+  // below lo instead of at the first node, so a query costs what lies near it, not the whole scene.
+  std::vector<SweepNode*> wideLows;
 };
 
 // {a, restsOnA, b}: a is the queried block; restsOnA 1 means b rests on a, 0 means a rests on b.

@@ -278,22 +278,23 @@ TEST_F(SweepIndexTest, AxisScanFindsWhatTheWalkFinds) {
   };
   std::vector<Block*> blocks;
   for (int i = 0; i < 120; ++i) {
-    // Ordinary bricks on a grid, plus boxes of no width and inverted boxes from damaged sizes.
-    const int studsX = i % 17 == 0 ? 0 : i % 19 == 0 ? -1 : 1 + next(3);
-    auto owned = createBlock(describe(Brick, studsX, 1 + next(2), 1 + next(2), {2.0f * next(20), 0.5f * next(40), 2.0f * next(20)}));
+    // Ordinary bricks on a grid, long ones that scans settle one by one, plus boxes of no width and
+    // inverted boxes from damaged sizes.
+    const int studsX = i % 17 == 0 ? 0 : i % 19 == 0 ? -1 : i % 13 == 0 ? 14 + next(4) : 1 + next(3);
+    auto owned = createBlock(describe(Brick, studsX, 1 + next(2), 1 + next(2), {8.0f * next(40), 0.5f * next(40), 8.0f * next(40)}));
     blocks.push_back(placeBuiltBlock(std::move(owned)));
   }
-  for (int trial = 0; trial < 400; ++trial) {
+  for (int trial = 0; trial < 2000; ++trial) {
     const int axis = next(3);
     const Block* moving = blocks[next(120)];
-    const float lo = 0.25f * next(200) - 5, hi = lo + 0.25f * next(60) - 2;  // sometimes below lo
+    const float lo = 0.25f * next(1400) - 5, hi = lo + 0.25f * next(60) - 2;  // sometimes below lo
     const std::vector<Block*> expected = walkedSet(axis, moving, lo, hi);
     // Early scans walk the list; once the index has held still, scans read its flat copy.
     sweepResetQuery();
     scanAxis(axis, moving, lo, hi);
     ASSERT_EQ(sweepIndex.candidates, expected) << "axis " << axis << " lo " << lo << " hi " << hi;
     ASSERT_EQ(sweepIndex.axes[axis].scanCount, static_cast<int>(expected.size()));
-    if (trial == 200) {
+    if (trial == 1000) {
       // A change to the index drops the flat copy until it has held still again.
       translateBlock(*blocks[7], 2, 0, 0);
       sweepMove(*blocks[7]);
