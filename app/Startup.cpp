@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "edit/Picking.h"
 #include "edit/ViewInstall.h"
 #include "scene/Settings.h"
 #include "files/InstallFolders.h"
@@ -66,6 +67,7 @@ bool startUp(const std::string& commandLine) {
   playJingle();
   loadPanelBitmapsFirst();
 
+  editHooks.sceneChanged = [] { shell.sceneUnchanged = 0; };
   runFrame = installSceneRenderer([](FrameConditions& conditions) {
     conditions.explosionRunning = shell.explosionActive != 0;
     conditions.hideStuds = settings.hideStuds;
