@@ -5,8 +5,11 @@
 #include "app/Settings.h"
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "edit/EditState.h"
 #include "edit/Picking.h"
 #include "edit/ViewInstall.h"
+#include "scene/Movement.h"
+#include "scene/SceneList.h"
 #include "scene/Settings.h"
 #include "files/InstallFolders.h"
 #include "render/RenderDevice.h"
@@ -64,6 +67,14 @@ bool startUp(const std::string& commandLine) {
   loadJingle(JingleKind::Start, shell.ViewWindow);
   loadEffects(shell.ViewWindow);
   installBlockSounds();
+  moveNotePlayer = [](MoveNote note) {
+    const bool held = editState.holding && selectedBlock != nullptr;
+    const int h = noteHeight(held, held ? selectedBlock->position.y : 0.0f);
+    if (note == MoveNote::Landing)
+      landingNote(h);
+    else
+      bumpNote(h);
+  };
   playJingle();
   loadPanelBitmapsFirst();
 

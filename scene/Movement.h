@@ -27,15 +27,20 @@ enum class MoveNote { Landing, Bump };
 // Empty plays nothing.
 extern std::function<void(MoveNote)> moveNotePlayer;
 
-// The vertical step for climbing and sinking: 2, 3 or 6 units by the view.
+// The vertical step for climbing and sinking: 2, 3 or 6 units by the view (a far or flat view moves in
+// whole bricks, a near and steep one in plate-sized steps).
 int fallStep();
-// Shrink offset so that the MovingSet stays inside the work area; false when nothing is left to move.
+// Shrink offset so that the MovingSet stays inside the work area; false when nothing is left to move (or
+// nothing is held).
 bool clampToWorkArea(Vec3& offset);
-// Move the MovingSet by offset (its y is ignored) with the collision response; returns the offset applied.
+// Move the MovingSet by offset (its y is ignored) with the collision response; returns the offset applied,
+// (0, 0, 0) when the move was refused (the paint tool never lifts a blocked set).
 Vec3 moveMovingSet(Vec3 offset);
 // End of a move: snap onto the support and link, or just re-index the members; then empty the MovingSet.
 void sweepRelinkMovingSet();
-// Drop the picked block when the button is released: onto a brick level, settled, snapped and linked.
+// Drop the picked block when the button is released: the set goes onto a brick level, settles, snaps and
+// is linked.
 void endDrag(Block* picked);
+// Ask the note player for the note of a landing or of a bump.
 void landingNote();
 void bumpNote();
