@@ -121,7 +121,9 @@ void deleteHeld() {
   EditState& e = editState;
   if (!e.holding) return;
   e.deletedBlocks.clear();
-  for (Block* block : MovingSet.entries) {
+  // Removing a block takes it out of the moving set too: walk a copy.
+  const std::vector<Block*> held = MovingSet.entries;
+  for (Block* block : held) {
     e.deletedBlocks.push_back(describeBlock(*block));
     forgetBlock(block);
     sceneRemove(block);
@@ -224,7 +226,7 @@ bool newScenePlate(int choice) {
   d.height = 1;
   d.colour = {0, 1, 0, 1};
   d.faceTextures.fill(-1);
-  putBlockInScene(d, NewBlockOptions{true, false});
+  basePlate = putBlockInScene(d, NewBlockOptions{true, false});
   selectedBlock = nullptr;
   sceneRenderer.fullRedrawPending = 1;
   sceneChanged();
