@@ -50,6 +50,11 @@ bool clampToWorkArea(Vec3& offset) {
   const Box area = workArea.box;
   const Box moved = shiftedBox(listBounds(MovingSet), offset);
   auto r = truncThousandths;
+  const bool inside = r(moved.min.x) >= r(area.min.x) && r(moved.max.x) <= r(area.max.x) &&
+                      r(moved.min.y) >= r(area.min.y) && r(moved.max.y) <= r(area.max.y) &&
+                      r(moved.min.z) >= r(area.min.z) && r(moved.max.z) <= r(area.max.z);
+  // A move that stays inside goes ahead as asked, even one of nothing (it still lets the set settle).
+  if (inside) return true;
 
   if (r(moved.min.x) < r(area.min.x)) offset.x += area.min.x - moved.min.x;
   if (r(moved.max.x) > r(area.max.x)) offset.x -= moved.max.x - area.max.x;

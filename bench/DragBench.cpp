@@ -1,0 +1,99 @@
+// A drag step over scenes of 100, 1,000 and 4,000 bricks, against one collision query of the same set:
+// how many queries' worth of work the climb, the slide and the sink add to each pointer movement.
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "bench/BenchScenes.h"
+#include "scene/Movement.h"
+
+namespace {
+
+int builtFor = -1;
+Block* dragged = nullptr;
+
+// The tower scene with a lone brick picked up at the plate's corner, in whole-brick or step mode.
+void prepare(int n, bool wholeBrick) {
+  if (builtFor != n) {
+    listClear(MovingSet);
+    buildTowerScene(n);
+    dragged = putBlockInScene(benchBlock(Brick, 2, 2, {-198, 4, -198}));
+    builtFor = n;
+  }
+  collectStack(MovingSet, dragged);
+  selectedBlock = dragged;
+  movement = MovementState{};
+  movement.wholeBrickDrop = wholeBrick;
+  movement.leftDrag = true;
+  movement.cameraEye = {0, 100, 0};
+  movement.cameraElevation = 90;
+}
+
+// Back and forth across the towers: each pass climbs onto them and drops off them again.
+Vec3 pathStep(size_t i) { return (i / 50) % 2 == 0 ? Vec3{1.5f, 0, 1.5f} : Vec3{-1.5f, 0, -1.5f}; }
+
+void finish() {
+  sweepRelinkMovingSet();
+  builtFor = -1;  // the dragged brick has moved: build afresh next time
+}
+
+void QueryStep(benchmark::State& state) {
+  prepare(static_cast<int>(state.range(0)), true);
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(sweepQueryMovingSet(pathStep(i++)));
+  listClear(MovingSet);
+}
+
+void DragWholeBricks(benchmark::State& state) {
+  prepare(static_cast<int>(state.range(0)), true);
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(moveMovingSet(pathStep(i++)));
+  finish();
+}
+
+void DragFallSteps(benchmark::State& state) {
+  prepare(static_cast<int>(state.range(0)), false);
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(moveMovingSet(pathStep(i++)));
+  finish();
+}
+
+// Prints each drag step's time as a number of single queries of the same scene.
+class QueriesPerStep : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-28s %12s\n", "drag step", "queries");
+    for (const auto& [name, time] : times) {
+      if (name.rfind("Drag", 0) != 0) continue;
+      const std::string query = "QueryStep" + name.substr(name.find('/'));
+      auto base = times.find(query);
+      if (base != times.end() && base->second > 0) std::printf("%-28s %12.2f\n", name.c_str(), time / base->second);
+    }
+  }
+
+private:
+  std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  for (int n : {100, 1000, 4000}) {
+    benchmark::RegisterBenchmark("QueryStep", QueryStep)->Arg(n);
+    benchmark::RegisterBenchmark("DragWholeBricks", DragWholeBricks)->Arg(n);
+    benchmark::RegisterBenchmark("DragFallSteps", DragFallSteps)->Arg(n);
+  }
+  QueriesPerStep reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  listClear(MovingSet);
+  clearBenchScene();
+  return 0;
+}
