@@ -78,7 +78,7 @@ std::string keptScenePath();
 void viewMouseMove(const Message& m);
 void viewLeftDown(const Message& m);
 void viewLeftUp();
-void viewLeftDoubleClick();
+void viewLeftDoubleClick(const Message& m);
 void viewRightDown(HWindow window, const Message& m);
 void viewRightUp();
 void viewRightDoubleClick(const Message& m);

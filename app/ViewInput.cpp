@@ -146,8 +146,10 @@ void viewLeftUp() {
   drawNowOnDemand(false);
 }
 
-void viewLeftDoubleClick() {
+void viewLeftDoubleClick(const Message& m) {
   if (editState.paintTool != 0 || shell.screenState != EditScreen) return;
+  editState.pointerX = m.x;
+  editState.pointerY = m.y;
   copyStack();
   releaseHold();
   requestFrameOnDemand();

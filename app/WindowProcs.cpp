@@ -143,7 +143,7 @@ static intptr_t viewProc(HWindow window, const Message& m) {
     case Msg::MouseMove: viewMouseMove(m); return 0;
     case Msg::LButtonDown: viewLeftDown(m); return 0;
     case Msg::LButtonUp: viewLeftUp(); return 0;
-    case Msg::LButtonDblClk: viewLeftDoubleClick(); return 0;
+    case Msg::LButtonDblClk: viewLeftDoubleClick(m); return 0;
     case Msg::RButtonDown: viewRightDown(window, m); return 0;
     case Msg::RButtonUp: viewRightUp(); return 0;
     case Msg::RButtonDblClk: viewRightDoubleClick(m); return 0;

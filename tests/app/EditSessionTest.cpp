@@ -11,6 +11,7 @@
 #include "files/SceneFile.h"
 #include "render/SceneRenderer.h"
 #include "scene/BlockList.h"
+#include "scene/Movement.h"
 #include "scene/SceneList.h"
 #include "scene/SceneView.h"
 #include "support/InstallFixture.h"
@@ -183,4 +184,23 @@ TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
   undo();
   EXPECT_EQ(red->position, redNow);
   EXPECT_EQ(bricks(), 3);
+
+  // A block dragged down off the view and let go over the bottom panel is dropped, not left hanging.
+  pump();
+  moveTo(onScreen(Vec3{blue->position.x - 4, 3, blue->position.z}));
+  headlessMouseButton(1, true);
+  pump();
+  ASSERT_TRUE(editState.holding);
+  ASSERT_EQ(selectedBlock, blue);
+  const Rect view = windowRect(shell.ViewWindow);
+  dragTo(Point{cursorPos().x, view.bottom + 30});
+  EXPECT_EQ(windowFromPoint(cursorPos().x, cursorPos().y), shell.BottomPanel);
+  headlessMouseButton(1, false);
+  pump();
+  EXPECT_FALSE(editState.holding);
+  EXPECT_FALSE(movement.leftDrag);
+  EXPECT_TRUE(MovingSet.entries.empty());
+  EXPECT_FLOAT_EQ(std::fmod(blue->outerMin.y - 1, 6.0f), 0);  // dropped onto a brick level
+  EXPECT_EQ(collectStack(MovingSet, blue), 3);  // the stack on it came along and is still linked
+  listClear(MovingSet);
 }
