@@ -80,5 +80,18 @@ intptr_t tabStripInput(HWindow window, const Message& message);
 void exitProgram();
 // Where the scene is kept between runs: the install folder's "port\temp.lml".
 std::string keptScenePath();
+// The 3D view's pointer and key input (picking, dragging, turning, copying, painting, the camera drags).
+void viewMouseMove(const Message& m);
+void viewLeftDown(const Message& m);
+void viewLeftUp();
+void viewLeftDoubleClick(const Message& m);
+void viewRightDown(HWindow window, const Message& m);
+void viewRightUp();
+void viewRightDoubleClick(const Message& m);
+void viewKeyDown(int key);
+// A left or right button released over a panel ends what the view started.
+void endViewHoldOverPanel();
+void viewRightUpOverPanel();
+extern std::function<void(int x, int y)> startExplosion;
 // The scene-slot dialog the exit question's "Yes" opens; empty until the slot dialog exists.
 extern std::function<bool(HWindow)> openSceneSlots;

@@ -3,3 +3,4 @@
 
 ShellState shell;
 std::function<bool()> runFrame;
+std::function<void(int x, int y)> startExplosion;

@@ -6,6 +6,7 @@
 #include "app/PanelArt.h"
 #include "app/Shell.h"
 #include "edit/EditState.h"
+#include "edit/Picking.h"
 #include "edit/ViewInstall.h"
 #include "scene/Movement.h"
 #include "scene/SceneList.h"
@@ -83,6 +84,7 @@ bool startUp(const std::string& commandLine) {
   playJingle();
   loadPanelBitmapsFirst();
 
+  editHooks.sceneChanged = [] { shell.sceneUnchanged = 0; };
   runFrame = installSceneRenderer([](FrameConditions& conditions) {
     conditions.explosionRunning = shell.explosionActive != 0;
     conditions.hideStuds = settings.hideStuds;

@@ -73,6 +73,7 @@ intptr_t tabStripInput(HWindow window, const Message& m) {
       }
       return 0;
     case Msg::LButtonUp: {
+      endViewHoldOverPanel();
       const TabButton* button = buttonAt(m.x, m.y);
       if (button && button->id == shell.pressedButton && confirmFolders()) {
         drawPicture(window, tabBase(), button->rect);
@@ -85,6 +86,9 @@ intptr_t tabStripInput(HWindow window, const Message& m) {
       ReleaseButtons();
       return 0;
     }
+    case Msg::RButtonUp:
+      viewRightUpOverPanel();
+      return defWindowProc(window, m);
     default: return defWindowProc(window, m);
   }
 }

@@ -5,7 +5,6 @@
 
 #include "app/PanelArt.h"
 #include "app/Shell.h"
-#include "edit/Camera.h"
 #include "files/InstallFolders.h"
 #include "render/RenderDevice.h"
 #include "render/SceneRenderer.h"
@@ -96,6 +95,14 @@ static intptr_t backdropProc(HWindow window, const Message& m) {
       if (m.msg == Msg::KeyDown) keyboardCommand(m.key);
       return 0;
     case Msg::MouseMove: return 0;
+    case Msg::LButtonUp:
+      shell.pendingButton = 0;
+      ReleaseButtons();
+      endViewHoldOverPanel();
+      return 0;
+    case Msg::RButtonUp:
+      viewRightUpOverPanel();
+      return 0;
     default: return defWindowProc(window, m);
   }
 }
@@ -109,26 +116,6 @@ static intptr_t videoProc(HWindow window, const Message& m) {
       return 0;
     case Msg::Destroy: forgetWindow(window); return 0;
     default: return defWindowProc(window, m);
-  }
-}
-
-// Pointer input on the 3D view for now: a left drag orbits the camera, a right drag zooms.
-static void beginViewDrag(HWindow window, CameraDrag drag, const Message& m) {
-  if (shell.onDemandRedraw) shell.frameRequested = 1;
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = false;
-  setCapture(window);
-  beginCameraDrag(drag, m.x, m.y);
-}
-
-static void endViewDrag() {
-  releaseCapture();
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = true;
-  endCameraDrag();
-  shell.viewActive = 1;
-  shell.frameRequested = 1;
-  if (shell.onDemandRedraw && runFrame) {
-    runFrame();
-    shell.frameRequested = 0;
   }
 }
 
@@ -147,23 +134,19 @@ static intptr_t viewProc(HWindow window, const Message& m) {
       D3DAppShowBackBuffer(D3DAPP_WHOLEWINDOW);
       return 0;
     }
-    case Msg::KeyDown: keyboardCommand(m.key); return 0;
+    case Msg::KeyDown:
+      viewKeyDown(m.key);
+      keyboardCommand(m.key);
+      return 0;
     case Msg::SysKeyDown:
     case Msg::SysCommand: return 0;
-    case Msg::MouseMove:
-      shell.viewActive = 1;
-      if (shell.onDemandRedraw && (m.keys & (MK_LBUTTON | MK_RBUTTON))) shell.frameRequested = 1;
-      setCursor(shell.hand2Cursor);
-      trackCameraPointer(m.x, m.y);
-      return 0;
-    case Msg::LButtonDown: beginViewDrag(window, CameraDrag::Orbit, m); return 0;
-    case Msg::RButtonDown: beginViewDrag(window, CameraDrag::Zoom, m); return 0;
-    case Msg::LButtonUp:
-    case Msg::RButtonUp:
-      endViewDrag();
-      shell.pendingButton = 0;
-      ReleaseButtons();
-      return 0;
+    case Msg::MouseMove: viewMouseMove(m); return 0;
+    case Msg::LButtonDown: viewLeftDown(m); return 0;
+    case Msg::LButtonUp: viewLeftUp(); return 0;
+    case Msg::LButtonDblClk: viewLeftDoubleClick(m); return 0;
+    case Msg::RButtonDown: viewRightDown(window, m); return 0;
+    case Msg::RButtonUp: viewRightUp(); return 0;
+    case Msg::RButtonDblClk: viewRightDoubleClick(m); return 0;
     default: return defWindowProc(window, m);
   }
 }
@@ -182,8 +165,22 @@ static intptr_t panelProc(HWindow window, const Message& m) {
       if (invalid && shell.screenState == EditScreen) PaintEditPanels();
       return 0;
     }
-    case Msg::KeyDown: keyboardCommand(m.key); return 0;
+    case Msg::KeyDown:
+      if (window == shell.SidePanel) viewKeyDown(m.key);
+      keyboardCommand(m.key);
+      return 0;
     case Msg::MouseMove: return 0;
+    case Msg::LButtonDown:
+      if (window == shell.BottomPanel) endViewHoldOverPanel();
+      return 0;
+    case Msg::LButtonUp:
+      endViewHoldOverPanel();
+      shell.pendingButton = 0;
+      ReleaseButtons();
+      return 0;
+    case Msg::RButtonUp:
+      viewRightUpOverPanel();
+      return defWindowProc(window, m);
     default: return defWindowProc(window, m);
   }
 }

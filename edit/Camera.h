@@ -47,8 +47,13 @@ void autoViewAdjust(float rise, float slope);
 // 0 a step forward, 1 a step back, 2 and 3 a turn of +10 and -10 degrees.
 void walkCamera(int type);
 
+// The direction of the view ray through client pixel (x, y); the ray starts one unit behind the eye.
+Vec3 viewRayDirection(int x, int y);
 // Where the view ray through client pixel (x, y) meets the horizontal plane at height h.
 Vec3 rayToPlane(int x, int y, float h);
+// The block under the pointer whose hit lies nearest (the base plate never), with its pick depth; null
+// and the largest float when there is none.
+Block* nearestBlockUnder(int x, int y, float& depth);
 // The nearest block under the pointer (the base plate never), or null.
 Block* blockUnderPointer(int x, int y);
 

@@ -131,34 +131,43 @@ void presetView(int n) {
   playEffect(EffectId::ViewChange);
 }
 
-Vec3 rayToPlane(int x, int y, float h) {
+Vec3 viewRayDirection(int x, int y) {
   const EditState& e = editState;
   const float w = static_cast<float>(std::max(renderDevice.clientWidth, 1));
   const float ht = static_cast<float>(std::max(renderDevice.clientHeight, 1));
   const float sx = (x - w / 2) * 0.75f / w, sy = -(y - ht / 2) * 0.75f / ht;
-  const Vec3 start = e.eye - e.forward;
-  const Vec3 d = e.forward + scaled(e.up, sy) + scaled(e.right, sx);
+  return e.forward + scaled(e.up, sy) + scaled(e.right, sx);
+}
+
+Vec3 rayToPlane(int x, int y, float h) {
+  const Vec3 start = editState.eye - editState.forward;
+  const Vec3 d = viewRayDirection(x, y);
   // A ray running level never meets the plane: take the point straight below or above the start.
   if (std::fabs(d.y) < 1e-6f) return Vec3{start.x, h, start.z};
   const float t = (h - start.y) / d.y;
   return start + scaled(d, t);
 }
 
-Block* blockUnderPointer(int x, int y) {
-  if (sceneView.polar > 90) return nullptr;
+Block* nearestBlockUnder(int x, int y, float& depth) {
   Block* nearest = nullptr;
-  float nearestDepth = kFloatMax;
+  depth = kFloatMax;
   for (const auto& node : scene.nodes) {
     Block& block = *node->block;
     if (block.kind == BasePlate || !block.screenRect.contains(x, y)) continue;
     int face = 0;
-    const float depth = pickFace(block, Rect{x, y, x, y}, face);
-    if (depth < nearestDepth) {
-      nearestDepth = depth;
+    const float d = pickFace(block, Rect{x, y, x, y}, face);
+    if (d < depth) {
+      depth = d;
       nearest = &block;
     }
   }
   return nearest;
+}
+
+Block* blockUnderPointer(int x, int y) {
+  if (sceneView.polar > 90) return nullptr;
+  float depth = 0;
+  return nearestBlockUnder(x, y, depth);
 }
 
 void lookAt(int x, int y) {

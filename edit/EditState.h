@@ -35,6 +35,17 @@ struct EditState {
   bool cursorWarpPending = false;
   bool rotatePending = false;
   bool settlePending = false;
+  bool pointerOutside = false;  // the pointer left the view during a drag; its movement there is not used
+
+  // Tools chosen on the side panel: a paint colour 1-7 (0 none) and the hammer that removes stacks.
+  int paintTool = 0;
+  bool removeTool = false;
+  // The colour new blocks take, 1-6 (0: none chosen, white).
+  int newBlockColour = 0;
+  // Which side-panel palette started a drag and which of its entries it shows; a drag brings that entry's
+  // block into the view and then ends.
+  bool brickPaletteDrag = false, shapePalette1Drag = false, shapePalette2Drag = false;
+  int brickPaletteEntry = 1, shapePalette1Entry = 1, shapePalette2Entry = 1;
 
   // Undo.
   int undoAction = UndoNone;
@@ -42,6 +53,7 @@ struct EditState {
   std::array<float, 4> undoColour{};
   std::array<int, 2> undoCamera{};
   std::vector<BlockDescription> deletedBlocks;
+  int undoTurnDegrees = -90;  // undoing a turn turns back, undoing it again turns forward
 
   // Camera.
   Vec3 toEye, eye, forward, up, right, probePoint;

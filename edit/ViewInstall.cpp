@@ -1,8 +1,9 @@
 // The view's start hooks: loading the catalogue and the start scene on the first start, the frame
-// conditions taken from the editing record, and the camera's per-frame step.
+// conditions taken from the editing record, and the editing step of every frame.
 #include "edit/ViewInstall.h"
 
 #include "edit/Camera.h"
+#include "edit/Picking.h"
 #include "scene/Movement.h"
 #include "files/InstallFolders.h"
 #include "files/MeshLoader.h"
@@ -19,17 +20,6 @@ bool loadStartContent() {
   BuildLoadedScene();
   resetCamera();
   return true;
-}
-
-void cameraFrameStep() {
-  EditState& e = editState;
-  const bool before = e.cameraChanged;
-  e.cameraChanged = false;
-  if (e.orbitDrag) orbitStep(e.deltaX, e.deltaY);
-  if (e.zoomDrag) zoomStep(e.deltaY);
-  if (!e.cameraChanged) e.cameraChanged = before;
-  e.deltaX = 0;
-  e.deltaY = 0;
 }
 
 std::function<bool()> installSceneRenderer(std::function<void(FrameConditions&)> programConditions) {
@@ -49,7 +39,8 @@ std::function<bool()> installSceneRenderer(std::function<void(FrameConditions&)>
     editState.rotatePending = false;
     movement.keyMove = false;
   };
-  hooks.editFrameStep = cameraFrameStep;
+  hooks.editFrameStep = editFrameStep;
+  cameraHooks.endHold = releaseHold;
   ViewHooks view;
   view.initView = InitView;
   view.releaseViewObjects = releaseViewObjects;

@@ -1,5 +1,5 @@
 // Plugging the scene renderer and the camera into the 3D view's start: what the first view start loads,
-// what every frame asks of editing, and the camera part of the per-frame editing step.
+// and what every frame asks of editing.
 #pragma once
 
 #include <functional>
@@ -9,10 +9,6 @@
 // The catalogue "./scene\all.box", then the start scene: "port\temp.lml" in the install folder, else
 // "./scene\scene.lml"; the scene is built and the camera set from it. False when neither scene reads.
 bool loadStartContent();
-
-// The camera's share of each frame: orbit and zoom by the pointer deltas of an active drag, then the deltas
-// are used up.
-void cameraFrameStep();
 
 // Install the renderer as the view's start hooks and return the frame step for the main loop. The
 // optional function adds what editing does not know: the game flags, the explosion and the settings.
