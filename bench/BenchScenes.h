@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "bench/TimeKeepingReporter.h"
 #include "scene/MaterialTable.h"
 #include "scene/SceneList.h"
 #include "scene/SweepIndex.h"
@@ -46,13 +47,8 @@ inline void buildTowerScene(int bricks) {
 }
 
 // Prints, after the run, each measured query's time next to the brute-force one of the same label.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimeKeepingReporter {
 public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-44s %14s %14s %11s\n", "query (CPU time)", "sweep (ns)", "all pairs (ns)", "pairs/sweep");
@@ -66,7 +62,4 @@ public:
       std::printf("%-44s %14.0f %14.0f %11.2f\n", name.c_str(), sweep, other->second, other->second / sweep);
     }
   }
-
-private:
-  std::map<std::string, double> times;
 };

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "bench/TimeKeepingReporter.h"
 #include "bench/BenchScenes.h"
 #include "scene/Movement.h"
 
@@ -59,13 +60,8 @@ void DragFallSteps(benchmark::State& state) {
 }
 
 // Prints each drag step's time as a number of single queries of the same scene.
-class QueriesPerStep : public benchmark::ConsoleReporter {
+class QueriesPerStep : public TimeKeepingReporter {
 public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-28s %12s\n", "drag step", "queries");
@@ -76,9 +72,6 @@ public:
       if (base != times.end() && base->second > 0) std::printf("%-28s %12.2f\n", name.c_str(), time / base->second);
     }
   }
-
-private:
-  std::map<std::string, double> times;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "bench/TimeKeepingReporter.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/RenderView.h"
@@ -99,13 +100,9 @@ void DragFrame(benchmark::State& state) {
   conditions = FrameConditions{};
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimeKeepingReporter {
 public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-  }
+  RatioReporter() : TimeKeepingReporter(Clock::Real) {}
   void Finalize() override {
     ConsoleReporter::Finalize();
     auto full = times.find("FullRedraw"), drag = times.find("DragFrame");
@@ -113,9 +110,6 @@ public:
       std::printf("\nfull redraw / drag frame: %.1f (%d bricks on a 40 x 60 plate)\n", full->second / drag->second,
                   kBricks);
   }
-
-private:
-  std::map<std::string, double> times;
 };
 
 }  // namespace
