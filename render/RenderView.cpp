@@ -99,6 +99,9 @@ bool startRenderView(HWindow window, const std::string& commandLine, const std::
   view = ViewRecord{};
   view.window = window;
   view.hooks = hooks;
+  // A view starts with its background picture as the only one registered, whatever an earlier view left.
+  releaseAllTextures();
+  renderDevice.textures = TextureTable{};
   if (!registerTexture(dataRoot + "scene\\sky.ppm")) {
     reportRenderFailure("%s", renderDevice.lastErrorText.c_str());
     return false;
