@@ -13,7 +13,6 @@
 #include "scene/SweepIndex.h"
 
 EditState editState;
-CameraHooks cameraHooks;
 
 namespace {
 

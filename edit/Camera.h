@@ -56,9 +56,3 @@ Vec3 rayToPlane(int x, int y, float h);
 Block* nearestBlockUnder(int x, int y, float& depth);
 // The nearest block under the pointer (the base plate never), or null.
 Block* blockUnderPointer(int x, int y);
-
-// What the camera needs from editing parts that come later; empty hooks do the plain thing.
-struct CameraHooks {
-  std::function<void()> endHold;  // end a hold as the left button's release does
-};
-extern CameraHooks cameraHooks;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "edit/Camera.h"
+#include "edit/Picking.h"
 #include "scene/Movement.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
@@ -53,19 +54,6 @@ void discardPendingInput() {
     if (!isInput(m.msg)) dispatchMessage(m);
   }
   if (quit) postQuitMessage(exitCode);
-}
-
-void endHold() {
-  if (cameraHooks.endHold) {
-    cameraHooks.endHold();
-    return;
-  }
-  EditState& e = editState;
-  e.holding = false;
-  e.movePending = false;
-  e.buttonDown = false;
-  movement.leftDrag = false;
-  listClear(MovingSet);
 }
 
 void placeAfterJump() {
@@ -184,7 +172,7 @@ void lookAt(int x, int y) {
 }
 
 void walkCamera(int type) {
-  endHold();
+  releaseHold();
   const Vec3 step = scaled(editState.forward, 10);
   switch (type) {
     case 0: sceneView.target.x += step.x; sceneView.target.z += step.z; break;
@@ -224,7 +212,7 @@ void autoViewAdjust(float rise, float slope) {
   const Block* held = e.holding ? (e.pickedBlock ? e.pickedBlock : listFirst(MovingSet)) : nullptr;
   ViewGap g = measureGap(held);
   if ((!held || g.ratio() >= 0.3f) && g.p.y >= g.b.y) return;
-  endHold();
+  releaseHold();
   redrawWholeView();
   const HCursor previous = setCursor(loadCursor("CANNOT"));
   // Each pass raises the eye by at least 6, so the climb ends; the bound only guards damaged values.

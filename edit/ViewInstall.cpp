@@ -40,7 +40,6 @@ std::function<bool()> installSceneRenderer(std::function<void(FrameConditions&)>
     movement.keyMove = false;
   };
   hooks.editFrameStep = editFrameStep;
-  cameraHooks.endHold = releaseHold;
   ViewHooks view;
   view.initView = InitView;
   view.releaseViewObjects = releaseViewObjects;
