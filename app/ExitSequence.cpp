@@ -9,39 +9,34 @@
 #include "scene/SceneList.h"
 #include "sound/Sounds.h"
 
-std::function<bool(HWindow)> openSceneSlots;
-
-std::string keptScenePath() {
-  std::string path = InstallDir;
+std::string keptScenePath(const Program& p) {
+  std::string path = p.folders.installDir;
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += "\\";
   return path + "port\\temp.lml";
 }
 
-void exitProgram() {
-  if (!confirmFolders()) return;
-  enterDataRoot();
+void exitProgram(Program& p) {
+  if (!confirmInstall(p)) return;
+  enterDataRoot(p.folders);
   int answer = IDNO;
-  if (!shell.sceneUnchanged) {
-    enableWindow(shell.BottomPanel, false);
-    enableWindow(shell.TabStrip, false);
-    answer = messageBox(shell.ViewWindow, loadString(22), loadString(23), MB_YESNOCANCEL | MB_ICONWARNING);
-    enableWindow(shell.BottomPanel, true);
-    enableWindow(shell.TabStrip, true);
+  if (!p.shell.sceneUnchanged) {
+    enableWindow(p.shell.BottomPanel, false);
+    enableWindow(p.shell.TabStrip, false);
+    answer = messageBox(p.shell.ViewWindow, loadString(22), loadString(23), MB_YESNOCANCEL | MB_ICONWARNING);
+    enableWindow(p.shell.BottomPanel, true);
+    enableWindow(p.shell.TabStrip, true);
   }
-  if (answer == IDYES) {
-    if (openSceneSlots) openSceneSlots(shell.ViewWindow);
-    return;
-  }
+  if (answer == IDYES) return;  // the scene-slot dialog takes over here once it exists
   if (answer != IDNO) return;  // Cancel: the program keeps running
 
-  WriteSceneFile(keptScenePath());
+  WriteSceneFile(p.sceneFile, p.world, keptScenePath(p));
   SoundState& sound = soundState();
   if (sound.musicOn) {
     sound.backMusicNo = sound.backMusicNo + 1 > 4 ? 1 : sound.backMusicNo + 1;
-    writeSettings();
+    writeSettings(p);
   }
-  shell.exitWaiting = 1;
-  playQuitJingleAndWait([] { return shell.exitWaitCancelled != 0; });
-  sceneClear();
+  p.shell.exitWaiting = 1;
+  playQuitJingleAndWait([&p] { return p.shell.exitWaitCancelled != 0; });
+  sceneClear(p.world);
   ShutDownApp();
 }

@@ -16,9 +16,9 @@ float wrapDegrees(float angle, float low, float high) {
 }
 }  // namespace
 
-void followViewStep(const Block* block) {
-  if (!gameFlags.fastFlight || !block || shell.screenState != GameScreen) return;
-  SceneView& v = sceneView;
+void followViewStep(Program& p, const Block* block) {
+  if (!p.world.game.fastFlight || !block || p.shell.screenState != GameScreen) return;
+  SceneView& v = p.world.view;
   const Vec3 wanted = block->position + Vec3{0, 6, 0};
   v.target.x += (wanted.x - v.target.x) / kFollowDivisor;
   v.target.y += (wanted.y - v.target.y) / kFollowDivisor;
@@ -33,6 +33,6 @@ void followViewStep(const Block* block) {
   else if (azimuth < 0) azimuth += 360;
   v.azimuth = azimuth;
 
-  editState.cameraChanged = true;
-  sceneRenderer.drawStuds = 0;
+  p.editor.state.cameraChanged = true;
+  p.renderer.drawStuds = 0;
 }

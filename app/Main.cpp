@@ -1,5 +1,6 @@
 // The entry point of tolvane: choose the platform back end, run the program, return its exit code.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "app/Shell.h"
@@ -11,7 +12,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tolvane: the screen could not be opened\n");
     return 1;
   }
-  int code = runTolvane(commandLine);
+  int code = 1;
+  {
+    auto program = std::make_unique<Program>();
+    code = runTolvane(*program, commandLine);
+  }
   platformStop();
   return code;
 }

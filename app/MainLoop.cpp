@@ -1,34 +1,87 @@
-// The polling message loop: messages first; on an idle pass a frame of the 3D view when one was requested.
+// The frame loop: messages first; then, when a frame is due, the edit step, the game step, drawing and
+// presenting, in that order.
 #include "app/Shell.h"
-#include "scene/SceneList.h"
+#include "edit/Picking.h"
 
 namespace {
+
 // The third rendering failure in a run ends the program, whether or not the failures were consecutive.
 constexpr int kFailuresBeforeExit = 3;
+
+bool isInput(Msg m) {
+  switch (m) {
+    case Msg::KeyDown: case Msg::KeyUp: case Msg::SysKeyDown: case Msg::Char: case Msg::MouseMove:
+    case Msg::LButtonDown: case Msg::LButtonUp: case Msg::LButtonDblClk: case Msg::RButtonDown:
+    case Msg::RButtonUp: case Msg::RButtonDblClk:
+      return true;
+    default:
+      return false;
+  }
 }
 
-int runMessageLoop() {
+// Clicks and keys made while the view turns on the edit screen are dropped.
+bool droppedDuringTurn(const Program& p, const Message& m) {
+  const EditState& e = p.editor.state;
+  return e.animation.kind == CameraAnimation::Kind::Turn && e.editScreen && isInput(m.msg);
+}
+
+// An edit marks the scene as changed since it was loaded or kept.
+void takeEdits(Program& p) {
+  if (!p.editor.sceneEdited) return;
+  p.editor.sceneEdited = false;
+  p.shell.sceneUnchanged = 0;
+}
+
+}  // namespace
+
+FrameConditions frameConditions(const Program& p) {
+  FrameConditions c;
+  c.holding = p.editor.state.holding;
+  c.keyMove = p.world.movement.keyMove;
+  c.rotatePending = p.editor.state.rotatePending;
+  c.leftDrag = p.world.movement.leftDrag;
+  c.explosionRunning = p.shell.explosionActive != 0;
+  c.hideStuds = p.editor.settings.hideStuds;
+  return c;
+}
+
+bool runFrame(Program& p) {
+  editFrameStep(p.editor);  // true when the game's step is due; the game has none yet
+  reportMissingShapes(p);
+  const FrameConditions c = frameConditions(p);
+  if (!beginFrame(p.renderer, c)) return false;
+  if (drawFrame(p.renderer, p.world, c) == FramePath::TurnOrKeyMove) {
+    p.editor.state.rotatePending = false;
+    p.world.movement.keyMove = false;
+  }
+  return presentFrame(p.renderer, p.renderer.frameExtent);
+}
+
+int runMessageLoop(Program& p) {
   Message message;
   int lastCode = 0;
   while (true) {
     while (peekMessage(message)) {
       if (message.msg == Msg::Quit) return message.code;
       lastCode = message.code;
+      if (droppedDuringTurn(p, message)) continue;
       translateMessage(message);
       dispatchMessage(message);
+      takeEdits(p);
+      reportMissingShapes(p);
     }
-    if (!shell.onDemandRedraw) shell.frameRequested = 1;
-    if (shell.explosionActive) shell.frameRequested = 1;
-    followViewStep(selectedBlock);
+    if (!p.shell.onDemandRedraw) p.shell.frameRequested = 1;
+    if (p.shell.explosionActive) p.shell.frameRequested = 1;
+    if (p.editor.state.animation.kind != CameraAnimation::Kind::None) p.shell.frameRequested = 1;
+    followViewStep(p, p.world.selectedBlock);
     bool drew = false;
-    if (shell.viewActive && shell.frameRequested && runFrame) {
+    if (p.shell.viewActive && p.shell.frameRequested) {
       drew = true;
-      if (!runFrame()) {
-        if (++shell.renderFailures >= kFailuresBeforeExit) {
-          ShutDownApp();
-          return lastCode;
-        }
+      if (!runFrame(p) && ++p.shell.renderFailures >= kFailuresBeforeExit) {
+        ShutDownApp();
+        return lastCode;
       }
+      takeEdits(p);
     }
     // Nothing to draw: give the processor back for a moment instead of spinning.
     if (!drew) idleWait(1);

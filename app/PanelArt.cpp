@@ -5,7 +5,6 @@
 #include "app/Shell.h"
 #include "render/Bitmaps.h"
 
-PanelArt panelArt;
 
 namespace {
 
@@ -15,9 +14,9 @@ constexpr int kBandCount[3] = {22, 37, 39};
 constexpr int kBandWidth = 86, kBandHeight = 71;
 
 // A file that cannot be read shows the bitmap message and leaves an empty picture.
-void load(const char* path, Surface& picture) {
+void load(Program& p, const char* path, Surface& picture) {
   BmpFile bmp;
-  if (loadBmpFile(bmp, path, shell.ViewWindow) != BmpResult::Ok || !bmpToSurface(bmp, picture)) picture = Surface();
+  if (loadBmpFile(bmp, path, p.shell.ViewWindow) != BmpResult::Ok || !bmpToSurface(bmp, picture)) picture = Surface();
 }
 
 }  // namespace
@@ -28,51 +27,51 @@ void drawPicture(HWindow window, const Surface& picture, const Rect& rect) {
   windowPixelsChanged(window);
 }
 
-void loadPanelBitmapsFirst() {
-  PanelArt& a = panelArt;
-  load("./bmp\\heditx.bmp", a.heditx);
-  load("./bmp\\veditx.bmp", a.veditx);
-  load("./bmp\\hoption.bmp", a.hoption);
-  load("./bmp\\vfile.bmp", a.vfile);
-  load("./bmp\\hoptionx.bmp", a.hoptionx);
-  load("./bmp\\mselectx.bmp", a.mselectx);
-  load("./bmp\\hgame.bmp", a.hgame);
-  load("./bmp\\hgamex.bmp", a.hgamex);
+void loadPanelBitmapsFirst(Program& p) {
+  PanelArt& a = p.panelArt;
+  load(p, "./bmp\\heditx.bmp", a.heditx);
+  load(p, "./bmp\\veditx.bmp", a.veditx);
+  load(p, "./bmp\\hoption.bmp", a.hoption);
+  load(p, "./bmp\\vfile.bmp", a.vfile);
+  load(p, "./bmp\\hoptionx.bmp", a.hoptionx);
+  load(p, "./bmp\\mselectx.bmp", a.mselectx);
+  load(p, "./bmp\\hgame.bmp", a.hgame);
+  load(p, "./bmp\\hgamex.bmp", a.hgamex);
 }
 
-void loadPanelBitmapsSecond() {
-  PanelArt& a = panelArt;
-  load("./bmp\\hedit.bmp", a.hedit);
-  load("./bmp\\vedit.bmp", a.vedit);
-  load("./bmp\\mselect.bmp", a.mselect);
-  load("./bmp\\mselect2.bmp", a.mselect2);
-  load("./bmp\\blocks01.bmp", a.blocks[0]);
-  load("./bmp\\blocks02.bmp", a.blocks[1]);
-  load("./bmp\\blocks03.bmp", a.blocks[2]);
-  drawPicture(shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
-  drawPicture(shell.SidePanel, a.vedit, Rect{0, 0, 100, 480});
-  paintTabStrip();
+void loadPanelBitmapsSecond(Program& p) {
+  PanelArt& a = p.panelArt;
+  load(p, "./bmp\\hedit.bmp", a.hedit);
+  load(p, "./bmp\\vedit.bmp", a.vedit);
+  load(p, "./bmp\\mselect.bmp", a.mselect);
+  load(p, "./bmp\\mselect2.bmp", a.mselect2);
+  load(p, "./bmp\\blocks01.bmp", a.blocks[0]);
+  load(p, "./bmp\\blocks02.bmp", a.blocks[1]);
+  load(p, "./bmp\\blocks03.bmp", a.blocks[2]);
+  drawPicture(p.shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
+  drawPicture(p.shell.SidePanel, a.vedit, Rect{0, 0, 100, 480});
+  paintTabStrip(p);
 }
 
-void paintBlockPicture(int n) {
+void paintBlockPicture(Program& p, int n) {
   if (n < 1 || n > 3) return;
-  const Surface& strip = panelArt.blocks[n - 1];
-  int page = std::clamp(panelArt.blockPage[n - 1], 1, kBandCount[n - 1]);
-  if (strip.width == 0 || !isWindow(shell.SidePanel)) return;
+  const Surface& strip = p.panelArt.blocks[n - 1];
+  int page = std::clamp(p.panelArt.blockPage[n - 1], 1, kBandCount[n - 1]);
+  if (strip.width == 0 || !isWindow(p.shell.SidePanel)) return;
   Point at = kBlockPictureAt[n - 1];
-  copySurfaceRect(windowSurface(shell.SidePanel), at.x, at.y, strip,
+  copySurfaceRect(windowSurface(p.shell.SidePanel), at.x, at.y, strip,
                   Rect{0, kBandHeight * (page - 1), kBandWidth, kBandHeight * page});
-  windowPixelsChanged(shell.SidePanel);
+  windowPixelsChanged(p.shell.SidePanel);
 }
 
-void PaintEditPanels() {
-  const PanelArt& a = panelArt;
-  drawPicture(shell.SidePanel, a.vedit, Rect{0, 0, 100, 480});
-  for (int n = 1; n <= 3; ++n) paintBlockPicture(n);
-  drawPicture(shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
+void PaintEditPanels(Program& p) {
+  const PanelArt& a = p.panelArt;
+  drawPicture(p.shell.SidePanel, a.vedit, Rect{0, 0, 100, 480});
+  for (int n = 1; n <= 3; ++n) paintBlockPicture(p, n);
+  drawPicture(p.shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
 }
 
-void paintStartPicture(HWindow window) {
+void paintStartPicture(Program& p, HWindow window) {
   BmpFile bmp;
   Surface picture;
   if (loadBmpFile(bmp, "./bmp\\start.bmp", window) != BmpResult::Ok || !bmpToSurface(bmp, picture)) return;

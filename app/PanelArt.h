@@ -12,15 +12,15 @@ struct PanelArt {
   std::array<int, 3> blockPage{1, 1, 1};  // the page each block picture shows
 };
 
-extern PanelArt panelArt;
+struct Program;
 
 // The first set loads before the renderer starts; the second after the windows are shown, and paints the
 // edit screen's panels and the tab strip.
-void loadPanelBitmapsFirst();
-void loadPanelBitmapsSecond();
+void loadPanelBitmapsFirst(Program& p);
+void loadPanelBitmapsSecond(Program& p);
 // Copy a rectangle of a picture one to one onto the window at the same place.
 void drawPicture(HWindow window, const Surface& picture, const Rect& rect);
 // The side panel's block picture n (1-3) at its current page.
-void paintBlockPicture(int n);
+void paintBlockPicture(Program& p, int n);
 // The edit screen's side panel (with the three block pictures) and bottom panel.
-void PaintEditPanels();
+void PaintEditPanels(Program& p);

@@ -2,6 +2,8 @@
 // are written with fixed data lengths, the text, its terminator and zeros after it.
 #include "app/Settings.h"
 
+#include "app/Shell.h"
+
 #include <cstring>
 #include <string>
 
@@ -43,49 +45,49 @@ const ProfileField kProfile[] = {
 
 }  // namespace
 
-void readSettings() {
+void readSettings(Program& p) {
   RegKey key = regOpenKey(RegRoot::CurrentUser, kSettingsKey);
   if (key != kNoKey) {
-    settings.basicBlocksOnly = firstCharacter(key, "3DS") == '1';
-    settings.autoView = firstCharacter(key, "View Change") == '1';
-    settings.hideStuds = firstCharacter(key, "NotDrawButton") == '1';
+    p.editor.settings.basicBlocksOnly = firstCharacter(key, "3DS") == '1';
+    p.editor.settings.autoView = firstCharacter(key, "View Change") == '1';
+    p.editor.settings.hideStuds = firstCharacter(key, "NotDrawButton") == '1';
     char tune = firstCharacter(key, "BackMusicNo");
     if (tune >= '1' && tune <= '4') soundState().backMusicNo = tune - '0';
     regCloseKey(key);
   }
-  readProfile();
+  readProfile(p);
 }
 
-bool writeSettings() {
+bool writeSettings(Program& p) {
   RegKey key = regCreateKey(RegRoot::CurrentUser, kSettingsKey);
   if (key == kNoKey) return false;
   int tune = soundState().backMusicNo;
-  writeFixed(key, "View Change", settings.autoView ? "1" : "0", 10);
-  writeFixed(key, "3DS", settings.basicBlocksOnly ? "1" : "0", 10);
-  writeFixed(key, "NotDrawButton", settings.hideStuds ? "1" : "0", 10);
+  writeFixed(key, "View Change", p.editor.settings.autoView ? "1" : "0", 10);
+  writeFixed(key, "3DS", p.editor.settings.basicBlocksOnly ? "1" : "0", 10);
+  writeFixed(key, "NotDrawButton", p.editor.settings.hideStuds ? "1" : "0", 10);
   bool ok = writeFixed(key, "BackMusicNo", std::to_string(tune >= 1 && tune <= 4 ? tune : 1), 10);
   regCloseKey(key);
   return ok;
 }
 
-void readProfile() {
+void readProfile(Program& p) {
   RegKey key = regOpenKey(RegRoot::CurrentUser, kProfileKey);
   if (key == kNoKey) return;
   for (const ProfileField& field : kProfile) {
     std::string value(field.readLimit, '\0');
     if (regQueryValue(key, field.name, value.data(), field.readLimit))
-      sceneFile.author.*field.field = value.c_str();
+      p.sceneFile.author.*field.field = value.c_str();
     else
-      (sceneFile.author.*field.field).clear();
+      (p.sceneFile.author.*field.field).clear();
   }
   regCloseKey(key);
 }
 
-bool writeProfile() {
+bool writeProfile(Program& p) {
   RegKey key = regCreateKey(RegRoot::CurrentUser, kProfileKey);
   if (key == kNoKey) return false;
   bool ok = true;
-  for (const ProfileField& field : kProfile) ok = writeFixed(key, field.name, sceneFile.author.*field.field, field.writeSize);
+  for (const ProfileField& field : kProfile) ok = writeFixed(key, field.name, p.sceneFile.author.*field.field, field.writeSize);
   regCloseKey(key);
   return ok;
 }

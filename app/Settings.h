@@ -2,7 +2,9 @@
 // the settings dialog and at exit (the tune number), the profile by the file-information form.
 #pragma once
 
-void readSettings();
-bool writeSettings();
-void readProfile();
-bool writeProfile();
+struct Program;
+
+void readSettings(Program& p);
+bool writeSettings(Program& p);
+void readProfile(Program& p);
+bool writeProfile(Program& p);

@@ -1,14 +1,19 @@
-// The application shell: the program-wide shell record, start-up, the polling message loop, the window
-// procedures of the six windows, minimise and restore, and shut-down.
+// The application shell: the shell record and the program object that owns every piece of state, start-up,
+// the frame loop, the window procedures of the six windows, minimise and restore, and shut-down.
 #pragma once
 
-#include <functional>
 #include <string>
 
+#include "app/PanelArt.h"
+#include "edit/Editor.h"
+#include "files/InstallFolders.h"
+#include "files/SceneFile.h"
 #include "platform/window.h"
+#include "render/RenderDevice.h"
 #include "render/RenderView.h"
-
-struct Block;
+#include "render/SceneRenderer.h"
+#include "scene/World.h"
+#include "sound/Sounds.h"
 
 enum ScreenState : int { OptionsScreen = 1, GameSelectScreen = 2, EditScreen = 3, GameScreen = 22 };
 
@@ -37,6 +42,7 @@ struct ShellState {
   int pressedButton = 0;  // the panel button drawn pressed, 0 for none
   int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
+  bool restoring = false;  // a restore is under way
   std::string backgroundPicturePath = "./scene\\sky.ppm";
   std::string sharedCaption;  // caption of every message box that names none
 
@@ -45,53 +51,87 @@ struct ShellState {
           waitCursor = 0, arrowCursor = 0;
 };
 
-extern ShellState shell;
+struct Program;
 
-// The 3D view's frame step while the renderer runs: true when nothing needed drawing or drawing
-// worked. Empty until the renderer starts.
-extern std::function<bool()> runFrame;
+// Notes and block sounds asked for by the block model, played from the effects bank.
+class ProgramSounds final : public WorldEvents {
+public:
+  explicit ProgramSounds(Program& program) : p(program) {}
+  void moveNote(MoveNote note) override;
+  void blockSound(BlockSound sound) override;
 
-// The whole program: start-up, then the message loop. Returns the exit code.
-int runTolvane(const std::string& commandLine);
-// Start-up up to the message loop; false when the program must end with exit code 1.
-bool startUp(const std::string& commandLine);
-// The polling message loop; returns the exit code carried by the quit message.
-int runMessageLoop();
+private:
+  Program& p;
+};
+
+// Everything the running program holds, made in one place and handed by reference to what needs it.
+struct Program {
+  Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  ShellState shell;
+  SoundState& sound;
+  RenderDevice& device;
+  SceneRenderer renderer;
+  ProgramSounds sounds;
+  World world;
+  Editor editor;
+  SceneFileState sceneFile;
+  PanelArt panelArt;
+  Folders folders;
+};
+
+// The whole program: start-up, then the frame loop. Returns the exit code.
+int runTolvane(Program& p, const std::string& commandLine);
+// Start-up up to the frame loop; false when the program must end with exit code 1.
+bool startUp(Program& p, const std::string& commandLine);
+// The frame loop: input, the edit step, the game step, drawing and presenting; returns the exit code.
+int runMessageLoop(Program& p);
+// One frame of the 3D view when the view runs: the edit step, the game step, drawing, presenting. True
+// when nothing needed drawing or drawing worked.
+bool runFrame(Program& p);
+// What the frame needs to know about editing, the game, the explosion and the settings.
+FrameConditions frameConditions(const Program& p);
 // While a fast flight runs on the game screen, the view follows the aeroplane a fifth of the way a pass.
-void followViewStep(const Block* block);
+void followViewStep(Program& p, const Block* block);
 // The start picture "./bmp\\start.bmp" over the whole video window, shown while the program loads.
-void paintStartPicture(HWindow window);
+void paintStartPicture(Program& p, HWindow window);
+// The catalogue "./scene\\all.box", then the start scene: "port\\temp.lml" in the install folder, else
+// "./scene\\scene.lml"; the scene is built and the camera set from it. False when neither scene reads.
+bool loadStartContent(Program& p);
+// Re-confirm the install folders (message 26 when they are gone); false when they are not usable.
+bool confirmInstall(Program& p);
+// Tell the user of every block built without its catalogue shape since the last report.
+void reportMissingShapes(Program& p);
 
-bool ChangeDisplayMode(HWindow window, int width, int height, int bits);
-void registerShellClasses();
+bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits);
+void registerShellClasses(Program& p);
 // Create the four working windows at their places around the backdrop's centre; false when the 3D view
 // could not be created.
-bool createWorkingWindows();
+bool createWorkingWindows(Program& p);
 // Move the four working windows to their places around the centre of rect.
-void placeWorkingWindows(const Rect& rect);
-void minimiseProgram();
-void restoreProgram();
+void placeWorkingWindows(Program& p, const Rect& rect);
+void minimiseProgram(Program& p);
+void restoreProgram(Program& p);
 // Draw the pressed button normal again unless the pointer is still over it.
-void ReleaseButtons();
+void ReleaseButtons(Program& p);
 // The tab strip's base picture with the current screen's tab highlighted.
-void paintTabStrip();
-intptr_t tabStripInput(HWindow window, const Message& message);
-// The exit button: see whether the user wants to save, keep the scene in "port\temp.lml" and quit.
-void exitProgram();
-// Where the scene is kept between runs: the install folder's "port\temp.lml".
-std::string keptScenePath();
+void paintTabStrip(Program& p);
+intptr_t tabStripInput(Program& p, HWindow window, const Message& message);
+// The exit button: see whether the user wants to save, keep the scene in "port\\temp.lml" and quit.
+void exitProgram(Program& p);
+// Where the scene is kept between runs: the install folder's "port\\temp.lml".
+std::string keptScenePath(const Program& p);
 // The 3D view's pointer and key input (picking, dragging, turning, copying, painting, the camera drags).
-void viewMouseMove(const Message& m);
-void viewLeftDown(const Message& m);
-void viewLeftUp();
-void viewLeftDoubleClick(const Message& m);
-void viewRightDown(HWindow window, const Message& m);
-void viewRightUp();
-void viewRightDoubleClick(const Message& m);
-void viewKeyDown(int key);
+void viewMouseMove(Program& p, const Message& m);
+void viewLeftDown(Program& p, const Message& m);
+void viewLeftUp(Program& p);
+void viewLeftDoubleClick(Program& p, const Message& m);
+void viewRightDown(Program& p, HWindow window, const Message& m);
+void viewRightUp(Program& p);
+void viewRightDoubleClick(Program& p, const Message& m);
+void viewKeyDown(Program& p, int key);
 // A left or right button released over a panel ends what the view started.
-void endViewHoldOverPanel();
-void viewRightUpOverPanel();
-extern std::function<void(int x, int y)> startExplosion;
-// The scene-slot dialog the exit question's "Yes" opens; empty until the slot dialog exists.
-extern std::function<bool(HWindow)> openSceneSlots;
+void endViewHoldOverPanel(Program& p);
+void viewRightUpOverPanel(Program& p);

@@ -1,6 +1,18 @@
-// The shell record.
+// The program object, and the sounds the block model asks for.
 #include "app/Shell.h"
 
-ShellState shell;
-std::function<bool()> runFrame;
-std::function<void(int x, int y)> startExplosion;
+Program::Program()
+    : sound(soundState()), device(renderDevice), sounds(*this), world(&sounds), editor(world, renderer, device, sound) {}
+
+void ProgramSounds::moveNote(MoveNote note) {
+  const Block* held = p.editor.state.holding ? p.world.selectedBlock : nullptr;
+  const int h = noteHeight(held != nullptr, held ? held->position.y : 0.0f);
+  if (note == MoveNote::Landing)
+    landingNote(h);
+  else
+    bumpNote(h);
+}
+
+void ProgramSounds::blockSound(BlockSound sound) {
+  playEffect(sound == BlockSound::Grow ? EffectId::Grow : EffectId::Shrink);
+}

@@ -3,108 +3,141 @@
 #include <cstdio>
 
 #include "app/Settings.h"
-#include "app/PanelArt.h"
 #include "app/Shell.h"
-#include "edit/EditState.h"
-#include "edit/Picking.h"
-#include "edit/ViewInstall.h"
-#include "scene/Movement.h"
-#include "scene/SceneList.h"
-#include "scene/Settings.h"
-#include "files/InstallFolders.h"
-#include "render/RenderDevice.h"
-#include "sound/Sounds.h"
+#include "edit/Camera.h"
+#include "files/MeshLoader.h"
+#include "platform/paths.h"
+#include "platform/strings.h"
 
-bool ChangeDisplayMode(HWindow window, int width, int height, int bits) {
+bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits) {
   bool ok = D3DAppCreateDisplay() && D3DAppSetCoopLevel(window, true);
   if (ok) {
     // Going back to the desktop's own mode means leaving full screen.
-    bool desktop = DisplayMode{width, height, bits} == shell.savedDisplayMode && shell.minimised == 0 &&
-                   !(shell.savedDisplayMode == shell.gameDisplayMode);
+    bool desktop = DisplayMode{width, height, bits} == p.shell.savedDisplayMode && p.shell.minimised == 0 &&
+                   !(p.shell.savedDisplayMode == p.shell.gameDisplayMode);
     ok = desktop ? D3DAppRestoreDisplayMode() : D3DAppSetDisplayMode(width, height, bits);
   }
   ok = ok && D3DAppSetCoopLevel(window, false);
-  if (!ok) messageBox(nullptr, D3DAppLastErrorText(), shell.sharedCaption, MB_OK);
+  if (!ok) messageBox(nullptr, D3DAppLastErrorText(), p.shell.sharedCaption, MB_OK);
   return ok;
 }
 
-static void loadCursors() {
-  shell.handCursor = loadCursor("HAND");
-  shell.hand2Cursor = loadCursor("HAND2");
-  shell.paintCursor = loadCursor("PAINT");
-  shell.soundCursor = loadCursor("SOUND");
-  shell.cannotCursor = loadCursor("CANNOT");
-  shell.hammerCursor = loadCursor("HAMMER");
-  shell.waitCursor = loadCursor("wait");
-  shell.arrowCursor = loadCursor("arrow");
+static void loadCursors(Program& p) {
+  p.shell.handCursor = loadCursor("HAND");
+  p.shell.hand2Cursor = loadCursor("HAND2");
+  p.shell.paintCursor = loadCursor("PAINT");
+  p.shell.soundCursor = loadCursor("SOUND");
+  p.shell.cannotCursor = loadCursor("CANNOT");
+  p.shell.hammerCursor = loadCursor("HAMMER");
+  p.shell.waitCursor = loadCursor("wait");
+  p.shell.arrowCursor = loadCursor("arrow");
 }
 
-bool startUp(const std::string& commandLine) {
-  readSettings();
-  shell.backgroundPicturePath = "./scene\\sky.ppm";
-  if (!confirmFolders()) return false;
-  enterDataRoot();
-  loadCursors();
-  if (!isClassRegistered("ViewerClass2")) registerShellClasses();
-
-  shell.BackdropWindow = createWindow("ViewerClass2", "Tolvane", true, 0, 0, 540, 380, nullptr);
-  if (!shell.BackdropWindow) return false;
-
-  shell.savedDisplayMode = desktopDisplayMode();
-  if (ChangeDisplayMode(shell.BackdropWindow, 640, 480, 16))
-    shell.gameDisplayMode = DisplayMode{640, 480, 16};
-  else if (ChangeDisplayMode(shell.BackdropWindow, 800, 600, 16))
-    shell.gameDisplayMode = DisplayMode{800, 600, 16};
-  else
+bool confirmInstall(Program& p) {
+  std::optional<Folders> folders = confirmFolders();
+  if (!folders) {
+    const char* text = loadString(26);
+    messageBox(nullptr, text ? text : "", "", MB_OK);
     return false;
-
-  showWindow(shell.BackdropWindow, ShowCmd::ShowMaximised);
-  // The start picture covers the screen while the rest loads; the first frame of the view replaces it.
-  const Rect screen = windowRect(shell.BackdropWindow);
-  shell.VideoWindow = createWindow("AVIViewerClass", "Tolvane", false, (screen.right - screen.left) / 2 - 320,
-                                   (screen.bottom - screen.top) / 2 - 240, 640, 480, shell.BackdropWindow);
-  showWindow(shell.VideoWindow, ShowCmd::Show);
-  paintStartPicture(shell.VideoWindow);
-  if (!createWorkingWindows()) return false;
-
-  // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
-  setCursor(shell.waitCursor);
-  setDataRootResolver([] { return confirmFolders() ? DataRoot : std::string(); });
-  loadJingle(JingleKind::Start, shell.ViewWindow);
-  loadEffects(shell.ViewWindow);
-  installBlockSounds();
-  moveNotePlayer = [](MoveNote note) {
-    const bool held = editState.holding && selectedBlock != nullptr;
-    const int h = noteHeight(held, held ? selectedBlock->position.y : 0.0f);
-    if (note == MoveNote::Landing)
-      landingNote(h);
-    else
-      bumpNote(h);
-  };
-  playJingle();
-  loadPanelBitmapsFirst();
-
-  editHooks.sceneChanged = [] { shell.sceneUnchanged = 0; };
-  runFrame = installSceneRenderer([](FrameConditions& conditions) {
-    conditions.explosionRunning = shell.explosionActive != 0;
-    conditions.hideStuds = settings.hideStuds;
-  });
-  if (!startRenderView(shell.ViewWindow, commandLine, DataRoot)) return false;
-
-  for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
-    showWindow(window, ShowCmd::Show);
-  loadPanelBitmapsSecond();
-  waitForStartJingle();
-  if (runFrame) runFrame();
-  destroyWindow(shell.VideoWindow);
-  shell.VideoWindow = nullptr;
-  startBackgroundMusic();
-  setCursor(shell.hand2Cursor);
+  }
+  p.folders = *folders;
   return true;
 }
 
-int runTolvane(const std::string& commandLine) {
-  int code = startUp(commandLine) ? runMessageLoop() : 1;
+// A block whose catalogue shape is missing was built empty: the user hears of each one.
+void reportMissingShapes(Program& p) {
+  for (; p.world.missingShapes > 0; --p.world.missingShapes) {
+    const char* text = loadString(19);
+    messageBox(nullptr, text ? text : "잘못된 파일 포맷입니다.", "", MB_OK);
+  }
+}
+
+bool loadStartContent(Program& p) {
+  // Shapes whose meshes are missing stay empty; blocks of those kinds report it when they are built.
+  LoadShapeCatalogue(p.world.shapes, "./scene\\all.box");
+  sceneClear(p.world);
+  if (!ReadSceneFile(p.sceneFile, p.world, joinPath(p.folders.installDir, "port\\temp.lml")) &&
+      !ReadSceneFile(p.sceneFile, p.world, "./scene\\scene.lml"))
+    return false;
+  BuildLoadedScene(p.sceneFile, p.world);
+  reportMissingShapes(p);
+  resetCamera(p.editor);
+  return true;
+}
+
+// The 3D view: the framework starts the device, the renderer takes it, the start scene is loaded and lit,
+// and the camera is placed.
+static bool startView(Program& p, const std::string& commandLine) {
+  ViewHooks hooks;
+  hooks.initView = [&p](Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
+                        const TextureHandle* textureHandles) {
+    attachWorld(p.renderer, p.world);
+    return InitView(p.renderer, direct3D, device, viewport, textureCount, textureHandles);
+  };
+  hooks.releaseViewObjects = [&p] { releaseViewObjects(p.renderer); };
+  setViewHooks(hooks);
+  if (!startRenderView(p.shell.ViewWindow, commandLine, p.folders.dataRoot)) return false;
+  if (!loadStartContent(p)) {
+    ShutDownApp();
+    return false;
+  }
+  startSceneView(p.renderer, p.world);
+  cameraStartOfView(p.editor);
+  return true;
+}
+
+bool startUp(Program& p, const std::string& commandLine) {
+  readSettings(p);
+  p.shell.backgroundPicturePath = "./scene\\sky.ppm";
+  if (!confirmInstall(p)) return false;
+  enterDataRoot(p.folders);
+  loadCursors(p);
+  registerShellClasses(p);
+
+  p.shell.BackdropWindow = createWindow("ViewerClass2", "Tolvane", true, 0, 0, 540, 380, nullptr);
+  if (!p.shell.BackdropWindow) return false;
+
+  p.shell.savedDisplayMode = desktopDisplayMode();
+  if (ChangeDisplayMode(p, p.shell.BackdropWindow, 640, 480, 16))
+    p.shell.gameDisplayMode = DisplayMode{640, 480, 16};
+  else if (ChangeDisplayMode(p, p.shell.BackdropWindow, 800, 600, 16))
+    p.shell.gameDisplayMode = DisplayMode{800, 600, 16};
+  else
+    return false;
+
+  showWindow(p.shell.BackdropWindow, ShowCmd::ShowMaximised);
+  // The start picture covers the screen while the rest loads; the first frame of the view replaces it.
+  const Rect screen = windowRect(p.shell.BackdropWindow);
+  p.shell.VideoWindow = createWindow("AVIViewerClass", "Tolvane", false, (screen.right - screen.left) / 2 - 320,
+                                     (screen.bottom - screen.top) / 2 - 240, 640, 480, p.shell.BackdropWindow);
+  showWindow(p.shell.VideoWindow, ShowCmd::Show);
+  paintStartPicture(p, p.shell.VideoWindow);
+  if (!createWorkingWindows(p)) return false;
+
+  // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
+  setCursor(p.shell.waitCursor);
+  setDataRootResolver([&p] { return confirmInstall(p) ? p.folders.dataRoot : std::string(); });
+  loadJingle(JingleKind::Start, p.shell.ViewWindow);
+  loadEffects(p.shell.ViewWindow);
+  playJingle();
+  loadPanelBitmapsFirst(p);
+
+  if (!startView(p, commandLine)) return false;
+
+  for (HWindow window : {p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip, p.shell.ViewWindow})
+    showWindow(window, ShowCmd::Show);
+  loadPanelBitmapsSecond(p);
+  waitForStartJingle();
+  runFrame(p);
+  destroyWindow(p.shell.VideoWindow);
+  p.shell.VideoWindow = nullptr;
+  startBackgroundMusic();
+  setCursor(p.shell.hand2Cursor);
+  return true;
+}
+
+int runTolvane(Program& p, const std::string& commandLine) {
+  int code = startUp(p, commandLine) ? runMessageLoop(p) : 1;
   resetSound();
   return code;
 }

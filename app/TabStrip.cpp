@@ -18,8 +18,8 @@ const Rect kEditTab{292, 0, 354, 23};
 const Rect kOptionsTab{422, 0, 485, 23};
 const Rect kGameTab{356, 0, 420, 23};
 
-const Surface& tabBase() { return panelArt.mselect; }
-const Surface& tabPressed() { return panelArt.mselectx; }
+const Surface& tabBase(Program& p) { return p.panelArt.mselect; }
+const Surface& tabPressed(Program& p) { return p.panelArt.mselectx; }
 
 const TabButton* buttonAt(int x, int y) {
   for (const TabButton* button : {&kMinimise, &kExit})
@@ -33,61 +33,61 @@ const TabButton* buttonWithId(int id) {
   return nullptr;
 }
 
-void paintHighlight() {
-  const Rect& tab = shell.screenState == EditScreen     ? kEditTab
-                    : shell.screenState == OptionsScreen ? kOptionsTab
+void paintHighlight(Program& p) {
+  const Rect& tab = p.shell.screenState == EditScreen     ? kEditTab
+                    : p.shell.screenState == OptionsScreen ? kOptionsTab
                                                          : kGameTab;
-  drawPicture(shell.TabStrip, tabPressed(), tab);
+  drawPicture(p.shell.TabStrip, tabPressed(p), tab);
 }
 
 }  // namespace
 
-void paintTabStrip() {
-  drawPicture(shell.TabStrip, tabBase(), Rect{0, 0, 540, 24});
-  paintHighlight();
+void paintTabStrip(Program& p) {
+  drawPicture(p.shell.TabStrip, tabBase(p), Rect{0, 0, 540, 24});
+  paintHighlight(p);
 }
 
-void ReleaseButtons() {
-  if (shell.pendingButton == shell.pressedButton) return;
-  if (const TabButton* button = buttonWithId(shell.pressedButton)) drawPicture(shell.TabStrip, tabBase(), button->rect);
-  shell.pressedButton = shell.pendingButton;
+void ReleaseButtons(Program& p) {
+  if (p.shell.pendingButton == p.shell.pressedButton) return;
+  if (const TabButton* button = buttonWithId(p.shell.pressedButton)) drawPicture(p.shell.TabStrip, tabBase(p), button->rect);
+  p.shell.pressedButton = p.shell.pendingButton;
 }
 
-intptr_t tabStripInput(HWindow window, const Message& m) {
+intptr_t tabStripInput(Program& p, HWindow window, const Message& m) {
   switch (m.msg) {
     case Msg::Paint:
       validateRect(window, nullptr);
-      paintTabStrip();
+      paintTabStrip(p);
       return 0;
     case Msg::MouseMove: {
       const TabButton* button = buttonAt(m.x, m.y);
-      if (button) setCursor(shell.hand2Cursor);
-      shell.pendingButton = button ? button->id : 0;
+      if (button) setCursor(p.shell.hand2Cursor);
+      p.shell.pendingButton = button ? button->id : 0;
       return 0;
     }
     case Msg::LButtonDown:
       if (const TabButton* button = buttonAt(m.x, m.y)) {
-        drawPicture(window, tabPressed(), button->rect);
+        drawPicture(window, tabPressed(p), button->rect);
         playEffect(EffectId::Menu);
-        shell.pressedButton = button->id;
+        p.shell.pressedButton = button->id;
       }
       return 0;
     case Msg::LButtonUp: {
-      endViewHoldOverPanel();
+      endViewHoldOverPanel(p);
       const TabButton* button = buttonAt(m.x, m.y);
-      if (button && button->id == shell.pressedButton && confirmFolders()) {
-        drawPicture(window, tabBase(), button->rect);
+      if (button && button->id == p.shell.pressedButton && confirmInstall(p)) {
+        drawPicture(window, tabBase(p), button->rect);
         if (button == &kMinimise)
-          minimiseProgram();
+          minimiseProgram(p);
         else
-          exitProgram();
+          exitProgram(p);
       }
-      shell.pendingButton = 0;
-      ReleaseButtons();
+      p.shell.pendingButton = 0;
+      ReleaseButtons(p);
       return 0;
     }
     case Msg::RButtonUp:
-      viewRightUpOverPanel();
+      viewRightUpOverPanel(p);
       return defWindowProc(window, m);
     default: return defWindowProc(window, m);
   }

@@ -4,6 +4,7 @@
 // Index: [SECTION] Cursors  [SECTION] Pointer  [SECTION] Buttons  [SECTION] Keys
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "platform/strings.h"
 #include "edit/BlockOperations.h"
 #include "edit/Camera.h"
 #include "edit/EditState.h"
@@ -21,119 +22,118 @@
 namespace {
 
 // Blocks can be edited from the view on the edit screen, and during a game.
-bool interactive() {
-  return shell.screenState == EditScreen || gameFlags.gameSetup || gameFlags.gameRunning;
+bool interactive(Program& p) {
+  return p.shell.screenState == EditScreen || p.world.game.gameSetup || p.world.game.gameRunning;
 }
 
 // The open hand while a block is held; on the options screen nothing can be held.
-HCursor heldCursor() { return shell.screenState == OptionsScreen ? shell.cannotCursor : shell.handCursor; }
+HCursor heldCursor(Program& p) { return p.shell.screenState == OptionsScreen ? p.shell.cannotCursor : p.shell.handCursor; }
 
-void showViewCursor() {
-  const EditState& e = editState;
-  HCursor wanted = shell.hand2Cursor;
+void showViewCursor(Program& p) {
+  const EditState& e = p.editor.state;
+  HCursor wanted = p.shell.hand2Cursor;
   bool releases = true;
   if (e.paintTool != 0) {
-    wanted = shell.paintCursor;
+    wanted = p.shell.paintCursor;
     releases = false;
   } else if (e.removeTool) {
-    wanted = shell.hammerCursor;
+    wanted = p.shell.hammerCursor;
     releases = false;
-  } else if (gameFlags.gameRunning) {
-    wanted = shell.cannotCursor;
+  } else if (p.world.game.gameRunning) {
+    wanted = p.shell.cannotCursor;
   } else if (e.holding) {
-    wanted = heldCursor();
+    wanted = heldCursor(p);
   }
   if (currentCursor() == wanted) return;
   setCursor(wanted);
   if (releases && !e.holding && !e.buttonDown) releaseCapture();
 }
 
-void requestFrameOnDemand() {
-  if (shell.onDemandRedraw) shell.frameRequested = 1;
+void requestFrameOnDemand(Program& p) {
+  if (p.shell.onDemandRedraw) p.shell.frameRequested = 1;
 }
 
 // In on-demand mode a finished action is drawn at once.
-void drawNowOnDemand(bool alsoDuringExplosion) {
-  if (!shell.onDemandRedraw || gameFlags.gameSetup || gameFlags.gameRunning) return;
-  if (shell.explosionActive && !alsoDuringExplosion) return;
-  if (runFrame) runFrame();
-  shell.frameRequested = 0;
+void drawNowOnDemand(Program& p, bool alsoDuringExplosion) {
+  if (!p.shell.onDemandRedraw || p.world.game.gameSetup || p.world.game.gameRunning) return;
+  if (p.shell.explosionActive && !alsoDuringExplosion) return;
+  runFrame(p);
+  p.shell.frameRequested = 0;
 }
 
-void enterEditScreenFromView() {
+void enterEditScreenFromView(Program& p) {
   playEffect(EffectId::Icon);
-  shell.screenState = EditScreen;
-  paintTabStrip();
-  PaintEditPanels();
+  p.shell.screenState = EditScreen;
+  paintTabStrip(p);
+  PaintEditPanels(p);
 }
 
 }  // namespace
 
 // [SECTION] Pointer
 
-void viewMouseMove(const Message& m) {
-  EditState& e = editState;
-  if (shell.onDemandRedraw && (movement.leftDrag || (m.keys & (MK_LBUTTON | MK_RBUTTON)))) shell.frameRequested = 1;
-  if (!interactive()) {
-    setCursor(shell.hand2Cursor);
+void viewMouseMove(Program& p, const Message& m) {
+  EditState& e = p.editor.state;
+  if (p.shell.onDemandRedraw && (p.world.movement.leftDrag || (m.keys & (MK_LBUTTON | MK_RBUTTON)))) p.shell.frameRequested = 1;
+  if (!interactive(p)) {
+    setCursor(p.shell.hand2Cursor);
     return;
   }
-  shell.viewActive = 1;
-  showViewCursor();
-  if (e.paintTool == 0) trackPointer(m.x, m.y);
+  p.shell.viewActive = 1;
+  showViewCursor(p);
+  if (e.paintTool == 0) trackPointer(p.editor, m.x, m.y);
   if (e.holding && e.paintTool != 0) {
-    if (Block* block = e.pickedBlock && sceneFind(e.pickedBlock) ? e.pickedBlock : nullptr) paintStep(*block, 0.015f);
-  } else if (!e.holding && e.paintTool != 0 && movement.leftDrag && basePlate) {
-    paintStep(*basePlate, 0.025f);
-    sceneRenderer.fullRedrawPending = 1;
+    if (Block* block = e.pickedBlock && sceneFind(p.world.scene, e.pickedBlock) ? e.pickedBlock : nullptr) paintStep(p.editor, *block, 0.015f);
+  } else if (!e.holding && e.paintTool != 0 && p.world.movement.leftDrag && p.world.basePlate) {
+    paintStep(p.editor, *p.world.basePlate, 0.025f);
+    p.renderer.fullRedrawPending = 1;
   }
 }
 
 // [SECTION] Buttons
 
-void viewLeftDown(const Message& m) {
-  EditState& e = editState;
-  requestFrameOnDemand();
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = false;
-  if (!interactive()) {
-    enterEditScreenFromView();
-  } else if (!gameFlags.gameRunning) {
-    movement.leftDrag = true;
+void viewLeftDown(Program& p, const Message& m) {
+  EditState& e = p.editor.state;
+  requestFrameOnDemand(p);
+  if (p.editor.settings.basicBlocksOnly) p.renderer.drawAllShapes = false;
+  if (!interactive(p)) {
+    enterEditScreenFromView(p);
+  } else if (!p.world.game.gameRunning) {
+    p.world.movement.leftDrag = true;
     if (e.holding) {
-      releaseHold();
-      sceneRenderer.fullRedrawPending = 1;
+      releaseHold(p.editor);
+      p.renderer.fullRedrawPending = 1;
     }
-    pickAndHold(m.x, m.y);
+    pickAndHold(p.editor, m.x, m.y);
     if (e.holding) {
       if (e.paintTool != 0) {
         playEffectLooping(EffectId::Paint);
       } else if (e.removeTool) {
-        deleteHeld();
-        selectedBlock = nullptr;
-        if (startExplosion) startExplosion(m.x, m.y);
-        shell.sceneUnchanged = 0;
+        deleteHeld(p.editor);
+        p.world.selectedBlock = nullptr;
+        p.shell.sceneUnchanged = 0;
       } else {
         playEffect(EffectId::PickUp);
       }
-      setCursor(heldCursor());
+      setCursor(heldCursor(p));
     } else if (e.paintTool != 0) {
       playEffectLooping(EffectId::Paint);
     }
   }
-  shell.pendingButton = 0;
-  ReleaseButtons();
+  p.shell.pendingButton = 0;
+  ReleaseButtons(p);
 }
 
-void viewLeftUp() {
-  EditState& e = editState;
-  if (currentCursor() == heldCursor()) setCursor(shell.hand2Cursor);
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = true;
-  shell.pendingButton = 0;
-  ReleaseButtons();
-  if (interactive() && !gameFlags.gameRunning) {
-    movement.leftDrag = false;
+void viewLeftUp(Program& p) {
+  EditState& e = p.editor.state;
+  if (currentCursor() == heldCursor(p)) setCursor(p.shell.hand2Cursor);
+  if (p.editor.settings.basicBlocksOnly) p.renderer.drawAllShapes = true;
+  p.shell.pendingButton = 0;
+  ReleaseButtons(p);
+  if (interactive(p) && !p.world.game.gameRunning) {
+    p.world.movement.leftDrag = false;
     if (e.holding) {
-      shell.sceneUnchanged = 0;
+      p.shell.sceneUnchanged = 0;
       if (e.paintTool != 0)
         stopEffect(EffectId::Paint);
       else
@@ -141,90 +141,95 @@ void viewLeftUp() {
     } else if (e.paintTool != 0) {
       stopEffect(EffectId::Paint);
     }
-    releaseHold();
+    releaseHold(p.editor);
   }
-  drawNowOnDemand(false);
+  drawNowOnDemand(p, false);
 }
 
-void viewLeftDoubleClick(const Message& m) {
-  if (editState.paintTool != 0 || shell.screenState != EditScreen) return;
-  editState.pointerX = m.x;
-  editState.pointerY = m.y;
-  copyStack();
-  releaseHold();
-  requestFrameOnDemand();
+void viewLeftDoubleClick(Program& p, const Message& m) {
+  if (p.editor.state.paintTool != 0 || p.shell.screenState != EditScreen) return;
+  p.editor.state.pointerX = m.x;
+  p.editor.state.pointerY = m.y;
+  if (copyStack(p.editor) == CopyResult::TooMany) {
+    const char* text = loadString(33);
+    const char* caption = loadString(34);
+    messageBox(p.device.window, text ? text : "Sorry you cannot copy more than 30 blocks at one time",
+               caption ? caption : "copy blocks", MB_OK);
+  }
+  releaseHold(p.editor);
+  requestFrameOnDemand(p);
 }
 
-void viewRightDown(HWindow window, const Message& m) {
-  EditState& e = editState;
-  requestFrameOnDemand();
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = false;
-  if (!interactive() || gameFlags.gameRunning) return;
+void viewRightDown(Program& p, HWindow window, const Message& m) {
+  EditState& e = p.editor.state;
+  requestFrameOnDemand(p);
+  if (p.editor.settings.basicBlocksOnly) p.renderer.drawAllShapes = false;
+  if (!interactive(p) || p.world.game.gameRunning) return;
   if (e.paintTool != 0) {
-    setPaintTool(0);
-    setCursor(shell.hand2Cursor);
+    setPaintTool(p.editor, 0);
+    setCursor(p.shell.hand2Cursor);
     stopEffect(EffectId::Paint);
   }
   if (e.removeTool) {
     e.removeTool = false;
-    setCursor(shell.hand2Cursor);
+    setCursor(p.shell.hand2Cursor);
   }
-  if (e.holding && MovingSet.count() == 1) {
-    turnSelected(+90);
+  if (e.holding && p.world.movingSet.count() == 1) {
+    turnSelected(p.editor, +90);
   } else {
     setCapture(window);
-    beginCameraDrag(CameraDrag::Zoom, m.x, m.y);
+    beginCameraDrag(p.editor, CameraDrag::Zoom, m.x, m.y);
   }
 }
 
-void viewRightUp() {
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = true;
+void viewRightUp(Program& p) {
+  if (p.editor.settings.basicBlocksOnly) p.renderer.drawAllShapes = true;
   // Sinking blocks may go below the ground from the first right-button release on.
-  movement.gravityFloor = -kFloatMax;
-  if (interactive() && !gameFlags.gameRunning) {
-    const bool wasZooming = editState.zoomDrag;
-    editState.zoomDrag = false;
-    if (wasZooming) endCameraDrag();
-    if (!editState.holding) releaseCapture();
-    shell.viewActive = 1;
-    shell.frameRequested = 1;
+  p.world.movement.gravityFloor = -kFloatMax;
+  if (interactive(p) && !p.world.game.gameRunning) {
+    const bool wasZooming = p.editor.state.zoomDrag;
+    p.editor.state.zoomDrag = false;
+    if (wasZooming) endCameraDrag(p.editor);
+    if (!p.editor.state.holding) releaseCapture();
+    p.shell.viewActive = 1;
+    p.shell.frameRequested = 1;
   }
-  drawNowOnDemand(true);
+  drawNowOnDemand(p, true);
 }
 
-void viewRightDoubleClick(const Message& m) {
-  if (interactive() && !movement.leftDrag && !gameFlags.gameRunning) {
-    lookAt(m.x, m.y);
-    requestFrameOnDemand();
+void viewRightDoubleClick(Program& p, const Message& m) {
+  if (interactive(p) && !p.world.movement.leftDrag && !p.world.game.gameRunning) {
+    lookAt(p.editor, m.x, m.y);
+    requestFrameOnDemand(p);
   }
 }
 
 // A block dragged off the view is let go over a panel.
-void endViewHoldOverPanel() {
-  if (gameFlags.gameRunning) return;
-  editState.brickPaletteDrag = editState.shapePalette1Drag = editState.shapePalette2Drag = false;
-  if (!movement.leftDrag && !editState.holding) return;
-  if (editState.holding) shell.sceneUnchanged = 0;
-  releaseHold();
-  shell.viewActive = 1;
-  shell.frameRequested = 1;
-  sceneRenderer.fullRedrawPending = 1;
-  if (settings.basicBlocksOnly) sceneRenderer.drawAllShapes = true;
+void endViewHoldOverPanel(Program& p) {
+  if (p.world.game.gameRunning) return;
+  p.editor.state.brickPaletteDrag = p.editor.state.shapePalette1Drag = p.editor.state.shapePalette2Drag = false;
+  if (!p.world.movement.leftDrag && !p.editor.state.holding) return;
+  if (p.editor.state.holding) p.shell.sceneUnchanged = 0;
+  releaseHold(p.editor);
+  p.shell.viewActive = 1;
+  p.shell.frameRequested = 1;
+  p.renderer.fullRedrawPending = 1;
+  if (p.editor.settings.basicBlocksOnly) p.renderer.drawAllShapes = true;
 }
 
-void viewRightUpOverPanel() {
-  movement.gravityFloor = -kFloatMax;
-  if (gameFlags.gameRunning) return;
-  shell.viewActive = 1;
-  shell.frameRequested = 1;
-  if (editState.zoomDrag) endCameraDrag();
+void viewRightUpOverPanel(Program& p) {
+  p.world.movement.gravityFloor = -kFloatMax;
+  if (p.world.game.gameRunning) return;
+  p.shell.viewActive = 1;
+  p.shell.frameRequested = 1;
+  if (p.editor.state.zoomDrag) endCameraDrag(p.editor);
 }
 
 // [SECTION] Keys
 
-void viewKeyDown(int key) {
-  handleEditKey(key);
+void viewKeyDown(Program& p, int key) {
+  handleEditKey(p.editor, key);
   // A key move or resize shows in the next frame.
-  shell.viewActive = 1;
-  requestFrameOnDemand();
+  p.shell.viewActive = 1;
+  requestFrameOnDemand(p);
 }

@@ -28,20 +28,20 @@ static const Place kPlaces[] = {
 
 static Point centreOf(const Rect& r) { return Point{r.left + r.width() / 2, r.top + r.height() / 2}; }
 
-bool createWorkingWindows() {
-  Point c = centreOf(windowRect(shell.BackdropWindow));
+bool createWorkingWindows(Program& p) {
+  Point c = centreOf(windowRect(p.shell.BackdropWindow));
   for (const Place& place : kPlaces)
-    shell.*place.window = createWindow(place.className, "Tolvane", false, c.x + place.dx, c.y + place.dy, place.width,
-                                       place.height, shell.BackdropWindow);
-  if (!shell.ViewWindow) return false;
-  shell.viewClientRect = clientRect(shell.ViewWindow);
+    p.shell.*place.window = createWindow(place.className, "Tolvane", false, c.x + place.dx, c.y + place.dy, place.width,
+                                       place.height, p.shell.BackdropWindow);
+  if (!p.shell.ViewWindow) return false;
+  p.shell.viewClientRect = clientRect(p.shell.ViewWindow);
   return true;
 }
 
-void placeWorkingWindows(const Rect& rect) {
+void placeWorkingWindows(Program& p, const Rect& rect) {
   Point c = centreOf(rect);
   for (const Place& place : kPlaces) {
-    HWindow window = shell.*place.window;
+    HWindow window = p.shell.*place.window;
     showWindow(window, ShowCmd::Restore);
     moveWindow(window, c.x + place.dx, c.y + place.dy, place.width, place.height);
     showWindow(window, ShowCmd::ShowNoActivate);
@@ -50,176 +50,186 @@ void placeWorkingWindows(const Rect& rect) {
 
 // [SECTION] Shared handling
 
-static bool allWorkingWindowsExist() {
-  return isWindow(shell.ViewWindow) && isWindow(shell.SidePanel) && isWindow(shell.BottomPanel) &&
-         isWindow(shell.TabStrip);
+static bool allWorkingWindowsExist(Program& p) {
+  return isWindow(p.shell.ViewWindow) && isWindow(p.shell.SidePanel) && isWindow(p.shell.BottomPanel) &&
+         isWindow(p.shell.TabStrip);
 }
 
 // Destroying any of the main windows takes the program down: shut down once, and close the side panel,
 // whose own destruction repeats these steps harmlessly.
-static void onMainWindowDestroyed() {
-  sceneClear();
+static void onMainWindowDestroyed(Program& p) {
+  sceneClear(p.world);
   ShutDownApp();
-  if (isWindow(shell.SidePanel)) postMessage(shell.SidePanel, Msg::Close);
+  if (isWindow(p.shell.SidePanel)) postMessage(p.shell.SidePanel, Msg::Close);
 }
 
 // Keys every window hands on: Escape cuts the quit jingle short.
-static void keyboardCommand(int key) {
-  if (key == VK_ESCAPE && shell.exitWaiting) shell.exitWaitCancelled = 1;
+static void keyboardCommand(Program& p, int key) {
+  if (key == VK_ESCAPE && p.shell.exitWaiting) p.shell.exitWaitCancelled = 1;
 }
 
-static void forgetWindow(HWindow window) {
-  for (HWindow* slot : {&shell.BackdropWindow, &shell.VideoWindow, &shell.ViewWindow, &shell.SidePanel,
-                        &shell.BottomPanel, &shell.TabStrip})
+static void forgetWindow(Program& p, HWindow window) {
+  for (HWindow* slot : {&p.shell.BackdropWindow, &p.shell.VideoWindow, &p.shell.ViewWindow, &p.shell.SidePanel,
+                        &p.shell.BottomPanel, &p.shell.TabStrip})
     if (*slot == window) *slot = nullptr;
 }
 
 // [SECTION] Procedures
 
-static intptr_t backdropProc(HWindow window, const Message& m) {
+static intptr_t backdropProc(Program& p, HWindow window, const Message& m) {
   switch (m.msg) {
     case Msg::Destroy:
-      onMainWindowDestroyed();
-      forgetWindow(window);
+      onMainWindowDestroyed(p);
+      forgetWindow(p, window);
       return 0;
     case Msg::Paint: validateRect(window, nullptr); return 0;
     case Msg::MouseActivate: return kNoActivate;
     case Msg::WindowPosChanging:
-      if (shell.minimised) restoreProgram();
+      if (p.shell.minimised) restoreProgram(p);
       return 0;
     case Msg::KeyDown:
     case Msg::LButtonDown:
       // Keep the working windows in front of the backdrop.
-      if (foregroundWindow() == window && allWorkingWindowsExist())
-        for (HWindow w : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow}) bringToTop(w);
-      if (m.msg == Msg::KeyDown) keyboardCommand(m.key);
+      if (foregroundWindow() == window && allWorkingWindowsExist(p))
+        for (HWindow w : {p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip, p.shell.ViewWindow}) bringToTop(w);
+      if (m.msg == Msg::KeyDown) keyboardCommand(p, m.key);
       return 0;
     case Msg::MouseMove: return 0;
     case Msg::LButtonUp:
-      shell.pendingButton = 0;
-      ReleaseButtons();
-      endViewHoldOverPanel();
+      p.shell.pendingButton = 0;
+      ReleaseButtons(p);
+      endViewHoldOverPanel(p);
       return 0;
     case Msg::RButtonUp:
-      viewRightUpOverPanel();
+      viewRightUpOverPanel(p);
       return 0;
     default: return defWindowProc(window, m);
   }
 }
 
-static intptr_t videoProc(HWindow window, const Message& m) {
+static intptr_t videoProc(Program& p, HWindow window, const Message& m) {
   switch (m.msg) {
     case Msg::Paint: validateRect(window, nullptr); return 0;
     case Msg::MouseActivate: return kNoActivate;
     case Msg::KeyDown:
-      if (m.key == VK_ESCAPE && !shell.videoFinished) shell.videoFinished = 1;
+      if (m.key == VK_ESCAPE && !p.shell.videoFinished) p.shell.videoFinished = 1;
       return 0;
-    case Msg::Destroy: forgetWindow(window); return 0;
+    case Msg::Destroy: forgetWindow(p, window); return 0;
     default: return defWindowProc(window, m);
   }
 }
 
-static intptr_t viewProc(HWindow window, const Message& m) {
+static intptr_t viewProc(Program& p, HWindow window, const Message& m) {
   switch (m.msg) {
     case Msg::Destroy:
-      onMainWindowDestroyed();
-      forgetWindow(window);
+      onMainWindowDestroyed(p);
+      forgetWindow(p, window);
       return 0;
     case Msg::Paint: {
       Rect update;
       if (getUpdateRect(window, update)) {
         validateRect(window, nullptr);
-        shell.viewActive = 1;
+        p.shell.viewActive = 1;
       }
       D3DAppShowBackBuffer(D3DAPP_WHOLEWINDOW);
       return 0;
     }
     case Msg::KeyDown:
-      viewKeyDown(m.key);
-      keyboardCommand(m.key);
+      viewKeyDown(p, m.key);
+      keyboardCommand(p, m.key);
       return 0;
     case Msg::SysKeyDown:
     case Msg::SysCommand: return 0;
-    case Msg::MouseMove: viewMouseMove(m); return 0;
-    case Msg::LButtonDown: viewLeftDown(m); return 0;
-    case Msg::LButtonUp: viewLeftUp(); return 0;
-    case Msg::LButtonDblClk: viewLeftDoubleClick(m); return 0;
-    case Msg::RButtonDown: viewRightDown(window, m); return 0;
-    case Msg::RButtonUp: viewRightUp(); return 0;
-    case Msg::RButtonDblClk: viewRightDoubleClick(m); return 0;
+    case Msg::MouseMove: viewMouseMove(p, m); return 0;
+    case Msg::LButtonDown: viewLeftDown(p, m); return 0;
+    case Msg::LButtonUp: viewLeftUp(p); return 0;
+    case Msg::LButtonDblClk: viewLeftDoubleClick(p, m); return 0;
+    case Msg::RButtonDown: viewRightDown(p, window, m); return 0;
+    case Msg::RButtonUp: viewRightUp(p); return 0;
+    case Msg::RButtonDblClk: viewRightDoubleClick(p, m); return 0;
     default: return defWindowProc(window, m);
   }
 }
 
-static intptr_t panelProc(HWindow window, const Message& m) {
-  if (window == shell.TabStrip && m.msg != Msg::Destroy && m.msg != Msg::KeyDown) return tabStripInput(window, m);
+static intptr_t panelProc(Program& p, HWindow window, const Message& m) {
+  if (window == p.shell.TabStrip && m.msg != Msg::Destroy && m.msg != Msg::KeyDown) return tabStripInput(p, window, m);
   switch (m.msg) {
     case Msg::Destroy:
-      if (window != shell.TabStrip) onMainWindowDestroyed();
-      forgetWindow(window);
+      if (window != p.shell.TabStrip) onMainWindowDestroyed(p);
+      forgetWindow(p, window);
       return 0;
     case Msg::Paint: {
       Rect update;
       bool invalid = getUpdateRect(window, update);
       validateRect(window, nullptr);
-      if (invalid && shell.screenState == EditScreen) PaintEditPanels();
+      if (invalid && p.shell.screenState == EditScreen) PaintEditPanels(p);
       return 0;
     }
     case Msg::KeyDown:
-      if (window == shell.SidePanel) viewKeyDown(m.key);
-      keyboardCommand(m.key);
+      if (window == p.shell.SidePanel) viewKeyDown(p, m.key);
+      keyboardCommand(p, m.key);
       return 0;
     case Msg::MouseMove: return 0;
     case Msg::LButtonDown:
-      if (window == shell.BottomPanel) endViewHoldOverPanel();
+      if (window == p.shell.BottomPanel) endViewHoldOverPanel(p);
       return 0;
     case Msg::LButtonUp:
-      endViewHoldOverPanel();
-      shell.pendingButton = 0;
-      ReleaseButtons();
+      endViewHoldOverPanel(p);
+      p.shell.pendingButton = 0;
+      ReleaseButtons(p);
       return 0;
     case Msg::RButtonUp:
-      viewRightUpOverPanel();
+      viewRightUpOverPanel(p);
       return defWindowProc(window, m);
     default: return defWindowProc(window, m);
   }
 }
 
-void registerShellClasses() {
-  registerClass(WindowClass{"ViewerClass2", CS_REDRAW, "arrow", backdropProc});
-  registerClass(WindowClass{"AVIViewerClass", CS_REDRAW, "", videoProc});
-  registerClass(WindowClass{"ViewerClass", CS_REDRAW | CS_DBLCLKS, "", viewProc});
-  registerClass(WindowClass{"ViewerClass3", CS_REDRAW, "arrow", panelProc});
-  registerClass(WindowClass{"ViewerClass4", CS_REDRAW, "arrow", panelProc});
-  registerClass(WindowClass{"ViewerClass5", CS_REDRAW, "arrow", panelProc});
+void registerShellClasses(Program& p) {
+  // Each run registers procedures that reach its own program object.
+  auto bind = [&p](intptr_t (*proc)(Program&, HWindow, const Message&)) {
+    return [&p, proc](HWindow window, const Message& m) { return proc(p, window, m); };
+  };
+  const WindowClass classes[] = {
+      {"ViewerClass2", CS_REDRAW, "arrow", bind(backdropProc)},
+      {"AVIViewerClass", CS_REDRAW, "", bind(videoProc)},
+      {"ViewerClass", CS_REDRAW | CS_DBLCLKS, "", bind(viewProc)},
+      {"ViewerClass3", CS_REDRAW, "arrow", bind(panelProc)},
+      {"ViewerClass4", CS_REDRAW, "arrow", bind(panelProc)},
+      {"ViewerClass5", CS_REDRAW, "arrow", bind(panelProc)},
+  };
+  for (const WindowClass& windowClass : classes) {
+    unregisterClass(windowClass.name);
+    registerClass(windowClass);
+  }
 }
 
 // [SECTION] Minimise and restore
 
-void minimiseProgram() {
-  if (!confirmFolders() || shell.minimised) return;
-  ChangeDisplayMode(shell.BackdropWindow, shell.savedDisplayMode.width, shell.savedDisplayMode.height,
-                    shell.savedDisplayMode.bits);
-  showWindow(shell.BackdropWindow, ShowCmd::Minimise);
-  for (HWindow w : {shell.VideoWindow, shell.ViewWindow, shell.SidePanel, shell.BottomPanel, shell.TabStrip})
+void minimiseProgram(Program& p) {
+  if (!confirmInstall(p) || p.shell.minimised) return;
+  ChangeDisplayMode(p, p.shell.BackdropWindow, p.shell.savedDisplayMode.width, p.shell.savedDisplayMode.height,
+                    p.shell.savedDisplayMode.bits);
+  showWindow(p.shell.BackdropWindow, ShowCmd::Minimise);
+  for (HWindow w : {p.shell.VideoWindow, p.shell.ViewWindow, p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip})
     showWindow(w, ShowCmd::Hide);
-  shell.minimised = 1;
+  p.shell.minimised = 1;
 }
 
-void restoreProgram() {
+void restoreProgram(Program& p) {
   // Moving the backdrop below announces another position change; that one must not restore again.
-  static bool restoring = false;
-  if (restoring || !shell.minimised) return;
+  bool& restoring = p.shell.restoring;
+  if (restoring || !p.shell.minimised) return;
   restoring = true;
-  setCursor(shell.waitCursor);
-  showWindow(shell.BackdropWindow, ShowCmd::Restore);
-  moveWindow(shell.BackdropWindow, 0, 0, shell.gameDisplayMode.width, shell.gameDisplayMode.height);
-  setTopmost(shell.BackdropWindow, false);
-  showWindow(shell.BackdropWindow, ShowCmd::Show);
-  placeWorkingWindows(windowRect(shell.BackdropWindow));
-  shell.minimised = 0;
-  ChangeDisplayMode(shell.BackdropWindow, shell.gameDisplayMode.width, shell.gameDisplayMode.height,
-                    shell.gameDisplayMode.bits);
-  setCursor(shell.hand2Cursor);
+  setCursor(p.shell.waitCursor);
+  showWindow(p.shell.BackdropWindow, ShowCmd::Restore);
+  moveWindow(p.shell.BackdropWindow, 0, 0, p.shell.gameDisplayMode.width, p.shell.gameDisplayMode.height);
+  setTopmost(p.shell.BackdropWindow, false);
+  showWindow(p.shell.BackdropWindow, ShowCmd::Show);
+  placeWorkingWindows(p, windowRect(p.shell.BackdropWindow));
+  p.shell.minimised = 0;
+  ChangeDisplayMode(p, p.shell.BackdropWindow, p.shell.gameDisplayMode.width, p.shell.gameDisplayMode.height,
+                    p.shell.gameDisplayMode.bits);
+  setCursor(p.shell.hand2Cursor);
   restoring = false;
 }

@@ -20,23 +20,21 @@
 
 namespace {
 
-void sceneChanged() {
-  if (editHooks.sceneChanged) editHooks.sceneChanged();
-}
+void sceneChanged(Editor& ed) { ed.sceneEdited = true; }
 
 // A block that is no longer in the scene is forgotten wherever editing still points at it.
-void forgetBlock(const Block* block) {
-  EditState& e = editState;
+void forgetBlock(Editor& ed, const Block* block) {
+  EditState& e = ed.state;
   if (e.pickedBlock == block) e.pickedBlock = nullptr;
-  if (selectedBlock == block) selectedBlock = nullptr;
+  if (ed.world.selectedBlock == block) ed.world.selectedBlock = nullptr;
 }
 
 }  // namespace
 
 // [SECTION] Painting
 
-void paintStep(Block& block, float step) {
-  const int tool = editState.paintTool;
+void paintStep(Editor& ed, Block& block, float step) {
+  const int tool = ed.state.paintTool;
   if (tool < 1 || tool > 7) return;
   const std::array<float, 4> target = paletteColour(tool);
   std::array<float, 4> c = block.colour;
@@ -55,26 +53,20 @@ void paintStep(Block& block, float step) {
     for (int i = 0; i < 3; ++i)
       if (c[i] - target[i] >= 0.01f) c[i] -= step;
   for (int i = 0; i < 3; ++i) c[i] = std::clamp(c[i], 0.0f, 1.0f);
-  setBlockColour(block, c[0], c[1], c[2], 1.0f);
-  sceneChanged();
+  setBlockColour(ed.world.materials, block, c[0], c[1], c[2], 1.0f);
+  sceneChanged(ed);
 }
 
 // [SECTION] Copying
 
-void copyStack() {
-  EditState& e = editState;
-  if (!pickBlock()) return;
+CopyResult copyStack(Editor& ed) {
+  EditState& e = ed.state;
+  if (!pickBlock(ed)) return CopyResult::NothingPicked;
   constexpr int kMostCopied = 30;
-  if (MovingSet.count() > kMostCopied) {
-    const char* text = loadString(33);
-    const char* caption = loadString(34);
-    messageBox(renderDevice.window, text ? text : "Sorry you cannot copy more than 30 blocks at one time",
-               caption ? caption : "copy blocks", MB_OK);
-    return;
-  }
+  if (ed.world.movingSet.count() > kMostCopied) return CopyResult::TooMany;
   float top = -kFloatMax, bottom = kFloatMax;
   std::vector<BlockDescription> saved;
-  for (Block* block : MovingSet.entries) {
+  for (Block* block : ed.world.movingSet.entries) {
     top = std::max(top, block->topSlabMin.y);
     bottom = std::min(bottom, block->outerMin.y);
     saved.push_back(describeBlock(*block));
@@ -88,47 +80,48 @@ void copyStack() {
   const float h = top - bottom;
 
   // The stack copied from goes back onto its support first, so that its links survive the copies.
-  sweepResetQuery();
-  sweepQueryMovingSet(Vec3{});
-  sweepRelinkMovingSet();
+  sweepResetQuery(ed.world.sweep);
+  sweepQueryMovingSet(ed.world, Vec3{});
+  sweepRelinkMovingSet(ed.world);
 
   for (BlockDescription d : saved) {
     d.position.y += h;
-    Block* copy = putBlockInScene(d);
+    Block* copy = putBlockInScene(ed.world, d);
     if (!copy) continue;
     // A copy that lands in something climbs by the stack's height until it is free.
     for (int guard = 0; guard < 10000 && h >= 0.00001f; ++guard) {
-      sweepResetQuery();
-      if (sweepQuery(*copy, Vec3{}) == 0) break;
+      sweepResetQuery(ed.world.sweep);
+      if (sweepQuery(ed.world.sweep, *copy, Vec3{}) == 0) break;
       translateBlock(*copy, 0, h, 0);
-      sweepRelinkMovingSet();
-      collectStack(MovingSet, copy);
-      moveMovingSet(Vec3{});
-      sweepRelinkMovingSet();
+      sweepRelinkMovingSet(ed.world);
+      collectStack(ed.world, ed.world.movingSet, copy);
+      moveMovingSet(ed.world, Vec3{});
+      sweepRelinkMovingSet(ed.world);
     }
   }
-  listClear(MovingSet);
+  listClear(ed.world.movingSet);
   e.holding = false;
   e.movePending = false;
   releaseCapture();
-  sceneRenderer.fullRedrawPending = 1;
-  sceneChanged();
+  ed.renderer.fullRedrawPending = 1;
+  sceneChanged(ed);
+  return CopyResult::Copied;
 }
 
 // [SECTION] Deleting
 
-void deleteHeld() {
-  EditState& e = editState;
+void deleteHeld(Editor& ed) {
+  EditState& e = ed.state;
   if (!e.holding) return;
   e.deletedBlocks.clear();
   // Removing a block takes it out of the moving set too: walk a copy.
-  const std::vector<Block*> held = MovingSet.entries;
+  const std::vector<Block*> held = ed.world.movingSet.entries;
   for (Block* block : held) {
     e.deletedBlocks.push_back(describeBlock(*block));
-    forgetBlock(block);
-    sceneRemove(block);
+    forgetBlock(ed, block);
+    sceneRemove(ed.world, block);
   }
-  listClear(MovingSet);
+  listClear(ed.world.movingSet);
   e.holding = false;
   e.undoAction = UndoDelete;
   e.movePending = false;
@@ -136,64 +129,64 @@ void deleteHeld() {
   e.buttonDown = false;
   e.pointerOutside = false;
   releaseCapture();
-  sceneRenderer.fullRedrawPending = 1;
-  sceneChanged();
+  ed.renderer.fullRedrawPending = 1;
+  sceneChanged(ed);
 }
 
 // [SECTION] Undo
 
-void undo() {
-  EditState& e = editState;
-  Block* selected = selectedBlock && sceneFind(selectedBlock) ? selectedBlock : nullptr;
+void undo(Editor& ed) {
+  EditState& e = ed.state;
+  Block* selected = ed.world.selectedBlock && sceneFind(ed.world.scene, ed.world.selectedBlock) ? ed.world.selectedBlock : nullptr;
   switch (e.undoAction) {
     case UndoMove: {
       if (!selected) return;
       const Vec3 offset = e.undoPosition - selected->position;
       e.undoPosition = selected->position;
-      collectStack(MovingSet, selected);
-      for (Block* block : MovingSet.entries) translateBlock(*block, offset.x, offset.y, offset.z);
-      moveMovingSet(Vec3{});
-      sweepRelinkMovingSet();
+      collectStack(ed.world, ed.world.movingSet, selected);
+      for (Block* block : ed.world.movingSet.entries) translateBlock(*block, offset.x, offset.y, offset.z);
+      moveMovingSet(ed.world, Vec3{});
+      sweepRelinkMovingSet(ed.world);
       break;
     }
     case UndoTurn:
       if (!selected) return;
       rotateBlock(*selected, e.undoTurnDegrees);
       e.undoTurnDegrees = -e.undoTurnDegrees;
-      sweepMove(*selected);
+      sweepMove(ed.world.sweep, *selected);
       break;
     case UndoCameraTurn:
     case UndoZoomIn:
     case UndoZoomOut:
       // The camera's animations draw as they go and record their own undo.
-      undoCameraMove();
+      undoCameraMove(ed);
       return;
     case UndoAdd:
       if (!selected) return;
-      detachSupports(selected);
-      forgetBlock(selected);
-      sceneRemove(selected);
+      detachSupports(ed.world.scene, selected);
+      forgetBlock(ed, selected);
+      sceneRemove(ed.world, selected);
       e.undoAction = UndoNone;
       break;
     case UndoDelete: {
       std::vector<BlockDescription> blocks;
       blocks.swap(e.deletedBlocks);
-      for (const BlockDescription& d : blocks) putBlockInScene(d);
+      for (const BlockDescription& d : blocks) putBlockInScene(ed.world, d);
       e.undoAction = UndoNone;
       break;
     }
     case UndoColour: {
       if (!selected) return;
       const std::array<float, 4> now = selected->colour;
-      setBlockColour(*selected, e.undoColour[0], e.undoColour[1], e.undoColour[2], e.undoColour[3]);
+      setBlockColour(ed.world.materials, *selected, e.undoColour[0], e.undoColour[1], e.undoColour[2], e.undoColour[3]);
       e.undoColour = now;
       break;
     }
     default:
       return;
   }
-  sceneRenderer.fullRedrawPending = 1;
-  sceneChanged();
+  ed.renderer.fullRedrawPending = 1;
+  sceneChanged(ed);
 }
 
 // [SECTION] New scene
@@ -207,12 +200,12 @@ PlateSize newScenePlateSize(int choice) {
   return kSizes[choice - 1];
 }
 
-bool newScenePlate(int choice) {
+bool newScenePlate(Editor& ed, int choice) {
   const PlateSize size = newScenePlateSize(choice);
   if (size.studsX == 0) return false;
-  EditState& e = editState;
-  if (e.holding) releaseHold();
-  sceneClear();
+  EditState& e = ed.state;
+  if (e.holding) releaseHold(ed);
+  sceneClear(ed.world);
   // Nothing of the old scene is left to undo into the new one.
   e.pickedBlock = nullptr;
   e.holding = false;
@@ -226,9 +219,9 @@ bool newScenePlate(int choice) {
   d.height = 1;
   d.colour = {0, 1, 0, 1};
   d.faceTextures.fill(-1);
-  basePlate = putBlockInScene(d, NewBlockOptions{true, false});
-  selectedBlock = nullptr;
-  sceneRenderer.fullRedrawPending = 1;
-  sceneChanged();
+  ed.world.basePlate = putBlockInScene(ed.world, d, NewBlockOptions{true, false});
+  ed.world.selectedBlock = nullptr;
+  ed.renderer.fullRedrawPending = 1;
+  sceneChanged(ed);
   return true;
 }

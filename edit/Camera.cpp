@@ -12,8 +12,6 @@
 #include "scene/SceneView.h"
 #include "scene/SweepIndex.h"
 
-EditState editState;
-
 namespace {
 
 constexpr double kDegrees = 2 * M_PI / 360.0;
@@ -22,22 +20,20 @@ Vec3 scaled(Vec3 v, float s) { return Vec3{v.x * s, v.y * s, v.z * s}; }
 
 Vec3 cross(Vec3 a, Vec3 b) { return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
-std::unique_ptr<Block> probeBlock;  // lives for the whole run, never part of the scene
-
 // Give the probe fresh end points in the index. When the index was emptied since (the end of a run, a
 // test), the probe's old end points went with it and must not be touched.
-void registerProbe() {
-  if (sweepIndex.probe != probeBlock.get()) probeBlock->sweepNodes.fill(nullptr);
-  sweepInitProbe(*probeBlock);
+void registerProbe(Editor& ed) {
+  if (ed.world.sweep.probe != ed.probeBlock.get()) ed.probeBlock->sweepNodes.fill(nullptr);
+  sweepInitProbe(ed.world.sweep, *ed.probeBlock);
 }
 
 }  // namespace
 
 // [SECTION] Vectors
 
-void updateCamera() {
-  EditState& e = editState;
-  const double a = sceneView.azimuth * kDegrees, p = sceneView.polar * kDegrees;
+void updateCamera(Editor& ed) {
+  EditState& e = ed.state;
+  const double a = ed.world.view.azimuth * kDegrees, p = ed.world.view.polar * kDegrees;
   const double sp = std::sin(p), cp = std::cos(p), sa = std::sin(a), ca = std::cos(a);
   e.toEye = Vec3{static_cast<float>(sp * ca), static_cast<float>(cp), static_cast<float>(sp * sa)};
   e.forward = scaled(e.toEye, -1);
@@ -50,22 +46,22 @@ void updateCamera() {
     ux = 0, uy = 1, uz = 0;
   }
   e.up = Vec3{static_cast<float>(ux), static_cast<float>(uy), static_cast<float>(uz)};
-  e.eye = scaled(e.toEye, sceneView.distance - 1) + sceneView.target;
+  e.eye = scaled(e.toEye, ed.world.view.distance - 1) + ed.world.view.target;
   e.probePoint = e.eye - e.forward;
-  movement.cameraEye = e.eye;
-  movement.cameraElevation = 90 - sceneView.polar;
+  ed.world.movement.cameraEye = e.eye;
+  ed.world.movement.cameraElevation = 90 - ed.world.view.polar;
 }
 
-void applyCamera() {
-  EditState& e = editState;
+void applyCamera(Editor& ed) {
+  EditState& e = ed.state;
   e.right = cross(e.up, e.forward);
-  setCamera(e.eye, e.forward, e.up, e.right);
+  setCamera(ed.renderer, e.eye, e.forward, e.up, e.right);
 }
 
 namespace {
 
-void carryLight() {
-  EditState& e = editState;
+void carryLight(Editor& ed) {
+  EditState& e = ed.state;
   e.lightPos = e.eye + scaled(e.right, kCameraLightRight) + scaled(e.forward, kCameraLightAhead - 1) +
                scaled(e.up, kCameraLightUp);
   e.lightDir = scaled(e.up, -1);
@@ -76,51 +72,51 @@ void carryLight() {
 }  // namespace
 
 // Camera jumps that are not tested against the probe still take it along.
-void resetCameraProbe() {
-  if (!probeBlock) return;
-  const Vec3 offset = editState.probePoint - probeBlock->position;
-  translateBlock(*probeBlock, offset.x, offset.y, offset.z);
-  registerProbe();
+void resetCameraProbe(Editor& ed) {
+  if (!ed.probeBlock) return;
+  const Vec3 offset = ed.state.probePoint - ed.probeBlock->position;
+  translateBlock(*ed.probeBlock, offset.x, offset.y, offset.z);
+  registerProbe(ed);
 }
 
-void resetCamera() {
-  editState.lightPos = Vec3{0, 30, 0};
-  editState.lightDir = Vec3{0, -1, 0};
-  updateCamera();
-  applyCamera();
-  resetCameraProbe();
+void resetCamera(Editor& ed) {
+  ed.state.lightPos = Vec3{0, 30, 0};
+  ed.state.lightDir = Vec3{0, -1, 0};
+  updateCamera(ed);
+  applyCamera(ed);
+  resetCameraProbe(ed);
 }
 
-void cameraStartOfView() {
-  updateCamera();
-  if (!probeBlock) {
+void cameraStartOfView(Editor& ed) {
+  updateCamera(ed);
+  if (!ed.probeBlock) {
     BlockDescription d;
     d.kind = Brick;
     d.studsX = 1;
     d.studsZ = 1;
     d.height = 1;
-    d.position = editState.probePoint;
-    probeBlock = createBlock(d);
+    d.position = ed.state.probePoint;
+    ed.probeBlock = createBlock(ed.world, d);
   }
-  editState.cameraProbe = probeBlock.get();
-  resetCamera();
+  ed.state.cameraProbe = ed.probeBlock.get();
+  resetCamera(ed);
 }
 
 // [SECTION] Tentative moves
 
 namespace {
 
-CameraSnapshot snapshot() {
-  const EditState& e = editState;
-  return CameraSnapshot{sceneView.azimuth, sceneView.polar, sceneView.distance, e.toEye, e.eye, e.forward, e.up,
+CameraSnapshot snapshot(Editor& ed) {
+  const EditState& e = ed.state;
+  return CameraSnapshot{ed.world.view.azimuth, ed.world.view.polar, ed.world.view.distance, e.toEye, e.eye, e.forward, e.up,
                         e.probePoint};
 }
 
-void restore(const CameraSnapshot& s) {
-  EditState& e = editState;
-  sceneView.azimuth = s.azimuth;
-  sceneView.polar = s.polar;
-  sceneView.distance = s.distance;
+void restore(Editor& ed, const CameraSnapshot& s) {
+  EditState& e = ed.state;
+  ed.world.view.azimuth = s.azimuth;
+  ed.world.view.polar = s.polar;
+  ed.world.view.distance = s.distance;
   e.toEye = s.toEye;
   e.eye = s.eye;
   e.forward = s.forward;
@@ -130,23 +126,25 @@ void restore(const CameraSnapshot& s) {
 
 }  // namespace
 
-bool tentativeCameraMove(const std::function<void()>& change) {
-  EditState& e = editState;
-  e.saved = snapshot();
-  change();
-  updateCamera();
+bool tentativeCameraMove(Editor& ed, float azimuth, float polar, float distance) {
+  EditState& e = ed.state;
+  e.saved = snapshot(ed);
+  ed.world.view.azimuth = azimuth;
+  ed.world.view.polar = polar;
+  ed.world.view.distance = distance;
+  updateCamera(ed);
   const Vec3 offset = e.probePoint - e.saved.probePoint;
-  if (probeBlock) {
-    if (sweepIndex.probe != probeBlock.get()) registerProbe();
-    if (sweepQueryProbe(offset) > 0) {
-      restore(e.saved);
+  if (ed.probeBlock) {
+    if (ed.world.sweep.probe != ed.probeBlock.get()) registerProbe(ed);
+    if (sweepQueryProbe(ed.world.sweep, offset) > 0) {
+      restore(ed, e.saved);
       return false;
     }
-    translateBlock(*probeBlock, offset.x, offset.y, offset.z);
-    registerProbe();
+    translateBlock(*ed.probeBlock, offset.x, offset.y, offset.z);
+    registerProbe(ed);
   }
-  applyCamera();
-  carryLight();
+  applyCamera(ed);
+  carryLight(ed);
   e.cameraChanged = true;
   return true;
 }
@@ -159,30 +157,29 @@ float wrapAzimuth(float a) {
   return a;
 }
 
-void orbitStep(int deltaX, int deltaY) {
-  tentativeCameraMove([deltaX, deltaY] {
-    sceneView.azimuth = wrapAzimuth(sceneView.azimuth - deltaX * 0.3f);
-    sceneView.polar = std::clamp(sceneView.polar - deltaY * 0.5f, 1.0f, 80.0f);
-  });
+void orbitStep(Editor& ed, int deltaX, int deltaY) {
+  const SceneView& v = ed.world.view;
+  tentativeCameraMove(ed, wrapAzimuth(v.azimuth - deltaX * 0.3f), std::clamp(v.polar - deltaY * 0.5f, 1.0f, 80.0f),
+                      v.distance);
 }
 
-void zoomStep(int deltaY) {
-  const float step = std::clamp(sceneView.distance * 0.0033333333f, 0.4f, 50.0f);
-  const Vec3 behind = editState.eye - scaled(editState.forward, 10);
+void zoomStep(Editor& ed, int deltaY) {
+  const float step = std::clamp(ed.world.view.distance * 0.0033333333f, 0.4f, 50.0f);
+  const Vec3 behind = ed.state.eye - scaled(ed.state.forward, 10);
   if (deltaY >= 0 || behind.y >= 10)
-    tentativeCameraMove([step, deltaY] { sceneView.distance += step * deltaY; });
+    tentativeCameraMove(ed, ed.world.view.azimuth, ed.world.view.polar, ed.world.view.distance + step * deltaY);
 }
 
-void beginCameraDrag(CameraDrag drag, int x, int y) {
-  EditState& e = editState;
+void beginCameraDrag(Editor& ed, CameraDrag drag, int x, int y) {
+  EditState& e = ed.state;
   (drag == CameraDrag::Orbit ? e.orbitDrag : e.zoomDrag) = true;
   e.pointerX = x;
   e.pointerY = y;
   e.deltaX = e.deltaY = 0;
 }
 
-void trackCameraPointer(int x, int y) {
-  EditState& e = editState;
+void trackCameraPointer(Editor& ed, int x, int y) {
+  EditState& e = ed.state;
   if (!e.orbitDrag && !e.zoomDrag) return;
   e.deltaX += x - e.pointerX;
   e.deltaY += y - e.pointerY;
@@ -190,9 +187,9 @@ void trackCameraPointer(int x, int y) {
   e.pointerY = y;
 }
 
-void endCameraDrag() {
-  editState.orbitDrag = false;
-  editState.zoomDrag = false;
-  sceneRenderer.fullRedrawPending = 1;
+void endCameraDrag(Editor& ed) {
+  ed.state.orbitDrag = false;
+  ed.state.zoomDrag = false;
+  ed.renderer.fullRedrawPending = 1;
 }
 

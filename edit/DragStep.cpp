@@ -18,8 +18,8 @@
 namespace {
 
 // Put the system pointer on a point of the view without showing it on its way there.
-void movePointerTo(int x, int y) {
-  HWindow view = renderDevice.window;
+void movePointerTo(Editor& ed, int x, int y) {
+  HWindow view = ed.device.window;
   if (!view) return;
   const Point p = clientToScreen(view, Point{x, y});
   showCursor(false);
@@ -28,21 +28,20 @@ void movePointerTo(int x, int y) {
 }
 
 // Once after a pick, a block whose middle lies far from the pointer brings the pointer to its middle.
-void warpPointerOntoBlock() {
-  EditState& e = editState;
-  if (!e.cursorWarpPending || !e.holding || !e.pickedBlock || e.pickedBlock != selectedBlock) return;
-  if (!isWindow(renderDevice.window)) {
-    messageBox(nullptr, "GetClientRect error", "", MB_OK);
+void warpPointerOntoBlock(Editor& ed) {
+  EditState& e = ed.state;
+  if (!e.cursorWarpPending || !e.holding || !e.pickedBlock || e.pickedBlock != ed.world.selectedBlock) return;
+  if (!isWindow(ed.device.window)) {
     e.cursorWarpPending = false;
     return;
   }
-  const Rect view = clientRect(renderDevice.window);
-  const Vec3 p = projectPoint(e.pickedBlock->position.x, e.pickedBlock->position.y, e.pickedBlock->position.z);
+  const Rect view = clientRect(ed.device.window);
+  const Vec3 p = projectPoint(ed.renderer, e.pickedBlock->position.x, e.pickedBlock->position.y, e.pickedBlock->position.z);
   const int px = static_cast<int>(p.x), py = static_cast<int>(p.y);
   if (!view.contains(px, py) || (px == 0 && py == 0)) return;
   const int dx = px - e.pointerX, dy = py - e.pointerY;
   if (dx * dx + dy * dy < 2501) return;
-  movePointerTo(px, py);
+  movePointerTo(ed, px, py);
   e.pointerX = px;
   e.pointerY = py;
   e.cursorWarpPending = false;
@@ -55,46 +54,41 @@ bool deflected(Vec3 requested, Vec3 applied) {
 
 }  // namespace
 
-void dragStep() {
-  EditState& e = editState;
-  const bool keyStep = movement.keyMove;
+void dragStep(Editor& ed) {
+  EditState& e = ed.state;
+  const bool keyStep = ed.world.movement.keyMove;
   Vec3 offset = keyStep ? e.keyOffset
-                        : rayToDragPlane(e.pointerX, e.pointerY) -
-                              rayToDragPlane(e.pointerX - e.deltaX, e.pointerY - e.deltaY);
-  warpPointerOntoBlock();
-  if (MovingSet.count() > 0 && clampToWorkArea(offset)) {
-    const Vec3 applied = moveMovingSet(offset);
+                        : rayToDragPlane(ed, e.pointerX, e.pointerY) -
+                              rayToDragPlane(ed, e.pointerX - e.deltaX, e.pointerY - e.deltaY);
+  warpPointerOntoBlock(ed);
+  if (ed.world.movingSet.count() > 0 && clampToWorkArea(ed.world, offset)) {
+    const Vec3 applied = moveMovingSet(ed.world, offset);
     e.grabPoint = e.grabPoint + applied;
     if (keyStep || deflected(offset, applied)) {
-      const Vec3 p = projectPoint(e.grabPoint.x, e.grabPoint.y, e.grabPoint.z);
+      const Vec3 p = projectPoint(ed.renderer, e.grabPoint.x, e.grabPoint.y, e.grabPoint.z);
       const int px = static_cast<int>(p.x), py = static_cast<int>(p.y);
       if (px != 0 && py != 0) {
         e.pointerX = px;
         e.pointerY = py;
-        movePointerTo(px, py);
-      } else if (settings.autoView && applied.y > 24) {
-        autoViewAdjust(48, 0.7f);
+        movePointerTo(ed, px, py);
+      } else if (ed.settings.autoView && applied.y > 24) {
+        autoViewAdjust(ed, 48, 0.7f);
       }
     }
   }
   e.deltaX = e.deltaY = 0;
 }
 
-void editFrameStep() {
-  EditState& e = editState;
-  const bool running = gameFlags.gameRunning;
-  movement.paintToolActive = e.paintTool != 0;
-  if (e.movePending) {
-    if (running) {
-      if (editHooks.gameStep) editHooks.gameStep();
-    } else {
-      dragStep();
-    }
-  }
-  if (e.settlePending && MovingSet.count() > 0) moveMovingSet(Vec3{});
+bool editFrameStep(Editor& ed) {
+  EditState& e = ed.state;
+  const bool running = ed.world.game.gameRunning;
+  ed.world.movement.paintToolActive = e.paintTool != 0;
+  const bool gameStepDue = e.movePending && running;
+  if (e.movePending && !running) dragStep(ed);
+  if (e.settlePending && ed.world.movingSet.count() > 0) moveMovingSet(ed.world, Vec3{});
   // The camera's share: orbit and zoom by the pointer's movement of an active drag.
-  if (e.orbitDrag) orbitStep(e.deltaX, e.deltaY);
-  if (e.zoomDrag) zoomStep(e.deltaY);
+  if (e.orbitDrag) orbitStep(ed, e.deltaX, e.deltaY);
+  if (e.zoomDrag) zoomStep(ed, e.deltaY);
   e.deltaX = e.deltaY = 0;
   if (!running) {
     e.movePending = false;
@@ -102,5 +96,7 @@ void editFrameStep() {
     e.orbitDrag = false;
     e.cameraChanged = false;
   }
-  movement.keyMove = false;
+  ed.world.movement.keyMove = false;
+  advanceCameraAnimation(ed);
+  return gameStepDue;
 }

@@ -26,62 +26,60 @@ bool allChannelsAbove(const Block& block, float limit) {
 
 bool isArrow(int key) { return key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN; }
 
-bool blocked(Block& block, Vec3 offset) {
-  sweepResetQuery();
-  return sweepQuery(block, offset) > 0;
+bool blocked(Editor& ed, Block& block, Vec3 offset) {
+  sweepResetQuery(ed.world.sweep);
+  return sweepQuery(ed.world.sweep, block, offset) > 0;
 }
 
-void sceneChanged() {
-  if (editHooks.sceneChanged) editHooks.sceneChanged();
-}
+void sceneChanged(Editor& ed) { ed.sceneEdited = true; }
 
 // Page Up and Page Down change the height with the bottom kept in place; the arrows change the size
 // across and along the view by one stud.
-void resizeHeld(Block& block, int key) {
-  const Vec3 f = editState.forward;
+void resizeHeld(Editor& ed, Block& block, int key) {
+  const Vec3 f = ed.state.forward;
   const bool alongZ = std::fabs(f.z) >= std::fabs(f.x);
   if (isShapeKind(block.kind)) {
     const bool grow = key == VK_PRIOR || key == VK_UP || key == VK_RIGHT;
     const bool shrink = key == VK_NEXT || key == VK_LEFT || key == VK_DOWN;
-    if (grow || shrink) stepShapeSize(block, grow ? +1 : -1);
+    if (grow || shrink) stepShapeSize(ed.world, block, grow ? +1 : -1);
     return;
   }
   switch (key) {
     case VK_PRIOR:
-      if (block.height <= 9 && !blocked(block, Vec3{0, 3, 0})) {
+      if (block.height <= 9 && !blocked(ed, block, Vec3{0, 3, 0})) {
         translateBlock(block, 0, 3, 0);
-        resizeBlock(block, 0, 0, +1);
+        resizeBlock(ed.world, block, 0, 0, +1);
       }
       break;
     case VK_NEXT:
       if (block.height >= 2) {
-        resizeBlock(block, 0, 0, -1);
+        resizeBlock(ed.world, block, 0, 0, -1);
         translateBlock(block, 0, -3, 0);
       }
       break;
     case VK_LEFT:
-      alongZ ? resizeBlock(block, 0, -1, 0) : resizeBlock(block, -1, 0, 0);
+      alongZ ? resizeBlock(ed.world, block, 0, -1, 0) : resizeBlock(ed.world, block, -1, 0, 0);
       break;
     case VK_UP:
-      if (!blocked(block, Vec3{-2, 0, 0}) && !blocked(block, Vec3{2, 0, 0}))
-        alongZ ? resizeBlock(block, +1, 0, 0) : resizeBlock(block, 0, +1, 0);
+      if (!blocked(ed, block, Vec3{-2, 0, 0}) && !blocked(ed, block, Vec3{2, 0, 0}))
+        alongZ ? resizeBlock(ed.world, block, +1, 0, 0) : resizeBlock(ed.world, block, 0, +1, 0);
       break;
     case VK_RIGHT:
-      if (!blocked(block, Vec3{0, 0, -2}) && !blocked(block, Vec3{0, 0, 2}))
-        alongZ ? resizeBlock(block, 0, +1, 0) : resizeBlock(block, +1, 0, 0);
+      if (!blocked(ed, block, Vec3{0, 0, -2}) && !blocked(ed, block, Vec3{0, 0, 2}))
+        alongZ ? resizeBlock(ed.world, block, 0, +1, 0) : resizeBlock(ed.world, block, +1, 0, 0);
       break;
     case VK_DOWN:
-      alongZ ? resizeBlock(block, -1, 0, 0) : resizeBlock(block, 0, -1, 0);
+      alongZ ? resizeBlock(ed.world, block, -1, 0, 0) : resizeBlock(ed.world, block, 0, -1, 0);
       break;
     default:
       return;
   }
-  sceneChanged();
+  sceneChanged(ed);
 }
 
 // The world direction of an arrow key as the viewer sees it: Up goes away from the viewer.
-Vec3 arrowDirection(int key) {
-  const Vec3 f = editState.forward;
+Vec3 arrowDirection(Editor& ed, int key) {
+  const Vec3 f = ed.state.forward;
   Vec3 left, up;
   float sign = 1;
   if (std::fabs(f.z) >= std::fabs(f.x)) {
@@ -103,72 +101,72 @@ Vec3 arrowDirection(int key) {
   return Vec3{d.x * sign, 0, d.z * sign};
 }
 
-void keyboardMove(int key) {
-  EditState& e = editState;
-  Block* block = selectedBlock;
+void keyboardMove(Editor& ed, int key) {
+  EditState& e = ed.state;
+  Block* block = ed.world.selectedBlock;
   if (!block) return;
   // In a game only the white blocks may move, unless the cheat code was typed.
-  if ((gameFlags.gameSetup || gameFlags.gameRunning) && !cheatMode && !allChannelsAtLeast(*block, 0.85f)) return;
-  if (!e.holding || !listContains(MovingSet, block)) {
-    if (e.holding) releaseHold();
-    collectStack(MovingSet, block);
-    liftMovingSet();
+  if ((ed.world.game.gameSetup || ed.world.game.gameRunning) && !ed.world.cheatMode && !allChannelsAtLeast(*block, 0.85f)) return;
+  if (!e.holding || !listContains(ed.world.movingSet, block)) {
+    if (e.holding) releaseHold(ed);
+    collectStack(ed.world, ed.world.movingSet, block);
+    liftMovingSet(ed.renderer, ed.world);
     e.pickedBlock = block;
     e.grabPoint = block->position;
   }
   e.holding = true;
-  const Vec3 d = arrowDirection(key);
+  const Vec3 d = arrowDirection(ed, key);
   e.keyOffset = Vec3{d.x * 4, 0, d.z * 4};
-  movement.keyMove = true;
+  ed.world.movement.keyMove = true;
   e.movePending = true;
-  sceneChanged();
+  sceneChanged(ed);
 }
 
 }  // namespace
 
-void handleEditKey(int key) {
-  EditState& e = editState;
+void handleEditKey(Editor& ed, int key) {
+  EditState& e = ed.state;
   if (e.paintTool != 0) {
     // The paint sound loops only while the tool is in use.
     stopEffect(EffectId::Paint);
-    setPaintTool(0);
+    setPaintTool(ed, 0);
   }
   if (key == VK_SPACE) {
-    if (selectedBlock && e.holding && MovingSet.count() > 0) moveMovingSet(Vec3{});
-    movement.wholeBrickDrop = !movement.wholeBrickDrop;
+    if (ed.world.selectedBlock && e.holding && ed.world.movingSet.count() > 0) moveMovingSet(ed.world, Vec3{});
+    ed.world.movement.wholeBrickDrop = !ed.world.movement.wholeBrickDrop;
     return;
   }
   if (key == VK_DELETE) {
-    if (selectedBlock && e.holding && e.buttonDown) {
-      collectStack(MovingSet, selectedBlock);
-      deleteHeld();
-      selectedBlock = nullptr;
-      movement.leftDrag = false;
+    if (ed.world.selectedBlock && e.holding && e.buttonDown) {
+      collectStack(ed.world, ed.world.movingSet, ed.world.selectedBlock);
+      deleteHeld(ed);
+      ed.world.selectedBlock = nullptr;
+      ed.world.movement.leftDrag = false;
       playEffect(EffectId::BlockOut);
     }
     return;
   }
   const bool resizeKey = key == VK_PRIOR || key == VK_NEXT || isArrow(key);
   if (!resizeKey) return;
-  if (e.holding && e.buttonDown && MovingSet.count() <= 1 && !movement.keyMove && !gameFlags.gameSetup) {
-    Block* block = MovingSet.count() == 1 ? listFirst(MovingSet) : selectedBlock;
-    if (block) resizeHeld(*block, key);
+  if (e.holding && e.buttonDown && ed.world.movingSet.count() <= 1 && !ed.world.movement.keyMove && !ed.world.game.gameSetup) {
+    Block* block = ed.world.movingSet.count() == 1 ? ed.world.movingSet.first() : ed.world.selectedBlock;
+    if (block) resizeHeld(ed, *block, key);
     return;
   }
-  if (isArrow(key) && !movement.keyMove) keyboardMove(key);
+  if (isArrow(key) && !ed.world.movement.keyMove) keyboardMove(ed, key);
 }
 
-void turnSelected(int degrees) {
-  EditState& e = editState;
-  Block* block = selectedBlock;
+void turnSelected(Editor& ed, int degrees) {
+  EditState& e = ed.state;
+  Block* block = ed.world.selectedBlock;
   if (!block) return;
-  if (gameFlags.gameRunning && !gameFlags.gameSetup) return;
-  if (gameFlags.gameSetup && !allChannelsAbove(*block, 0.85f)) return;
+  if (ed.world.game.gameRunning && !ed.world.game.gameSetup) return;
+  if (ed.world.game.gameSetup && !allChannelsAbove(*block, 0.85f)) return;
   rotateBlock(*block, degrees);
   e.settlePending = true;
   e.rotatePending = true;
   e.undoAction = UndoTurn;
   e.undoTurnDegrees = -degrees;
   playEffect(EffectId::Rotate);
-  sceneChanged();
+  sceneChanged(ed);
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "scene/Block.h"
@@ -14,6 +13,13 @@
 struct CameraSnapshot {
   float azimuth = 0, polar = 0, distance = 0;
   Vec3 toEye, eye, forward, up, probePoint;
+};
+
+// A turn or zoom of the view that runs over several frames, one step per frame.
+struct CameraAnimation {
+  enum class Kind { None, Turn, Zoom } kind = Kind::None;
+  int stepsLeft = 0;
+  int step = 0;  // degrees of a turn step, or the zoom direction
 };
 
 enum UndoAction : int {
@@ -64,8 +70,9 @@ struct EditState {
   Vec3 lightDir{0, -1, 0};
   Block* cameraProbe = nullptr;
 
+  // A camera animation under way: the frame loop takes one step of it per frame.
+  CameraAnimation animation;
+
   // Set by the shell: pending input is dropped during camera animations only on the editing screen.
   bool editScreen = true;
 };
-
-extern EditState editState;

@@ -36,14 +36,14 @@ constexpr int kShapePalette2[39] = {26, 27, 21, 22, 28, 45, 46, 47, 48, 49, 50, 
 // A description without a place of its own carries z 1000.
 constexpr float kNoPlace = 1000;
 
-BlockDescription newDescription(int kind, int studsX, int studsZ, int orientation) {
+BlockDescription newDescription(Editor& ed, int kind, int studsX, int studsZ, int orientation) {
   BlockDescription d;
   d.kind = kind;
   d.studsX = studsX;
   d.studsZ = studsZ;
   d.height = 1;
   d.orientation = orientation;
-  d.colour = paletteColour(editState.newBlockColour >= 1 && editState.newBlockColour <= 6 ? editState.newBlockColour
+  d.colour = paletteColour(ed.state.newBlockColour >= 1 && ed.state.newBlockColour <= 6 ? ed.state.newBlockColour
                                                                                            : 1);
   d.faceTextures.fill(-1);
   d.position = Vec3{0, 0, kNoPlace};
@@ -51,31 +51,31 @@ BlockDescription newDescription(int kind, int studsX, int studsZ, int orientatio
 }
 
 // Shapes come in turned to face the viewer.
-int shapeOrientation() {
-  const int quarter = static_cast<int>(std::trunc(sceneView.azimuth / 90 + 1));
+int shapeOrientation(Editor& ed) {
+  const int quarter = static_cast<int>(std::trunc(ed.world.view.azimuth / 90 + 1));
   return ((quarter % 4) + 4) % 4;
 }
 
 }  // namespace
 
-std::optional<BlockDescription> paletteBlock(Palette palette, int entry) {
+std::optional<BlockDescription> paletteBlock(Editor& ed, Palette palette, int entry) {
   switch (palette) {
     case Palette::Bricks:
       if (entry < 1 || entry > 22) return std::nullopt;
-      return newDescription(entry >= kFirstSlopeEntry ? SlopeBrick : Brick, kBrickPalette[entry - 1].studsX,
+      return newDescription(ed, entry >= kFirstSlopeEntry ? SlopeBrick : Brick, kBrickPalette[entry - 1].studsX,
                             kBrickPalette[entry - 1].studsZ, 0);
     case Palette::Shapes1:
       if (entry < 1 || entry > 37) return std::nullopt;
-      return newDescription(kShapePalette1[entry - 1], 0, 0, shapeOrientation());
+      return newDescription(ed, kShapePalette1[entry - 1], 0, 0, shapeOrientation(ed));
     case Palette::Shapes2:
       if (entry < 1 || entry > 39) return std::nullopt;
-      return newDescription(kShapePalette2[entry - 1], 0, 0, shapeOrientation());
+      return newDescription(ed, kShapePalette2[entry - 1], 0, 0, shapeOrientation(ed));
   }
   return std::nullopt;
 }
 
-bool dropFromPalette(int x, int y) {
-  EditState& e = editState;
+bool dropFromPalette(Editor& ed, int x, int y) {
+  EditState& e = ed.state;
   Palette palette = Palette::Bricks;
   int entry = e.brickPaletteEntry;
   if (!e.brickPaletteDrag) {
@@ -89,22 +89,22 @@ bool dropFromPalette(int x, int y) {
       return false;
     }
   }
-  std::optional<BlockDescription> d = paletteBlock(palette, entry);
+  std::optional<BlockDescription> d = paletteBlock(ed, palette, entry);
   if (!d) return false;
-  if (e.holding) releaseHold();
+  if (e.holding) releaseHold(ed);
   // The new block appears at the left edge of the view, beside the palette it came from.
   if (d->kind == BasePlate) {
     d->position = Vec3{};
   } else if (d->position.z == kNoPlace) {
     const int screenY = d->kind <= SlopeBrick ? 130 : palette == Palette::Shapes1 ? 230 : 330;
-    const Vec3 p = rayToPlane(0, screenY, 0);
+    const Vec3 p = rayToPlane(ed, 0, screenY, 0);
     d->position = Vec3{p.x, 4, p.z};
   }
-  Block* block = putBlockInScene(*d, NewBlockOptions{true, true});
+  Block* block = putBlockInScene(ed.world, *d, NewBlockOptions{true, true});
   if (!block) return false;
 
   e.buttonDown = true;
-  movement.leftDrag = true;
+  ed.world.movement.leftDrag = true;
   e.holding = true;
   e.movePending = true;
   e.pickedBlock = block;
@@ -112,13 +112,13 @@ bool dropFromPalette(int x, int y) {
   e.pointerX = x;
   e.pointerY = y;
   e.deltaX = e.deltaY = 0;
-  collectStack(MovingSet, block);
-  liftMovingSet();
-  selectedBlock = block;
+  collectStack(ed.world, ed.world.movingSet, block);
+  liftMovingSet(ed.renderer, ed.world);
+  ed.world.selectedBlock = block;
   e.undoAction = UndoAdd;
-  if (renderDevice.window) setCapture(renderDevice.window);
+  if (ed.device.window) setCapture(ed.device.window);
   playEffect(EffectId::BlockIn);
   e.brickPaletteDrag = e.shapePalette1Drag = e.shapePalette2Drag = false;
-  if (editHooks.sceneChanged) editHooks.sceneChanged();
+  ed.sceneEdited = true;
   return true;
 }

@@ -19,7 +19,6 @@
 #include "scene/SceneView.h"
 #include "scene/Settings.h"
 
-EditHooks editHooks;
 
 // [SECTION] Colours
 
@@ -32,9 +31,9 @@ std::array<float, 4> paletteColour(int index) {
   return kColours[index];
 }
 
-void setPaintTool(int colour) {
-  editState.paintTool = colour >= 1 && colour <= 7 ? colour : 0;
-  movement.paintToolActive = editState.paintTool != 0;
+void setPaintTool(Editor& ed, int colour) {
+  ed.state.paintTool = colour >= 1 && colour <= 7 ? colour : 0;
+  ed.world.movement.paintToolActive = ed.state.paintTool != 0;
 }
 
 // [SECTION] Picking
@@ -46,12 +45,12 @@ bool isWhite(const Block& block) {
   return block.colour[0] > 0.8f && block.colour[1] > 0.8f && block.colour[2] > 0.8f;
 }
 
-void captureView() {
-  if (renderDevice.window) setCapture(renderDevice.window);
+void captureView(Editor& ed) {
+  if (ed.device.window) setCapture(ed.device.window);
 }
 
-void takeDeltas(int x, int y) {
-  EditState& e = editState;
+void takeDeltas(Editor& ed, int x, int y) {
+  EditState& e = ed.state;
   // Every movement since the last frame counts, however many pointer messages it came in.
   e.deltaX += x - e.pointerX;
   e.deltaY += y - e.pointerY;
@@ -60,102 +59,102 @@ void takeDeltas(int x, int y) {
 }
 
 // A stack picked up but not to be moved goes back where it stood, linked to its support again.
-void putBackMovingSet() {
-  sweepResetQuery();
-  sweepQueryMovingSet(Vec3{});
-  sweepRelinkMovingSet();
-  editState.holding = false;
-  sceneRenderer.fullRedrawPending = 1;
+void putBackMovingSet(Editor& ed) {
+  sweepResetQuery(ed.world.sweep);
+  sweepQueryMovingSet(ed.world, Vec3{});
+  sweepRelinkMovingSet(ed.world);
+  ed.state.holding = false;
+  ed.renderer.fullRedrawPending = 1;
 }
 
 }  // namespace
 
-Vec3 rayToDragPlane(int x, int y) {
-  const bool held = editState.holding && MovingSet.count() > 0;
-  return rayToPlane(x, y, held ? listLowestY(MovingSet) : 0.0f);
+Vec3 rayToDragPlane(Editor& ed, int x, int y) {
+  const bool held = ed.state.holding && ed.world.movingSet.count() > 0;
+  return rayToPlane(ed, x, y, held ? listLowestY(ed.world.movingSet) : 0.0f);
 }
 
-bool pickBlock() {
-  EditState& e = editState;
+bool pickBlock(Editor& ed) {
+  EditState& e = ed.state;
   // A camera below the horizon sees the blocks from beneath: nothing can be picked up from there.
-  if (sceneView.polar > 90 && e.paintTool == 0) return false;
+  if (ed.world.view.polar > 90 && e.paintTool == 0) return false;
   float depth = kFloatMax;
-  Block* block = nearestBlockUnder(e.pointerX, e.pointerY, depth);
+  Block* block = nearestBlockUnder(ed, e.pointerX, e.pointerY, depth);
   if (!block || !(depth < 1)) return false;
   e.pickedBlock = block;
   e.holding = true;
   e.pickDepthFactor = depth / (1 - depth);
   e.cursorWarpPending = true;
-  const Vec3 d = viewRayDirection(e.pointerX, e.pointerY);
+  const Vec3 d = viewRayDirection(ed, e.pointerX, e.pointerY);
   e.grabPoint = (e.eye - e.forward) + Vec3{d.x * e.pickDepthFactor, d.y * e.pickDepthFactor, d.z * e.pickDepthFactor};
-  collectStack(MovingSet, block);
-  liftMovingSet();
-  captureView();
+  collectStack(ed.world, ed.world.movingSet, block);
+  liftMovingSet(ed.renderer, ed.world);
+  captureView(ed);
   return true;
 }
 
-void pickAndHold(int x, int y) {
-  EditState& e = editState;
-  if (e.holding) releaseHold();
-  movement.paintToolActive = e.paintTool != 0;
+void pickAndHold(Editor& ed, int x, int y) {
+  EditState& e = ed.state;
+  if (e.holding) releaseHold(ed);
+  ed.world.movement.paintToolActive = e.paintTool != 0;
   e.buttonDown = true;
-  movement.leftDrag = true;
-  if (gameFlags.gameRunning) return;
+  ed.world.movement.leftDrag = true;
+  if (ed.world.game.gameRunning) return;
   e.pointerX = x;
   e.pointerY = y;
   e.deltaX = e.deltaY = 0;
   e.pointerOutside = false;
 
-  if (gameFlags.gameSetup) {
-    if (!pickBlock()) return;
-    selectedBlock = e.pickedBlock;
+  if (ed.world.game.gameSetup) {
+    if (!pickBlock(ed)) return;
+    ed.world.selectedBlock = e.pickedBlock;
     if (isWhite(*e.pickedBlock)) {
       e.movePending = true;
       e.brickPaletteDrag = e.shapePalette1Drag = e.shapePalette2Drag = false;
     } else {
       setCursor(loadCursor("CANNOT"));
-      putBackMovingSet();
+      putBackMovingSet(ed);
     }
     return;
   }
 
-  captureView();
-  if (!pickBlock()) {
-    beginCameraDrag(CameraDrag::Orbit, x, y);
+  captureView(ed);
+  if (!pickBlock(ed)) {
+    beginCameraDrag(ed, CameraDrag::Orbit, x, y);
     e.holding = false;
-    selectedBlock = nullptr;
+    ed.world.selectedBlock = nullptr;
     return;
   }
   Block* block = e.pickedBlock;
   e.movePending = true;
   e.holding = true;
-  if (settings.autoView && e.paintTool == 0) {
-    selectedBlock = block;
-    autoViewAdjust(18, 0.7f);
+  if (ed.settings.autoView && e.paintTool == 0) {
+    ed.world.selectedBlock = block;
+    autoViewAdjust(ed, 18, 0.7f);
     return;
   }
   if (e.paintTool != 0) {
     e.undoAction = UndoColour;
     e.undoColour = block->colour;
-    paintStep(*block, 0.015f);
+    paintStep(ed, *block, 0.015f);
   } else {
     e.undoAction = UndoMove;
     e.undoPosition = block->position;
   }
-  selectedBlock = block;
+  ed.world.selectedBlock = block;
 }
 
 // [SECTION] Pointer
 
-void trackPointer(int x, int y) {
-  EditState& e = editState;
+void trackPointer(Editor& ed, int x, int y) {
+  EditState& e = ed.state;
   const bool left = getKeyState(VK_LBUTTON) & 0x8000, right = getKeyState(VK_RBUTTON) & 0x8000;
-  if (gameFlags.gameRunning && !gameFlags.gameSetup) {
-    if (!gameFlags.fastFlight) {
+  if (ed.world.game.gameRunning && !ed.world.game.gameSetup) {
+    if (!ed.world.game.fastFlight) {
       setCursor(loadCursor("CANNOT"));
       return;
     }
-    takeDeltas(x, y);
+    takeDeltas(ed, x, y);
     if (left && !right) {
       e.orbitDrag = true;
     } else if (right && !left) {
@@ -167,8 +166,8 @@ void trackPointer(int x, int y) {
     }
     return;
   }
-  if (gameFlags.gameSetup) {
-    takeDeltas(x, y);
+  if (ed.world.game.gameSetup) {
+    takeDeltas(ed, x, y);
     if (e.buttonDown) (e.holding ? e.movePending : e.orbitDrag) = true;
     return;
   }
@@ -176,12 +175,12 @@ void trackPointer(int x, int y) {
   if (e.pointerOutside) {
     e.deltaX = e.deltaY = 0;
   } else {
-    takeDeltas(x, y);
+    takeDeltas(ed, x, y);
   }
   if (e.buttonDown) (e.holding ? e.movePending : e.orbitDrag) = true;
   if (left || right) {
-    if (e.brickPaletteDrag || e.shapePalette1Drag || e.shapePalette2Drag) dropFromPalette(x, y);
-    const Rect view{0, 0, renderDevice.clientWidth, renderDevice.clientHeight};
+    if (e.brickPaletteDrag || e.shapePalette1Drag || e.shapePalette2Drag) dropFromPalette(ed, x, y);
+    const Rect view{0, 0, ed.device.clientWidth, ed.device.clientHeight};
     if (view.contains(x, y)) {
       e.pointerOutside = false;
       e.pointerX = x;
@@ -192,7 +191,7 @@ void trackPointer(int x, int y) {
       if (overBottomPanel && e.holding)
         releaseCapture();
       else
-        captureView();
+        captureView(ed);
       e.pointerOutside = true;
       e.deltaX = e.deltaY = 0;
     }
@@ -202,23 +201,23 @@ void trackPointer(int x, int y) {
 
 // [SECTION] Release
 
-void releaseHold() {
-  EditState& e = editState;
-  movement.leftDrag = false;
+void releaseHold(Editor& ed) {
+  EditState& e = ed.state;
+  ed.world.movement.leftDrag = false;
   e.buttonDown = false;
-  if (gameFlags.gameRunning && !gameFlags.gameSetup) return;
+  if (ed.world.game.gameRunning && !ed.world.game.gameSetup) return;
   e.deltaX = e.deltaY = 0;
   e.movePending = false;
   e.orbitDrag = false;
   e.pointerOutside = false;
   if (e.holding) {
     // A picked block that has left the scene since (removed, or the scene replaced) is not dropped.
-    if (e.pickedBlock && sceneFind(e.pickedBlock)) {
-      endDrag(e.pickedBlock);
+    if (e.pickedBlock && sceneFind(ed.world.scene, e.pickedBlock)) {
+      endDrag(ed.world, e.pickedBlock);
     } else {
       e.pickedBlock = nullptr;
-      moveMovingSet(Vec3{});
-      sweepRelinkMovingSet();
+      moveMovingSet(ed.world, Vec3{});
+      sweepRelinkMovingSet(ed.world);
     }
     e.holding = false;
   }

@@ -3,11 +3,6 @@
 
 #include "platform/paths.h"
 #include "platform/registry.h"
-#include "platform/strings.h"
-#include "platform/window.h"
-
-std::string InstallDir;
-std::string DataRoot;
 
 static bool readInstallDir(std::string& folder) {
   RegKey key = regOpenKey(RegRoot::CurrentUser, kInstallKey);
@@ -19,30 +14,26 @@ static bool readInstallDir(std::string& folder) {
   return ok;
 }
 
-static bool refuse() {
-  const char* text = loadString(26);
-  messageBox(nullptr, text ? text : "", "", MB_OK);
-  return false;
-}
-
-bool confirmFolders() {
-  std::string folder;
-  if (!readInstallDir(folder)) return refuse();
-  InstallDir = folder;
+std::optional<Folders> confirmFolders() {
+  Folders folders;
+  if (!readInstallDir(folders.installDir)) return std::nullopt;
+  const std::string& installDir = folders.installDir;
   std::string remembered = currentDirectory();
   // Each folder is entered from where the check started (a relative "Dir" means the same place for both),
   // and a failed check does not leave the program inside the install folder.
-  bool ok = setCurrentDirectory(joinPath(InstallDir, "Save"));
+  bool ok = setCurrentDirectory(joinPath(installDir, "Save"));
   setCurrentDirectory(remembered);
-  ok = ok && setCurrentDirectory(joinPath(InstallDir, "Port"));
+  ok = ok && setCurrentDirectory(joinPath(installDir, "Port"));
   setCurrentDirectory(remembered);
-  if (!ok) return refuse();
-  DataRoot = findDataRoot();
-  if (DataRoot.empty()) DataRoot = remembered;
-  return true;
+  if (!ok) return std::nullopt;
+  folders.dataRoot = findDataRoot();
+  if (folders.dataRoot.empty()) folders.dataRoot = remembered;
+  return folders;
 }
 
-bool enterDataRoot() { return !DataRoot.empty() && setCurrentDirectory(DataRoot); }
+bool enterDataRoot(const Folders& folders) {
+  return !folders.dataRoot.empty() && setCurrentDirectory(folders.dataRoot);
+}
 
 std::string systemScratchFolder() {
   std::string folder = userStateFolder();

@@ -1,19 +1,21 @@
-// The two folders the program works with: the InstallDir (named by the settings store, holding the "Save"
-// and "Port" folders that receive everything the program writes) and the DataRoot (read-only assets).
+// The two folders the program works with: the install folder (named by the settings store, holding the
+// "Save" and "Port" folders that receive everything the program writes) and the data root (read-only
+// assets).
 #pragma once
 
+#include <optional>
 #include <string>
 
-// The install folder as read from "Dir" at the last check; at most 127 characters.
-extern std::string InstallDir;
-// The asset folder, ending in "/"; established by a successful confirmFolders().
-extern std::string DataRoot;
+struct Folders {
+  std::string installDir;  // as read from "Dir", at most 127 characters
+  std::string dataRoot;    // ends in "/"
+};
 
-// Read "Dir", confirm that its "Save" and "Port" folders exist and establish the DataRoot. On failure the
-// user sees message 26 and the result is false. The current directory is the same afterwards.
-bool confirmFolders();
-// Make the DataRoot the current directory (after a successful check). False when that fails.
-bool enterDataRoot();
+// Read "Dir", confirm that its "Save" and "Port" folders exist and find the data root. None when the
+// install is not usable (the shell then shows message 26). The current directory is the same afterwards.
+std::optional<Folders> confirmFolders();
+// Make the data root the current directory. False when that fails.
+bool enterDataRoot(const Folders& folders);
 // The per-user folder standing in for the system folder that holds scratch files ("~temp.lml"); created
 // when missing.
 std::string systemScratchFolder();

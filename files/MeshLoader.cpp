@@ -216,11 +216,11 @@ std::vector<std::string> readCatalogueList(std::string_view text) {
   return paths;
 }
 
-bool LoadShapeCatalogue(const std::string& listPath) {
-  clearShapeCatalogue();
+bool LoadShapeCatalogue(ShapeCatalogue& catalogue, const std::string& listPath) {
+  clearShapeCatalogue(catalogue);
   std::string bytes;
   if (!readWholeFile(listPath, bytes, 1u << 20)) return false;
   const std::vector<std::string> paths = readCatalogueList(bytes);
-  for (size_t i = 0; i < paths.size(); ++i) shapeCatalogue.entries[i] = LoadShape(paths[i]);
+  for (size_t i = 0; i < paths.size(); ++i) catalogue.entries[i] = LoadShape(paths[i]);
   return true;
 }

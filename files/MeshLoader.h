@@ -24,4 +24,4 @@ std::unique_ptr<Shape> LoadShape(const std::string& meshPath);
 std::vector<std::string> readCatalogueList(std::string_view text);
 // Fill the ShapeCatalogue from a list file. Entries whose mesh cannot be read stay empty. False when the
 // list itself cannot be read (the catalogue is then empty).
-bool LoadShapeCatalogue(const std::string& listPath);
+bool LoadShapeCatalogue(ShapeCatalogue& catalogue, const std::string& listPath);

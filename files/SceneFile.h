@@ -3,7 +3,7 @@
 #pragma once
 
 #include <array>
-#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,13 +32,13 @@ struct SceneFileState {
   SceneAuthor author;
   // The background picture path as the background setter keeps it (one word).
   std::string backgroundPath;
-  // Asked to show another background when a file names one; empty hooks change nothing.
-  std::function<void(const std::string& path)> setBackground;
-  // Today's date in UTC as year, month, day; empty means the system clock.
-  std::function<std::array<int, 3>()> today;
+  // The other background the latest read named, for the shell to show; none when it named none.
+  std::optional<std::string> namedBackground;
+  // The date headers are written with, as year, month, day; none means today in UTC.
+  std::optional<std::array<int, 3>> fixedDate;
 };
 
-extern SceneFileState sceneFile;
+struct World;
 
 // Capacities of the header's values, in bytes.
 constexpr size_t kNameCapacity = 255, kAgeCapacity = 9, kAddressCapacity = 511, kEmailCapacity = 261,
@@ -46,14 +46,15 @@ constexpr size_t kNameCapacity = 255, kAgeCapacity = 9, kAddressCapacity = 511, 
 // A scene file larger than this is not a scene.
 constexpr size_t kMaxSceneFileBytes = 64u << 20;
 
-// Parse a scene file into the reader state and loadedDescriptions; the scene's blocks are untouched.
-// False when the file cannot be opened, or ends before its count line (the reader state then stays).
-bool ReadSceneFile(const std::string& path);
+// Parse a scene file into the reader state and loadedDescriptions, and the world's view values and block
+// counter; the world's blocks are untouched. False when the file cannot be opened, or ends before its
+// count line (the reader state and the world then stay as they were).
+bool ReadSceneFile(SceneFileState& file, World& world, const std::string& path);
 // The same on the file's bytes; path is what the header's shown path becomes.
-bool readSceneText(std::string_view text, const std::string& path);
-// Put a block into the scene for every description of the latest read, in file order.
-void BuildLoadedScene();
-// The current scene in the stored layout.
-std::string sceneText();
-// Write the current scene; the old file stays as it was when writing fails. False on failure.
-bool WriteSceneFile(const std::string& path);
+bool readSceneText(SceneFileState& file, World& world, std::string_view text, const std::string& path);
+// Put a block into the world for every description of the latest read, in file order.
+void BuildLoadedScene(const SceneFileState& file, World& world);
+// The world's scene in the stored layout.
+std::string sceneText(const SceneFileState& file, const World& world);
+// Write the world's scene; the old file stays as it was when writing fails. False on failure.
+bool WriteSceneFile(const SceneFileState& file, const World& world, const std::string& path);

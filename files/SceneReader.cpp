@@ -9,10 +9,7 @@
 #include "files/SceneFile.h"
 #include "files/TextScan.h"
 #include "platform/paths.h"
-#include "scene/SceneList.h"
-#include "scene/SceneView.h"
-
-SceneFileState sceneFile;
+#include "scene/World.h"
 
 namespace {
 
@@ -105,7 +102,7 @@ std::optional<BlockDescription> parseBlockLine(const std::string& line) {
 
 // [SECTION] Reading
 
-bool readSceneText(std::string_view text, const std::string& path) {
+bool readSceneText(SceneFileState& sceneFile, World& world, std::string_view text, const std::string& path) {
   LineReader lines(text, kMaxLine);
   std::string line;
   bool more = lines.next(line);
@@ -133,7 +130,7 @@ bool readSceneText(std::string_view text, const std::string& path) {
   }
   while (more && (startsWithSlash(line) || isBlankLine(line))) more = lines.next(line);
 
-  SceneView view = sceneView;
+  SceneView view = world.view;
   if (!more) return false;
   readSixFloats(line, {&view.azimuth, &view.polar, &view.distance, &view.target.x, &view.target.y, &view.target.z});
   if (!lines.next(line)) return false;
@@ -149,26 +146,26 @@ bool readSceneText(std::string_view text, const std::string& path) {
   }
 
   sceneFile.info = std::move(info);
-  sceneView = view;
+  world.view = view;
   sceneFile.loadedDescriptions = std::move(records);
-  blockCounter = static_cast<int32_t>(sceneFile.loadedDescriptions.size());
-  if (background && sceneFile.setBackground) sceneFile.setBackground(*background);
+  world.blockCounter = static_cast<int32_t>(sceneFile.loadedDescriptions.size());
+  sceneFile.namedBackground = background;
   return true;
 }
 
-bool ReadSceneFile(const std::string& path) {
+bool ReadSceneFile(SceneFileState& file, World& world, const std::string& path) {
   std::string bytes;
   if (!readWholeFile(path, bytes, kMaxSceneFileBytes)) return false;
-  return readSceneText(bytes, path);
+  return readSceneText(file, world, bytes, path);
 }
 
 // [SECTION] Building
 
-void BuildLoadedScene() {
-  for (const BlockDescription& d : sceneFile.loadedDescriptions) {
-    std::unique_ptr<Block> block = createBlock(d);
-    if (block->kind == BasePlate) basePlate = block.get();
+void BuildLoadedScene(const SceneFileState& file, World& world) {
+  for (const BlockDescription& d : file.loadedDescriptions) {
+    std::unique_ptr<Block> block = createBlock(world, d);
+    if (block->kind == BasePlate) world.basePlate = block.get();
     // No rise-until-free: blocks keep the positions the file gives them.
-    placeBuiltBlock(std::move(block));
+    placeBuiltBlock(world, std::move(block));
   }
 }

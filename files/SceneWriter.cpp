@@ -7,8 +7,7 @@
 
 #include "files/SceneFile.h"
 #include "platform/paths.h"
-#include "scene/SceneList.h"
-#include "scene/SceneView.h"
+#include "scene/World.h"
 
 namespace {
 
@@ -68,7 +67,7 @@ std::array<int, 3> todayUtc() {
 
 }  // namespace
 
-std::string sceneText() {
+std::string sceneText(const SceneFileState& sceneFile, const World& world) {
   std::string out;
   if (sceneFile.writeInfoFlag) {
     const SceneAuthor& author = sceneFile.author;
@@ -76,21 +75,21 @@ std::string sceneText() {
     headerLine(out, author.age);
     headerLine(out, author.address);
     headerLine(out, author.email);
-    const std::array<int, 3> date = sceneFile.today ? sceneFile.today() : todayUtc();
+    const std::array<int, 3> date = sceneFile.fixedDate ? *sceneFile.fixedDate : todayUtc();
     append(out, "//%d %d %d\r\n", date[0], date[1], date[2]);
     headerLine(out, sceneFile.info.title);
     headerLine(out, sceneFile.info.description);
   }
   headerLine(out, sceneFile.backgroundPath);
-  const SceneView& v = sceneView;
+  const SceneView& v = world.view;
   numbers(out, {v.azimuth, v.polar, v.distance, v.target.x, v.target.y, v.target.z}, false);
   numbers(out, {v.lightPosition.x, v.lightPosition.y, v.lightPosition.z, v.lightDirection.x, v.lightDirection.y,
                 v.lightDirection.z},
           true);
   // The counter is never below the number of blocks that follow it.
-  number(out, std::max(blockCounter, static_cast<int32_t>(scene.nodes.size())));
+  number(out, std::max(world.blockCounter, static_cast<int32_t>(world.scene.nodes.size())));
   out += " \r\n";
-  for (const auto& node : scene.nodes) {
+  for (const auto& node : world.scene.nodes) {
     const BlockDescription d = describeBlock(*node->block);
     for (int32_t field : {d.kind, d.studsX, d.studsZ, d.height, d.orientation}) number(out, field), out += ' ';
     for (float field : {d.position.x, d.position.y, d.position.z}) number(out, field), out += ' ';
@@ -101,4 +100,6 @@ std::string sceneText() {
   return out;
 }
 
-bool WriteSceneFile(const std::string& path) { return writeFileAtomically(path, sceneText()); }
+bool WriteSceneFile(const SceneFileState& file, const World& world, const std::string& path) {
+  return writeFileAtomically(path, sceneText(file, world));
+}

@@ -113,6 +113,8 @@ enum class ShowCmd { Hide, Show, ShowMaximised, Minimise, Restore, ShowNoActivat
 
 bool registerClass(const WindowClass& windowClass);
 bool isClassRegistered(const std::string& name);
+// Forget a class, so that a program run again in the same process can register its own procedures.
+void unregisterClass(const std::string& name);
 // Create a popup window at (x, y) in screen coordinates. Sends Create. nullptr when the class is unknown.
 HWindow createWindow(const std::string& className, const std::string& title, bool topmost, int x, int y, int width,
                      int height, HWindow owner);

@@ -6,8 +6,7 @@
 
 #include "render/RenderDevice.h"
 #include "render/SceneRenderer.h"
-#include "scene/BlockList.h"
-#include "scene/MaterialTable.h"
+#include "scene/World.h"
 
 // [SECTION] Extents
 
@@ -29,8 +28,7 @@ constexpr uint32_t kMaxIndex = 0xFFFF;  // the device indexes vertices with 16 b
 // [SECTION] Executing
 
 // The one buffer is kept while the size needed stays the same; another size makes a new one.
-ExecuteBuffer& lockBuffer(size_t bytes) {
-  SceneRenderer& r = sceneRenderer;
+ExecuteBuffer& lockBuffer(SceneRenderer& r, size_t bytes) {
   if (bytes != r.executeBufferSize) {
     r.executeBuffer = ExecuteBuffer{};
     r.executeBufferSize = bytes;
@@ -42,8 +40,7 @@ ExecuteBuffer& lockBuffer(size_t bytes) {
 
 // Unlock, load the camera, draw. The status extent of what was drawn lands in executeData; false (and the
 // inverted extent) when any step fails.
-bool runBuffer() {
-  SceneRenderer& r = sceneRenderer;
+bool runBuffer(SceneRenderer& r) {
   ExecuteBuffer& b = r.executeBuffer;
   b.locked = false;
   r.executeData = ExecuteStatus{};
@@ -57,7 +54,7 @@ bool runBuffer() {
   return true;
 }
 
-Rect drawnExtent() { return sceneRenderer.executeData.extent; }
+Rect drawnExtent(SceneRenderer& r) { return r.executeData.extent; }
 
 Vertex3D toDevice(const Vertex& v) { return Vertex3D{v.x, v.y, v.z, v.nx, v.ny, v.nz, v.u, v.v}; }
 
@@ -66,20 +63,20 @@ void addTriangle(std::vector<Triangle3D>& out, int32_t a, int32_t b, int32_t c, 
   out.push_back(Triangle3D{static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c), flags});
 }
 
-void beginInstructions(ExecuteBuffer& b, uint32_t material) {
+void beginInstructions(SceneRenderer& r, ExecuteBuffer& b, uint32_t material) {
   b.setStatus(D3DSETSTATUS_STATUS | D3DSETSTATUS_EXTENTS, D3DSTATUS_DEFAULT, kExecuteStartExtent);
   b.stateLight({{D3DLIGHTSTATE_MATERIAL, material}});
   b.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 0, static_cast<uint32_t>(b.vertices.size()));
 }
 
 // The triangles go last; the byte offset of the first one is what pick records are counted from.
-void endInstructions(ExecuteBuffer& b, const std::vector<Triangle3D>& triangles) {
-  sceneRenderer.pickBase = static_cast<uint32_t>(b.instructionBytes()) + 4;
+void endInstructions(SceneRenderer& r, ExecuteBuffer& b, const std::vector<Triangle3D>& triangles) {
+  r.pickBase = static_cast<uint32_t>(b.instructionBytes()) + 4;
   b.triangleList(triangles.data(), triangles.size());
   b.exit();
 }
 
-void appendStuds(const Block& block, ExecuteBuffer& b, std::vector<Triangle3D>& triangles) {
+void appendStuds(SceneRenderer& r, const Block& block, ExecuteBuffer& b, std::vector<Triangle3D>& triangles) {
   const size_t cells = std::min(block.studCells.size(), block.studVertices.size());
   for (size_t c = 0; c < cells; ++c) {
     const StudCell& cell = block.studCells[c];
@@ -114,11 +111,11 @@ size_t blockBufferBytes(const Block& block, size_t vertices) {
 }  // namespace
 
 // Body vertices, then the studs still showing; one material for all. Shared with picking.
-void prepareBlockBuffer(const Block& block) {
-  const bool studs = sceneRenderer.drawStuds == 1;
+void prepareBlockBuffer(SceneRenderer& r, const Block& block) {
+  const bool studs = r.drawStuds == 1;
   const size_t body = bodyVertexCount(block);
   const size_t count = body + (studs ? kStudVertexCount * visibleStudCount(block) : 0);
-  ExecuteBuffer& b = lockBuffer(blockBufferBytes(block, count));
+  ExecuteBuffer& b = lockBuffer(r, blockBufferBytes(block, count));
   b.vertices.reserve(count);
   for (size_t i = 0; i < body; ++i) b.vertices.push_back(toDevice(block.vertices[i]));
   std::vector<Triangle3D> triangles;
@@ -129,44 +126,44 @@ void prepareBlockBuffer(const Block& block) {
     if (static_cast<size_t>(std::max({a, c1, c2})) >= body) continue;  // a damaged mesh loses the triangle only
     addTriangle(triangles, a, c1, c2, D3DTRIFLAG_EDGEENABLETRIANGLE);
   }
-  if (studs) appendStuds(block, b, triangles);
-  beginInstructions(b, materialHandle(block.faceMaterials[0]));
+  if (studs) appendStuds(r, block, b, triangles);
+  beginInstructions(r, b, materialHandle(*r.materials, block.faceMaterials[0]));
   b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
                  {D3DRENDERSTATE_WRAPU, 0},
                  {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
-  endInstructions(b, triangles);
+  endInstructions(r, b, triangles);
 }
 
 namespace {
 
 // The studs that are marked visible, in the given material; the plate's rows and pictured blocks use it.
-void prepareStudBuffer(const Block& block, int32_t materialSlot) {
+void prepareStudBuffer(SceneRenderer& r, const Block& block, int32_t materialSlot) {
   const size_t n = kStudVertexCount * visibleStudCount(block);
-  ExecuteBuffer& b = lockBuffer(8 * (n / 2 + 4 * n + 12));
+  ExecuteBuffer& b = lockBuffer(r, 8 * (n / 2 + 4 * n + 12));
   std::vector<Triangle3D> triangles;
-  appendStuds(block, b, triangles);
-  beginInstructions(b, materialHandle(materialSlot));
+  appendStuds(r, block, b, triangles);
+  beginInstructions(r, b, materialHandle(*r.materials, materialSlot));
   // Solid fill is set again because the selection box leaves the device drawing wire frames.
   b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
                  {D3DRENDERSTATE_WRAPU, 0},
                  {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
-  endInstructions(b, triangles);
+  endInstructions(r, b, triangles);
 }
 
-void prepareFaceBuffer(const Block& block, int face) {
-  ExecuteBuffer& b = lockBuffer(240);
+void prepareFaceBuffer(SceneRenderer& r, const Block& block, int face) {
+  ExecuteBuffer& b = lockBuffer(r, 240);
   for (int i = 0; i < 4; ++i) b.vertices.push_back(toDevice(block.vertices[4 * face + i]));
   std::vector<Triangle3D> triangles;
   addTriangle(triangles, 0, 1, 2, D3DTRIFLAG_EDGEENABLETRIANGLE);
   addTriangle(triangles, 2, 3, 0, D3DTRIFLAG_EDGEENABLETRIANGLE);
-  beginInstructions(b, materialHandle(block.faceMaterials[face]));
+  beginInstructions(r, b, materialHandle(*r.materials, block.faceMaterials[face]));
   b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, static_cast<uint32_t>(block.faceTextureHandles[face])},
                  {D3DRENDERSTATE_WRAPU, 0},
                  {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_SOLID}});
-  endInstructions(b, triangles);
+  endInstructions(r, b, triangles);
 }
 
 bool hasFacePicture(const Block& block) {
@@ -174,27 +171,27 @@ bool hasFacePicture(const Block& block) {
                      [](int32_t h) { return h != 0; });
 }
 
-bool drawPicturedBlock(Block& block) {
+bool drawPicturedBlock(SceneRenderer& r, Block& block) {
   Rect covered = kEmptyExtent;
   bool allDrawn = block.vertices.size() >= 24;
   if (allDrawn) {
     for (int face = 0; face < 6; ++face) {
-      prepareFaceBuffer(block, face);
-      if (runBuffer())
-        covered = uniteExtent(covered, drawnExtent());
+      prepareFaceBuffer(r, block, face);
+      if (runBuffer(r))
+        covered = uniteExtent(covered, drawnExtent(r));
       else
         allDrawn = false;
     }
   }
-  if (sceneRenderer.drawStuds == 1) {
-    prepareStudBuffer(block, block.studMaterial);
-    if (runBuffer())
-      covered = uniteExtent(covered, drawnExtent());
+  if (r.drawStuds == 1) {
+    prepareStudBuffer(r, block, block.studMaterial);
+    if (runBuffer(r))
+      covered = uniteExtent(covered, drawnExtent(r));
     else
       allDrawn = false;
   }
   block.screenRect = covered.left >= covered.right ? kExecuteStartExtent : covered;
-  sceneRenderer.frameExtent = uniteExtent(sceneRenderer.frameExtent, covered);
+  r.frameExtent = uniteExtent(r.frameExtent, covered);
   return allDrawn;
 }
 
@@ -202,24 +199,23 @@ bool drawPicturedBlock(Block& block) {
 
 // [SECTION] Blocks
 
-bool drawBlock(Block& block) {
+bool drawBlock(SceneRenderer& r, Block& block) {
   if (block.kind == BasePlate) {
-    drawBasePlate(block);
+    drawBasePlate(r, block);
     return true;
   }
-  if (hasFacePicture(block)) return drawPicturedBlock(block);
-  prepareBlockBuffer(block);
-  if (!runBuffer()) return false;
-  block.screenRect = drawnExtent();
-  sceneRenderer.frameExtent = uniteExtent(sceneRenderer.frameExtent, block.screenRect);
+  if (hasFacePicture(block)) return drawPicturedBlock(r, block);
+  prepareBlockBuffer(r, block);
+  if (!runBuffer(r)) return false;
+  block.screenRect = drawnExtent(r);
+  r.frameExtent = uniteExtent(r.frameExtent, block.screenRect);
   return true;
 }
 
-void drawBasePlate(Block& block) {
-  SceneRenderer& r = sceneRenderer;
+void drawBasePlate(SceneRenderer& r, Block& block) {
   for (StudCell& cell : block.studCells) cell.visible = 0;
-  prepareBlockBuffer(block);
-  if (runBuffer()) r.frameExtent = uniteExtent(r.frameExtent, drawnExtent());
+  prepareBlockBuffer(r, block);
+  if (runBuffer(r)) r.frameExtent = uniteExtent(r.frameExtent, drawnExtent(r));
   if (r.drawStuds != 1) return;
   const size_t columns = static_cast<size_t>(std::max(block.studsX, 0));
   const size_t rows = std::max(block.studsZ, 0);
@@ -228,16 +224,14 @@ void drawBasePlate(Block& block) {
     if (row > 0)
       for (size_t c = 0; c < columns; ++c) block.studCells[(row - 1) * columns + c].visible = 0;
     for (size_t c = 0; c < columns; ++c) block.studCells[row * columns + c].visible = 1;
-    prepareStudBuffer(block, block.faceMaterials[0]);
-    if (runBuffer()) r.frameExtent = uniteExtent(r.frameExtent, drawnExtent());
+    prepareStudBuffer(r, block, block.faceMaterials[0]);
+    if (runBuffer(r)) r.frameExtent = uniteExtent(r.frameExtent, drawnExtent(r));
   }
 }
 
-void drawMovingSet() {
-  sceneRenderer.frameExtent = kEmptyExtent;
-  listRewind(MovingSet);
-  for (Block* block : MovingSet.entries) drawBlock(*block);
-  MovingSet.cursor = MovingSet.entries.size();
+void drawMovingSet(SceneRenderer& r, World& world) {
+  r.frameExtent = kEmptyExtent;
+  for (Block* block : world.movingSet.entries) drawBlock(r, *block);
 }
 
 // [SECTION] Selection box
@@ -261,24 +255,22 @@ constexpr BoxCorner kBoxTemplate[24] = {
 };
 
 // The white of the box is taken from the material table once per table generation.
-int boxMaterialSlot() {
-  static int slot = -1;
-  static uint32_t generation = 0;
-  if (slot < 0 || generation != materialTable.generation || materialTable.slots[slot].references <= 0) {
+int boxMaterialSlot(SceneRenderer& r) {
+  MaterialTable& table = *r.materials;
+  if (r.boxSlot < 0 || r.boxGeneration != table.generation || table.slots[r.boxSlot].references <= 0) {
     int32_t texture = 0;
-    slot = acquireMaterial(1, 1, 1, 1, -1, texture);
-    generation = materialTable.generation;
+    r.boxSlot = acquireMaterial(table, 1, 1, 1, 1, -1, texture);
+    r.boxGeneration = table.generation;
   }
-  return slot;
+  return r.boxSlot;
 }
 
 }  // namespace
 
-void drawSelectionBox(const Block& block) {
-  SceneRenderer& r = sceneRenderer;
+void drawSelectionBox(SceneRenderer& r, const Block& block) {
   const Vec3 lo{block.outerMin.x - 0.5f, block.outerMin.y, block.outerMin.z - 0.5f};
   const Vec3 hi{block.outerMax.x + 0.5f, block.outerMax.y, block.outerMax.z + 0.5f};
-  ExecuteBuffer& b = lockBuffer(968);
+  ExecuteBuffer& b = lockBuffer(r, 968);
   for (const BoxCorner& c : kBoxTemplate)
     b.vertices.push_back(
         Vertex3D{c.sx < 0 ? lo.x : hi.x, c.sy < 0 ? lo.y : hi.y, c.sz < 0 ? lo.z : hi.z, c.nx, c.ny, c.nz, c.u, c.v});
@@ -289,14 +281,14 @@ void drawSelectionBox(const Block& block) {
     addTriangle(triangles, v + 2, v + 3, v, D3DTRIFLAG_EDGEENABLE1 | D3DTRIFLAG_EDGEENABLE2);
   }
   b.setStatus(D3DSETSTATUS_STATUS | D3DSETSTATUS_EXTENTS, D3DSTATUS_DEFAULT, kExecuteStartExtent);
-  b.stateLight({{D3DLIGHTSTATE_MATERIAL, materialHandle(boxMaterialSlot())}});
+  b.stateLight({{D3DLIGHTSTATE_MATERIAL, materialHandle(*r.materials, boxMaterialSlot(r))}});
   b.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 0, 24);
   b.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, 0},
                  {D3DRENDERSTATE_WRAPU, 0},
                  {D3DRENDERSTATE_WRAPV, 0},
                  {D3DRENDERSTATE_FILLMODE, D3DFILL_WIREFRAME}});
-  endInstructions(b, triangles);
-  if (!runBuffer()) return;
-  r.frameExtent = uniteExtent(r.frameExtent, drawnExtent());
+  endInstructions(r, b, triangles);
+  if (!runBuffer(r)) return;
+  r.frameExtent = uniteExtent(r.frameExtent, drawnExtent(r));
   r.lastExtent = r.frameExtent;
 }

@@ -9,15 +9,9 @@
 
 #include "render/RenderDevice.h"
 #include "render/RenderView.h"
-#include "scene/BlockList.h"
-#include "scene/MaterialTable.h"
-#include "scene/SceneList.h"
-#include "scene/SceneView.h"
+#include "scene/World.h"
 
-SceneRenderer sceneRenderer;
-
-void installRendererMaterialDevice();
-bool addSceneLights();
+bool addSceneLights(SceneRenderer& r, World& world);
 
 // [SECTION] View start
 
@@ -47,9 +41,8 @@ bool runSetUpBuffer(SceneRenderer& r) {
   return succeeded(endScene(*r.device)) && succeeded(result);
 }
 
-bool initViewSteps(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
-                   const TextureHandle* textureHandles) {
-  SceneRenderer& r = sceneRenderer;
+bool initViewSteps(SceneRenderer& r, Direct3D& direct3D, Device3D& device, ViewportHandle viewport,
+                   int textureCount, const TextureHandle* textureHandles) {
   r.direct3D = &direct3D;
   r.device = &device;
   r.viewport = viewport;
@@ -62,34 +55,25 @@ bool initViewSteps(Direct3D& direct3D, Device3D& device, ViewportHandle viewport
   r.projectionMatrix = r.viewMatrix = r.worldMatrix = 0;
   r.frameExtent = r.lastExtent = kEmptyExtent;
 
-  if (!r.startContentLoaded) {
-    installRendererMaterialDevice();
-    if (r.hooks.loadStartContent && !r.hooks.loadStartContent()) return false;
-    r.startContentLoaded = true;
-  }
   r.fullRedrawPending = 1;
   r.drawStuds = 1;
-  setViewBackground();  // a view without its picture still works
-  addSceneLights();
+  setViewBackground(r);  // a view without its picture still works
   if (!makeMatrices(r)) return false;
-  if (!runSetUpBuffer(r)) return false;
-  if (r.hooks.startOfView) r.hooks.startOfView();
-  return true;
+  return runSetUpBuffer(r);
 }
 
 }  // namespace
 
-bool InitView(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
+bool InitView(SceneRenderer& r, Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
               const TextureHandle* textureHandles) {
-  if (initViewSteps(direct3D, device, viewport, textureCount, textureHandles)) return true;
+  if (initViewSteps(r, direct3D, device, viewport, textureCount, textureHandles)) return true;
   // A view that failed to start is never released by the framework: let go of the device now, so that
   // nothing keeps pointing at it after the framework shuts down.
-  releaseViewObjects();
+  releaseViewObjects(r);
   return false;
 }
 
-bool setViewBackground() {
-  SceneRenderer& r = sceneRenderer;
+bool setViewBackground(SceneRenderer& r) {
   if (!r.direct3D) return false;
   if (!r.backgroundMaterial && failed(createMaterial(*r.direct3D, r.backgroundMaterial))) {
     r.backgroundMaterial = 0;
@@ -106,8 +90,13 @@ bool setViewBackground() {
   return succeeded(setViewportBackground(*r.direct3D, r.viewport, r.backgroundMaterial));
 }
 
-void releaseViewObjects() {
-  SceneRenderer& r = sceneRenderer;
+bool startSceneView(SceneRenderer& r, World& world) {
+  if (!r.direct3D) return false;
+  r.fullRedrawPending = 1;
+  return addSceneLights(r, world);
+}
+
+void releaseViewObjects(SceneRenderer& r) {
   if (r.direct3D) {
     if (r.light1) releaseLight(*r.direct3D, r.light1);
     if (r.light2) releaseLight(*r.direct3D, r.light2);
@@ -124,169 +113,127 @@ void releaseViewObjects() {
 
 // [SECTION] Frames
 
-namespace {
-
-FrameConditions frameConditions() {
-  return sceneRenderer.hooks.conditions ? sceneRenderer.hooks.conditions() : FrameConditions{};
-}
-
-bool anySurfaceLost() {
-  const RenderDevice& d = renderDevice;
-  for (const DisplaySurface* s : {d.frontBuffer.get(), d.backBuffer.get(), d.zBuffer.get()})
-    if (s && s->lost) return true;
-  return false;
-}
-
-}  // namespace
-
-bool frameStep() {
-  SceneRenderer& r = sceneRenderer;
+bool beginFrame(SceneRenderer& r, const FrameConditions& c) {
   if (!renderDevice.bRenderingIsOK || !r.device) return true;
-  const bool lost = anySurfaceLost();
-  if (!D3DAppRestoreSurfaces()) return true;
-  // A restore blanks the cached images; the next frame builds them again.
-  if (lost) r.fullRedrawPending = 1;
-  const FrameConditions before = frameConditions();
-  if (!(before.explosionRunning && !before.leftDrag) && !D3DAppClearBackBuffer(0)) {
-    reportRenderFailure("%s", D3DAppLastErrorText().c_str());
-    return false;
-  }
-  Rect present;
-  RenderScene(present);
-  const FrameConditions after = frameConditions();
-  if (after.explosionRunning && r.hooks.explosionStep) {
-    const Rect animation = r.hooks.explosionStep();
-    present = after.leftDrag ? uniteExtent(animation, present) : animation;
-  }
-  if (!D3DAppSetDirtyRects(1, &present, 0) || !D3DAppShowBackBuffer(0)) {
+  // While the explosion plays over a still view, the picture under it is kept rather than cleared.
+  if (!(c.explosionRunning && !c.leftDrag) && !D3DAppClearBackBuffer(0)) {
     reportRenderFailure("%s", D3DAppLastErrorText().c_str());
     return false;
   }
   return true;
 }
 
-bool RenderScene(Rect& extent) {
-  drawFrame();
-  if (sceneRenderer.hooks.editFrameStep) sceneRenderer.hooks.editFrameStep();
-  extent = sceneRenderer.frameExtent;
+bool presentFrame(SceneRenderer& r, const Rect& area) {
+  if (!renderDevice.bRenderingIsOK || !r.device) return true;
+  if (!D3DAppSetDirtyRects(1, &area, 0) || !D3DAppShowBackBuffer(0)) {
+    reportRenderFailure("%s", D3DAppLastErrorText().c_str());
+    return false;
+  }
   return true;
 }
 
-void redrawNow() {
-  if (!renderDevice.bRenderingIsOK || !sceneRenderer.device) return;
-  D3DAppClearBackBuffer(0);
-  drawFrame();
-  D3DAppSetDirtyRects(1, &sceneRenderer.frameExtent, 0);
-  D3DAppShowBackBuffer(0);
-}
-
-void drawFrame() {
-  SceneRenderer& r = sceneRenderer;
-  const FrameConditions c = frameConditions();
+FramePath drawFrame(SceneRenderer& r, World& world, const FrameConditions& c) {
+  if (!renderDevice.bRenderingIsOK || !r.device) return FramePath::Nothing;
   if (c.hideStuds) r.drawStuds = 0;
   const bool boxHidden = c.gameRunning || c.gameSetup;
   if ((c.holding || c.keyMove) && !c.fastFlight) {
-    restoreDirtyArea();
-    if (!c.holding && selectedBlock) listInsert(MovingSet, selectedBlock);
-    drawMovingSet();
-    if (!c.keyMove && !boxHidden && selectedBlock) drawSelectionBox(*selectedBlock);
-    return;
+    restoreDirtyArea(r);
+    if (!c.holding && world.selectedBlock) listInsert(world.movingSet, world.selectedBlock);
+    drawMovingSet(r, world);
+    if (!c.keyMove && !boxHidden && world.selectedBlock) drawSelectionBox(r, *world.selectedBlock);
+    return FramePath::MovingSet;
   }
   if (c.rotatePending || c.keyMove) {
-    restoreDirtyArea();
-    if (selectedBlock && !boxHidden) {
-      drawBlock(*selectedBlock);
-      drawSelectionBox(*selectedBlock);
+    restoreDirtyArea(r);
+    if (world.selectedBlock && !boxHidden) {
+      drawBlock(r, *world.selectedBlock);
+      drawSelectionBox(r, *world.selectedBlock);
     }
-    if (r.hooks.rotateOrKeyMoveDrawn) r.hooks.rotateOrKeyMoveDrawn();
-    return;
+    return FramePath::TurnOrKeyMove;
   }
   if (r.fullRedrawPending) {
-    fullRedraw();
+    fullRedraw(r, world);
     r.fullRedrawPending = 0;
   } else if (!(c.explosionRunning && !c.leftDrag)) {
-    redrawAll();
+    redrawAll(r, world, c);
   }
-  if (selectedBlock && !boxHidden) drawSelectionBox(*selectedBlock);
+  if (world.selectedBlock && !boxHidden) drawSelectionBox(r, *world.selectedBlock);
+  return FramePath::Scene;
 }
 
-void redrawAll() {
-  SceneRenderer& r = sceneRenderer;
-  const FrameConditions c = frameConditions();
+void redrawAll(SceneRenderer& r, World& world, const FrameConditions& c) {
   const bool allShapes = r.drawAllShapes || c.gameRunning || c.gameSetup;
   r.frameExtent = kEmptyExtent;
-  for (const auto& node : scene.nodes)
-    if (node->block->kind < kFirstShapeKind || allShapes) drawBlock(*node->block);
+  for (const auto& node : world.scene.nodes)
+    if (node->block->kind < kFirstShapeKind || allShapes) drawBlock(r, *node->block);
 }
 
-void fullRedraw() {
-  SceneRenderer& r = sceneRenderer;
+void fullRedraw(SceneRenderer& r, World& world) {
   r.frameExtent = kEmptyExtent;
-  for (const auto& node : scene.nodes)
-    if (node->block->kind == BasePlate) buildBaseImage(*node->block);
-  for (const auto& node : scene.nodes) drawBlock(*node->block);
+  for (const auto& node : world.scene.nodes)
+    if (node->block->kind == BasePlate) buildBaseImage(r, *node->block);
+  for (const auto& node : world.scene.nodes) drawBlock(r, *node->block);
 }
 
 // [SECTION] Cached images
 
 namespace {
 
-Rect wholeView() { return Rect{0, 0, renderDevice.clientWidth, renderDevice.clientHeight}; }
+Rect wholeView(SceneRenderer& r) { return Rect{0, 0, renderDevice.clientWidth, renderDevice.clientHeight}; }
 
-Rect clampToView(const Rect& rect) {
-  const Rect view = wholeView();
+Rect clampToView(SceneRenderer& r, const Rect& rect) {
+  const Rect view = wholeView(r);
   return Rect{std::max(rect.left, view.left), std::max(rect.top, view.top), std::min(rect.right, view.right),
               std::min(rect.bottom, view.bottom)};
 }
 
 // Copies between the cached images never fail a frame; a lost surface is restored and stays blank until
 // the next full redraw.
-void copyArea(DisplaySurface* to, DisplaySurface* from, const Rect& area, DisplaySurface* restoreA,
+void copyArea(SceneRenderer& r, DisplaySurface* to, DisplaySurface* from, const Rect& area, DisplaySurface* restoreA,
               DisplaySurface* restoreB) {
   if (!to || !from) return;
-  const Rect rect = clampToView(area);
+  const Rect rect = clampToView(r, area);
   if (rect.empty()) return;
   if (surfaceBltFast(*to, rect.left, rect.top, *from, &rect, DDBLTFAST_WAIT) == DDERR_SURFACELOST) {
     if (restoreA) surfaceRestore(*restoreA);
     if (restoreB) surfaceRestore(*restoreB);
-    sceneRenderer.fullRedrawPending = 1;
+    r.fullRedrawPending = 1;
   }
 }
 
 }  // namespace
 
-void restoreDirtyArea() {
+void restoreDirtyArea(SceneRenderer& r) {
   RenderDevice& d = renderDevice;
-  const Rect area = sceneRenderer.frameExtent;
-  copyArea(d.backBuffer.get(), d.backupBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(d.zBuffer.get(), d.zBuffer2.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  const Rect area = r.frameExtent;
+  copyArea(r, d.backBuffer.get(), d.backupBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.zBuffer.get(), d.zBuffer2.get(), area, d.backupBuffer.get(), d.backBuffer.get());
 }
 
-void buildBaseImage(Block& basePlate) {
+void buildBaseImage(SceneRenderer& r, Block& basePlate) {
   RenderDevice& d = renderDevice;
   D3DAppClearBackBuffer(D3DAPP_WHOLEWINDOW);
-  drawBlock(basePlate);
-  sceneRenderer.frameExtent = wholeView();
-  copyArea(d.baseBuffer.get(), d.backBuffer.get(), wholeView(), d.baseBuffer.get(), d.backBuffer.get());
-  copyArea(d.baseZBuffer.get(), d.zBuffer.get(), wholeView(), d.baseBuffer.get(), d.backBuffer.get());
+  drawBlock(r, basePlate);
+  r.frameExtent = wholeView(r);
+  copyArea(r, d.baseBuffer.get(), d.backBuffer.get(), wholeView(r), d.baseBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.baseZBuffer.get(), d.zBuffer.get(), wholeView(r), d.baseBuffer.get(), d.backBuffer.get());
 }
 
-void liftMovingSet() {
+void liftMovingSet(SceneRenderer& r, World& world) {
   RenderDevice& d = renderDevice;
-  SceneRenderer& r = sceneRenderer;
   if (!r.device) return;
-  copyArea(d.backupBuffer.get(), d.backBuffer.get(), wholeView(), d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(d.zBuffer2.get(), d.zBuffer.get(), wholeView(), d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), wholeView(r), d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), wholeView(r), d.backupBuffer.get(), d.backBuffer.get());
   r.frameExtent = kEmptyExtent;
-  drawMovingSet();
+  drawMovingSet(r, world);
   const Rect area = uniteExtent(r.frameExtent, r.lastExtent);
-  copyArea(d.backBuffer.get(), d.baseBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(d.zBuffer.get(), d.baseZBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  for (const auto& node : scene.nodes) {
+  copyArea(r, d.backBuffer.get(), d.baseBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.zBuffer.get(), d.baseZBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  for (const auto& node : world.scene.nodes) {
     Block& block = *node->block;
-    if (extentsOverlap(block.screenRect, area) && !listContains(MovingSet, &block)) drawBlock(block);
+    if (extentsOverlap(block.screenRect, area) && !listContains(world.movingSet, &block)) drawBlock(r, block);
   }
-  copyArea(d.backupBuffer.get(), d.backBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(d.zBuffer2.get(), d.zBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  r.frameExtent = wholeView();
+  copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  r.frameExtent = wholeView(r);
 }

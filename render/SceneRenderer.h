@@ -8,12 +8,15 @@
 
 #include <climits>
 #include <cstddef>
-#include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/device3d.h"
 #include "scene/Block.h"
 #include "scene/Geometry.h"
+#include "scene/MaterialTable.h"
+
+struct World;
 
 // [SECTION] Records
 
@@ -30,19 +33,9 @@ struct FrameConditions {
   bool hideStuds = false;         // the setting "블럭 꼭지 감추기"
 };
 
-// What other parts plug into the renderer. Every hook may be empty.
-struct SceneRendererHooks {
-  // The first view start: the catalogue, the start scene and the camera; false when no scene could be read.
-  std::function<bool()> loadStartContent;
-  // The camera's start of view, run at the end of every view start.
-  std::function<void()> startOfView;
-  std::function<FrameConditions()> conditions;
-  // The frame drew a turn or key move of the selected block: clear `rotatePending` and `keyMove`.
-  std::function<void()> rotateOrKeyMoveDrawn;
-  std::function<void()> editFrameStep;
-  // Advance the explosion animation one step; its rectangle.
-  std::function<Rect()> explosionStep;
-};
+// Which drawing path a frame took: only the moving blocks over the cached picture, only the turned or
+// stepped block, or the scene.
+enum class FramePath { Nothing, MovingSet, TurnOrKeyMove, Scene };
 
 constexpr Rect kEmptyExtent{INT_MAX, INT_MAX, -INT_MAX, -INT_MAX};
 // The extent an execute starts from, so that it reports only what it drew.
@@ -68,39 +61,48 @@ struct SceneRenderer {
   // Cleared while the view turns with the setting "시점 변경시 기본블럭만 보여주기" on: only bricks, plates
   // and slopes are drawn then.
   bool drawAllShapes = true;
-  bool startContentLoaded = false;  // the first view start of the run has loaded the start scene
   D3DMatrix cameraMatrix;
-  SceneRendererHooks hooks;
+  // The world's material table, and the device behind its materials.
+  MaterialTable* materials = nullptr;
+  std::unique_ptr<MaterialDevice> materialDevice;
+  // The slot of the selection box's white, taken from the table once per table generation.
+  int boxSlot = -1;
+  uint32_t boxGeneration = 0;
 };
-
-extern SceneRenderer sceneRenderer;
 
 // [SECTION] View start
 
-bool InitView(Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
+// The device, viewport and pictures the view draws with; the cached images are rebuilt on the next frame.
+bool InitView(SceneRenderer& r, Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
               const TextureHandle* textureHandles);
-void releaseViewObjects();
+// The world's blocks get their materials from this renderer's device.
+void attachWorld(SceneRenderer& r, World& world);
+// The lights of the world's scene; run once the scene is loaded.
+bool startSceneView(SceneRenderer& r, World& world);
+void releaseViewObjects(SceneRenderer& r);
 // Make the background picture (texture entry 0) the viewport background again; false when it could not.
-bool setViewBackground();
+bool setViewBackground(SceneRenderer& r);
 
 // [SECTION] Frames
 
-bool frameStep();
-bool RenderScene(Rect& extent);
-void drawFrame();
-void redrawNow();
-void restoreDirtyArea();
-void redrawAll();
-void fullRedraw();
-void buildBaseImage(Block& basePlate);
-void liftMovingSet();
+// Clear the back buffer for a frame (kept while the explosion plays over a still view); false on failure.
+bool beginFrame(SceneRenderer& r, const FrameConditions& c);
+FramePath drawFrame(SceneRenderer& r, World& world, const FrameConditions& c);
+// Present the area of the back buffer that changed; false on failure.
+bool presentFrame(SceneRenderer& r, const Rect& area);
+void restoreDirtyArea(SceneRenderer& r);
+void redrawAll(SceneRenderer& r, World& world, const FrameConditions& c);
+void fullRedraw(SceneRenderer& r, World& world);
+void buildBaseImage(SceneRenderer& r, Block& basePlate);
+// Take the moving set out of the cached picture of the static scene.
+void liftMovingSet(SceneRenderer& r, World& world);
 
 // [SECTION] Drawing
 
-void drawMovingSet();
-void drawSelectionBox(const Block& block);
-bool drawBlock(Block& block);
-void drawBasePlate(Block& block);
+void drawMovingSet(SceneRenderer& r, World& world);
+void drawSelectionBox(SceneRenderer& r, const Block& block);
+bool drawBlock(SceneRenderer& r, Block& block);
+void drawBasePlate(SceneRenderer& r, Block& block);
 // The union of two rectangles; an inverted rectangle adds nothing.
 Rect uniteExtent(const Rect& a, const Rect& b);
 // Strict overlap of two rectangles.
@@ -108,9 +110,9 @@ bool extentsOverlap(const Rect& a, const Rect& b);
 
 // [SECTION] Queries
 
-void setCamera(Vec3 eye, Vec3 forward, Vec3 up, Vec3 right);
+void setCamera(SceneRenderer& r, Vec3 eye, Vec3 forward, Vec3 up, Vec3 right);
 // Screen x, y and depth of a world point; (0, 0, 0) when it lies outside the view.
-Vec3 projectPoint(float x, float y, float z);
+Vec3 projectPoint(SceneRenderer& r, float x, float y, float z);
 // Depth of the nearest face of the block under rect; kFloatMax when none (face is then left alone).
-float pickFace(Block& block, const Rect& rect, int& face);
-void rotateLight(float angle);
+float pickFace(SceneRenderer& r, Block& block, const Rect& rect, int& face);
+void rotateLight(SceneRenderer& r, World& world, float angle);

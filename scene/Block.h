@@ -103,23 +103,31 @@ constexpr int32_t kMaxHeight = 10000;
 // True when a description of a brick, plate or slope has sizes a block can be built with.
 bool descriptionSizesValid(const BlockDescription& description);
 
+struct World;
+struct MaterialTable;
+
 // [SECTION] Building
-std::unique_ptr<Block> createBlock(const BlockDescription& description);
-void buildGeometry(Block& block);
-void buildBrick(Block& block);
-void buildSlope(Block& block);
-void buildCatalogueShape(Block& block);
+// A block made from the description, with its mesh and materials; not yet in the scene. A shape kind
+// without a loaded shape gives an empty block and counts as a missing shape in the world.
+std::unique_ptr<Block> createBlock(World& world, const BlockDescription& description);
+void buildGeometry(World& world, Block& block);
+void buildBrick(World& world, Block& block);
+void buildSlope(World& world, Block& block);
+void buildCatalogueShape(World& world, Block& block);
 // Releases the mesh, the material references and the block's end points in the collision index.
-void destroyBlock(Block& block);
+void destroyBlock(World& world, Block& block);
 BlockDescription describeBlock(const Block& block);
 
 // [SECTION] Changing a block
 void translateBlock(Block& block, float dx, float dy, float dz);
 void rotateBlock(Block& block, double degrees);
 void recomputeBounds(Block& block);
-void setBlockColour(Block& block, float r, float g, float b, float a);
-void resizeBlock(Block& block, int32_t dStudsZ, int32_t dStudsX, int32_t dHeight);
-void stepShapeSize(Block& block, int direction);
+void setBlockColour(MaterialTable& materials, Block& block, float r, float g, float b, float a);
+// Grow or shrink a brick or slope within the editing limits (wider with cheat mode); each size that
+// changed plays its sound.
+void resizeBlock(World& world, Block& block, int32_t dStudsZ, int32_t dStudsX, int32_t dHeight);
+// Step a catalogue shape one size band up (direction > 0) or down.
+void stepShapeSize(World& world, Block& block, int direction);
 
 // The catalogue's vertical snap of a shape's extent onto the brick grid (..., -9, -3, 3, 9, ...).
 float snapShapeExtent(float v);

@@ -6,13 +6,7 @@
 
 #include <cmath>
 
-#include "platform/strings.h"
-#include "platform/window.h"
-#include "scene/Block.h"
-#include "scene/MaterialTable.h"
-#include "scene/SceneFlags.h"
-#include "scene/Shape.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 // [SECTION] Templates
 
@@ -88,22 +82,23 @@ float snapShapeExtent(float v) { return -6.0f * std::trunc((v + 9.1f) / -6.0f) -
 
 // [SECTION] Materials
 
-static void releaseBlockMaterials(Block& block) {
+static void releaseBlockMaterials(MaterialTable& table, Block& block) {
   if (!block.holdsMaterials) return;
   block.holdsMaterials = false;
-  if (block.materialGeneration != materialTable.generation) return;  // the table was reset since
-  for (int slot : block.faceMaterials) releaseMaterial(slot);
-  releaseMaterial(block.studMaterial);
+  if (block.materialGeneration != table.generation) return;  // the table was reset since
+  for (int slot : block.faceMaterials) releaseMaterial(table, slot);
+  releaseMaterial(table, block.studMaterial);
 }
 
-static void acquireBlockMaterials(Block& block) {
-  releaseBlockMaterials(block);
+static void acquireBlockMaterials(MaterialTable& table, Block& block) {
+  releaseBlockMaterials(table, block);
   const auto& c = block.colour;
   for (int i = 0; i < 6; ++i)
-    block.faceMaterials[i] = acquireMaterial(c[0], c[1], c[2], c[3], block.faceTextures[i], block.faceTextureHandles[i]);
+    block.faceMaterials[i] =
+        acquireMaterial(table, c[0], c[1], c[2], c[3], block.faceTextures[i], block.faceTextureHandles[i]);
   int32_t noPicture = 0;
-  block.studMaterial = acquireMaterial(c[0], c[1], c[2], c[3], -1, noPicture);
-  block.materialGeneration = materialTable.generation;
+  block.studMaterial = acquireMaterial(table, c[0], c[1], c[2], c[3], -1, noPicture);
+  block.materialGeneration = table.generation;
   block.holdsMaterials = true;
 }
 
@@ -127,9 +122,9 @@ static void clearBounds(Block& block) {
 
 // [SECTION] Bricks and slopes
 
-static void buildBox(Block& block, Shading shading, float heightScale) {
+static void buildBox(World& world, Block& block, Shading shading, float heightScale) {
   releaseMesh(block);
-  acquireBlockMaterials(block);
+  acquireBlockMaterials(world.materials, block);
 
   const float sx = static_cast<float>(block.studsX);
   const float sz = static_cast<float>(block.studsZ);
@@ -183,13 +178,13 @@ static void buildBox(Block& block, Shading shading, float heightScale) {
   block.bottomSlabMax = {x0 + 2 * sx, y0 - 3 * h + 1, z0 + 2 * sz};
 }
 
-void buildBrick(Block& block) {
+void buildBrick(World& world, Block& block) {
   // A base plate is a third of a brick high per height step.
-  buildBox(block, Shading::Brick, block.kind == BasePlate ? 0.33333334f : 1.0f);
+  buildBox(world, block, Shading::Brick, block.kind == BasePlate ? 0.33333334f : 1.0f);
 }
 
-void buildSlope(Block& block) {
-  buildBox(block, Shading::Slope, 1.0f);
+void buildSlope(World& world, Block& block) {
+  buildBox(world, block, Shading::Slope, 1.0f);
 
   // The slope pulls one top edge in by a stud pitch; the studs along that edge are hidden.
   struct Cut {
@@ -218,21 +213,16 @@ void buildSlope(Block& block) {
 
 // [SECTION] Catalogue shapes
 
-static void reportMissingShape() {
-  const char* text = loadString(19);
-  messageBox(nullptr, text ? text : "잘못된 파일 포맷입니다.", "", MB_OK);
-}
-
-void buildCatalogueShape(Block& block) {
+void buildCatalogueShape(World& world, Block& block) {
   releaseMesh(block);
   block.studsX = block.studsZ = block.height = 0;
-  Shape* shape = catalogueShape(block.kind);
+  Shape* shape = catalogueShape(world.shapes, block.kind);
   if (!shape) {
     clearBounds(block);
-    reportMissingShape();
+    ++world.missingShapes;
     return;
   }
-  acquireBlockMaterials(block);
+  acquireBlockMaterials(world.materials, block);
 
   const Vec3 p = block.position;
   block.vertices = shape->vertices;
@@ -259,24 +249,22 @@ void buildCatalogueShape(Block& block) {
   block.bottomSlabMax = {p.x + shape->maxX, y + shape->minY + 1, p.z + shape->maxZ};
 }
 
-void buildGeometry(Block& block) {
+void buildGeometry(World& world, Block& block) {
   if (block.kind == Brick || block.kind == BasePlate) {
-    buildBrick(block);
+    buildBrick(world, block);
   } else if (block.kind == SlopeBrick) {
-    buildSlope(block);
+    buildSlope(world, block);
   } else {
     // Negative kinds and kinds past the catalogue have no shape: reported like a missing entry.
-    buildCatalogueShape(block);
+    buildCatalogueShape(world, block);
   }
 }
 
 // [SECTION] Create and destroy
 
-static uint64_t nextSerial = 1;
-
-std::unique_ptr<Block> createBlock(const BlockDescription& d) {
+std::unique_ptr<Block> createBlock(World& world, const BlockDescription& d) {
   auto block = std::make_unique<Block>();
-  block->serial = nextSerial++;
+  block->serial = world.nextSerial++;
   block->kind = d.kind;
   block->studsX = d.studsX;
   block->studsZ = d.studsZ;
@@ -285,8 +273,8 @@ std::unique_ptr<Block> createBlock(const BlockDescription& d) {
   block->position = d.position;
   block->colour = d.colour;
   block->faceTextures = d.faceTextures;
-  buildGeometry(*block);
-  if (block->kind == BasePlate) setWorkAreaFromPlate(*block);
+  buildGeometry(world, *block);
+  if (block->kind == BasePlate) setWorkAreaFromPlate(world, *block);
   block->owner = block.get();
   block->sweepNodes = {};
   if (isShapeKind(block->kind)) {
@@ -297,10 +285,10 @@ std::unique_ptr<Block> createBlock(const BlockDescription& d) {
   return block;
 }
 
-void destroyBlock(Block& block) {
+void destroyBlock(World& world, Block& block) {
   releaseMesh(block);
-  releaseBlockMaterials(block);
-  sweepRemove(block);
+  releaseBlockMaterials(world.materials, block);
+  sweepRemove(world.sweep, block);
 }
 
 BlockDescription describeBlock(const Block& block) {

@@ -3,10 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "scene/BlockSounds.h"
-#include "scene/Block.h"
-#include "scene/MaterialTable.h"
-#include "scene/SceneFlags.h"
+#include "scene/World.h"
 
 void translateBlock(Block& block, float dx, float dy, float dz) {
   const Vec3 d{dx, dy, dz};
@@ -93,50 +90,50 @@ void recomputeBounds(Block& block) {
   block.bottomSlabMax = {box.max.x, box.min.y + 1, box.max.z};
 }
 
-void setBlockColour(Block& block, float r, float g, float b, float a) {
+void setBlockColour(MaterialTable& table, Block& block, float r, float g, float b, float a) {
   block.colour = {r, g, b, a};
   // Slots acquired before the table was last reset are no longer this block's to give back.
-  const bool holds = block.holdsMaterials && block.materialGeneration == materialTable.generation;
+  const bool holds = block.holdsMaterials && block.materialGeneration == table.generation;
   for (int i = 0; i < 6; ++i)
-    block.faceMaterials[i] =
-        replaceMaterial(r, g, b, a, block.faceTextures[i], holds ? block.faceMaterials[i] : -1, block.faceTextureHandles[i]);
+    block.faceMaterials[i] = replaceMaterial(table, r, g, b, a, block.faceTextures[i],
+                                             holds ? block.faceMaterials[i] : -1, block.faceTextureHandles[i]);
   int32_t noPicture = 0;
-  block.studMaterial = replaceMaterial(r, g, b, a, -1, holds ? block.studMaterial : -1, noPicture);
-  block.materialGeneration = materialTable.generation;
+  block.studMaterial = replaceMaterial(table, r, g, b, a, -1, holds ? block.studMaterial : -1, noPicture);
+  block.materialGeneration = table.generation;
   block.holdsMaterials = true;
 }
 
-static void playBySign(int32_t delta) {
-  if (delta > 0) playBlockSound(BlockSound::Grow);
-  if (delta < 0) playBlockSound(BlockSound::Shrink);
+static void playBySign(World& world, int32_t delta) {
+  if (delta > 0) playBlockSound(world, BlockSound::Grow);
+  if (delta < 0) playBlockSound(world, BlockSound::Shrink);
 }
 
-void resizeBlock(Block& block, int32_t dStudsZ, int32_t dStudsX, int32_t dHeight) {
+void resizeBlock(World& world, Block& block, int32_t dStudsZ, int32_t dStudsX, int32_t dHeight) {
   const int64_t nz = static_cast<int64_t>(block.studsZ) + dStudsZ;
   const int64_t nx = static_cast<int64_t>(block.studsX) + dStudsX;
-  const int64_t maxArea = cheatMode ? 240 : 80;
-  const int64_t maxSide = cheatMode ? 60 : 20;
+  const int64_t maxArea = world.cheatMode ? 240 : 80;
+  const int64_t maxSide = world.cheatMode ? 60 : 20;
   if (nx * nz > maxArea || nz > maxSide || nx > maxSide) return;
 
   if (nz < 1) return;
   block.studsZ = static_cast<int32_t>(nz);
-  playBySign(dStudsZ);
+  playBySign(world, dStudsZ);
   if (nx < 1) return;
   block.studsX = static_cast<int32_t>(nx);
-  playBySign(dStudsX);
+  playBySign(world, dStudsX);
   const int64_t nh = static_cast<int64_t>(block.height) + dHeight;
   // Taller than the scene files accept would make a block that could not be loaded again.
   if (nh < 1 || nh > kMaxHeight) return;
   block.height = static_cast<int32_t>(nh);
-  playBySign(dHeight);
+  playBySign(world, dHeight);
 
   if (block.kind == Brick) {
-    buildBrick(block);
+    buildBrick(world, block);
   } else if (block.kind == SlopeBrick) {
     // A slope needs two studs along its slope: one for the slanted edge, one for the top.
     const bool even = block.orientation % 2 == 0;
     if ((even && block.studsX >= 2) || (!even && block.studsZ >= 2)) {
-      buildSlope(block);
+      buildSlope(world, block);
     } else if (even) {
       block.studsX -= dStudsX;
     } else {
@@ -145,20 +142,20 @@ void resizeBlock(Block& block, int32_t dStudsZ, int32_t dStudsX, int32_t dHeight
   }
 }
 
-void stepShapeSize(Block& block, int direction) {
+void stepShapeSize(World& world, Block& block, int direction) {
   const int32_t kind = block.kind;
   if (kind < kFirstShapeKind || kind > kLastShapeKind || direction == 0) return;
   const int band = (kind - kFirstShapeKind) / kShapeBandSize;  // 0 small, 1 middle, 2 large
   if (direction > 0 && band < 2) {
     block.kind = kind + kShapeBandSize;
-    playBlockSound(BlockSound::Grow);
+    playBlockSound(world, BlockSound::Grow);
   } else if (direction < 0 && band > 0) {
     block.kind = kind - kShapeBandSize;
-    playBlockSound(BlockSound::Shrink);
+    playBlockSound(world, BlockSound::Shrink);
   } else {
     return;
   }
-  buildCatalogueShape(block);
+  buildCatalogueShape(world, block);
   const int32_t orientation = block.orientation;
   rotateBlock(block, orientation * 90.0);
   block.orientation = orientation;

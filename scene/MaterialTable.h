@@ -48,14 +48,14 @@ struct MaterialTable {
   uint32_t generation = 1;
 };
 
-extern MaterialTable materialTable;
-
-void setMaterialDevice(MaterialDevice* device);
-int findMaterial(const MaterialKey& key);
-int acquireMaterial(float r, float g, float b, float a, int32_t textureIndex, int32_t& textureHandle);
-int replaceMaterial(float r, float g, float b, float a, int32_t textureIndex, int oldSlot, int32_t& textureHandle);
+void setMaterialDevice(MaterialTable& table, MaterialDevice* device);
+int findMaterial(const MaterialTable& table, const MaterialKey& key);
+int acquireMaterial(MaterialTable& table, float r, float g, float b, float a, int32_t textureIndex,
+                    int32_t& textureHandle);
+int replaceMaterial(MaterialTable& table, float r, float g, float b, float a, int32_t textureIndex, int oldSlot,
+                    int32_t& textureHandle);
 // Drop one reference (never below 0); the slot is reused by a later replace once nothing holds it.
-void releaseMaterial(int slot);
-void resetMaterialTable();
+void releaseMaterial(MaterialTable& table, int slot);
+void resetMaterialTable(MaterialTable& table);
 // The device's handle for a slot; 0 for a slot that does not exist.
-uint32_t materialHandle(int slot);
+uint32_t materialHandle(const MaterialTable& table, int slot);

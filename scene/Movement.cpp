@@ -5,10 +5,7 @@
 
 #include <cmath>
 
-#include "scene/Movement.h"
-#include "scene/SceneFlags.h"
-#include "scene/SceneList.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 namespace {
 
@@ -18,7 +15,7 @@ constexpr int kMaxVerticalSteps = 100000;
 constexpr float kBrickHeight = 6;
 constexpr float kSlideLimit = 4;  // a blocked move slides at most one stud pitch per axis
 
-bool blocked(Vec3 offset) { return sweepQueryMovingSet(offset) > 0; }
+bool blocked(World& world, Vec3 offset) { return sweepQueryMovingSet(world, offset) > 0; }
 
 int signOf(float v) { return (v > 0) - (v < 0); }
 
@@ -28,7 +25,7 @@ float finiteOrZero(float v) { return std::isfinite(v) ? v : 0.0f; }
 
 // [SECTION] Vertical step
 
-int fallStep() {
+int fallStep(const MovementState& movement) {
   const Vec3 e = movement.cameraEye;
   const float eyeDistance = std::sqrt(e.x * e.x + e.y * e.y + e.z * e.z);
   const float radians = movement.cameraElevation / 360.0f * 2.0f * 3.14159265f;
@@ -44,11 +41,11 @@ int fallStep() {
 
 // [SECTION] Work area
 
-bool clampToWorkArea(Vec3& offset) {
-  if (MovingSet.entries.empty()) return false;
+bool clampToWorkArea(World& world, Vec3& offset) {
+  if (world.movingSet.entries.empty()) return false;
   if (!std::isfinite(offset.x) || !std::isfinite(offset.y) || !std::isfinite(offset.z)) return false;
-  const Box area = workArea.box;
-  const Box moved = shiftedBox(listBounds(MovingSet), offset);
+  const Box area = world.workArea.box;
+  const Box moved = shiftedBox(listBounds(world.movingSet), offset);
   auto r = truncThousandths;
   const bool inside = r(moved.min.x) >= r(area.min.x) && r(moved.max.x) <= r(area.max.x) &&
                       r(moved.min.y) >= r(area.min.y) && r(moved.max.y) <= r(area.max.y) &&
@@ -72,40 +69,40 @@ namespace {
 // Lower offset by `drop` at a time while the set stays free and its lowest centre stays at or above
 // ground - 2 and above the gravity floor; the step that ended the descent is taken back. Returns true
 // when the set went down at least one step.
-bool sink(Vec3& offset, float low, float ground, float drop) {
+bool sink(World& world, Vec3& offset, float low, float ground, float drop) {
   bool dropped = false;
   offset.y -= drop;
-  if (!blocked(offset)) {
+  if (!blocked(world, offset)) {
     for (int i = 0; i < kMaxVerticalSteps; ++i) {
       const float y = low + offset.y;
-      if (!(y >= ground - 2) || !(y > movement.gravityFloor)) break;
+      if (!(y >= ground - 2) || !(y > world.movement.gravityFloor)) break;
       const float before = offset.y;
       offset.y -= drop;
       dropped = true;
-      if (offset.y == before || blocked(offset)) break;
+      if (offset.y == before || blocked(world, offset)) break;
     }
   }
   offset.y += drop;
-  blocked(offset);  // leave the query at the place the set comes to rest
+  blocked(world, offset);  // leave the query at the place the set comes to rest
   return dropped;
 }
 
 // A set standing on the base plate has its lowest centre 4 above the plate's centre: it sinks no further.
-bool maySink(float low, float ground, Vec3 offset) {
+bool maySink(const World& world, float low, float ground, Vec3 offset) {
   const float y = low + offset.y;
-  return y >= ground + 4 && y > movement.gravityFloor;
+  return y >= ground + 4 && y > world.movement.gravityFloor;
 }
 
 // Slide rule: try the move along x alone and along z alone, each lifted by one step and limited to one
 // stud pitch, so that a blocked drag slides along a wall or climbs onto a low obstacle.
-void trySlides(Vec3& offset, Vec3& alongX, Vec3& alongZ) {
+void trySlides(World& world, Vec3& offset, Vec3& alongX, Vec3& alongZ) {
   int sx = signOf(offset.x), sz = signOf(offset.z);
   // Each axis settles within two passes; the bound is only a guard.
   for (int pass = 0; (sx != 0 || sz != 0) && pass < 8; ++pass) {
     if (sx != 0) {
       alongX.x = offset.x;
       alongX.z = 0;
-      if (blocked(alongX)) {
+      if (blocked(world, alongX)) {
         alongX.x = alongX.z = 0;
         sx = 0;
       } else if (std::fabs(offset.x) > kSlideLimit) {
@@ -118,7 +115,7 @@ void trySlides(Vec3& offset, Vec3& alongX, Vec3& alongZ) {
     if (sz != 0) {
       alongZ.z = offset.z;
       alongZ.x = 0;
-      if (blocked(alongZ)) {
+      if (blocked(world, alongZ)) {
         alongZ.x = alongZ.z = 0;
         sz = 0;
       } else if (std::fabs(offset.z) > kSlideLimit) {
@@ -133,13 +130,13 @@ void trySlides(Vec3& offset, Vec3& alongX, Vec3& alongZ) {
 
 // Lift rule: raise the move a brick at a time until it is free. False when it cannot be lifted: the
 // paint tool never lifts, and a scene that never frees the set refuses the move.
-bool liftUntilFree(Vec3& offset) {
-  if (movement.paintToolActive) return false;
+bool liftUntilFree(World& world, Vec3& offset) {
+  if (world.movement.paintToolActive) return false;
   for (int i = 0; i < kMaxVerticalSteps; ++i) {
     const float before = offset.y;
     offset.y += kBrickHeight;
     if (offset.y == before) return false;
-    if (!blocked(offset)) return true;
+    if (!blocked(world, offset)) return true;
   }
   return false;
 }
@@ -148,40 +145,41 @@ bool liftUntilFree(Vec3& offset) {
 
 // [SECTION] Moving the set
 
-Vec3 moveMovingSet(Vec3 offset) {
-  if (MovingSet.entries.empty()) return {};
+Vec3 moveMovingSet(World& world, Vec3 offset) {
+  if (world.movingSet.entries.empty()) return {};
+  MovementState& movement = world.movement;
   offset = {finiteOrZero(offset.x), 0, finiteOrZero(offset.z)};
-  const float step = static_cast<float>(fallStep());
-  const float low = listLowestY(MovingSet);
-  const float ground = groundLevel();
+  const float step = static_cast<float>(fallStep(movement));
+  const float low = listLowestY(world.movingSet);
+  const float ground = groundLevel(world.scene);
   Vec3 alongX{0, step, 0}, alongZ{0, step, 0};
   bool slid = false;
 
   // Horizontal response: a drag or an arrow key in whole-brick mode climbs over what is in the way; any
   // other move slides along it.
   const bool slideRule = (!movement.leftDrag && !movement.keyMove) || !movement.wholeBrickDrop;
-  if (blocked(offset)) {
+  if (blocked(world, offset)) {
     if (slideRule) {
-      bumpNote();
+      playMoveNote(world, MoveNote::Bump);
       slid = true;
-      trySlides(offset, alongX, alongZ);
+      trySlides(world, offset, alongX, alongZ);
     } else {
-      if (!liftUntilFree(offset)) return {};
-      landingNote();
+      if (!liftUntilFree(world, offset)) return {};
+      playMoveNote(world, MoveNote::Landing);
       slid = true;
     }
   }
 
   // Vertical response.
   if (movement.wholeBrickDrop) {
-    if (!slid && maySink(low, ground, offset)) {
-      movement.landedFlag = sink(offset, low, ground, kBrickHeight);
+    if (!slid && maySink(world, low, ground, offset)) {
+      movement.landedFlag = sink(world, offset, low, ground, kBrickHeight);
       // Only a set that really came down lands; one held at its floor stays quiet.
       if (movement.landedFlag) {
-        landingNote();
+        playMoveNote(world, MoveNote::Landing);
         movement.landedFlag = false;
       }
-    } else if (slid && slideRule && blocked(offset) && !blocked(Vec3{})) {
+    } else if (slid && slideRule && blocked(world, offset) && !blocked(world, Vec3{})) {
       // The move limited to one stud pitch still runs into something: a set standing free stays where
       // it is rather than be pushed into another block (one already caught in an overlap may move on).
       offset = {};
@@ -195,11 +193,11 @@ Vec3 moveMovingSet(Vec3 offset) {
     }
     if (slid) {
       offset = (alongZ.x != 0 || alongZ.z != 0) ? alongZ : alongX;
-    } else if (sinkNow && maySink(low, ground, offset)) {
-      sink(offset, low, ground, step);
+    } else if (sinkNow && maySink(world, low, ground, offset)) {
+      sink(world, offset, low, ground, step);
     }
   }
 
-  for (Block* member : MovingSet.entries) translateBlock(*member, offset.x, offset.y, offset.z);
+  for (Block* member : world.movingSet.entries) translateBlock(*member, offset.x, offset.y, offset.z);
   return offset;
 }

@@ -3,9 +3,7 @@
 
 #include <cmath>
 
-#include "scene/Movement.h"
-#include "scene/SceneList.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 namespace {
 
@@ -24,50 +22,50 @@ float levelShift(float bottom) {
   return 6.0f * static_cast<float>(level) - bottom - 5;
 }
 
-void translateSet(float dy) {
-  for (Block* member : MovingSet.entries) translateBlock(*member, 0, dy, 0);
+void translateSet(World& world, float dy) {
+  for (Block* member : world.movingSet.entries) translateBlock(*member, 0, dy, 0);
 }
 
 // Move the whole set up or down with the released block, so that what stands on it stays on it. A shift
 // that would push a set standing free into another block is taken back.
-void shiftSetVertically(float dy) {
+void shiftSetVertically(World& world, float dy) {
   if (dy == 0 || !std::isfinite(dy)) return;
-  const bool wasFree = sweepQueryMovingSet(Vec3{}) == 0;
-  if (wasFree && sweepQueryMovingSet(Vec3{0, dy, 0}) > 0) return;
-  translateSet(dy);
+  const bool wasFree = sweepQueryMovingSet(world, Vec3{}) == 0;
+  if (wasFree && sweepQueryMovingSet(world, Vec3{0, dy, 0}) > 0) return;
+  translateSet(world, dy);
 }
 
 }  // namespace
 
-void sweepRelinkMovingSet() {
-  if (!MovingSet.entries.empty()) {
+void sweepRelinkMovingSet(World& world) {
+  if (!world.movingSet.entries.empty()) {
     // Ask again where the set now stands, so that links come from contacts at its final place whatever
     // the caller queried last.
-    const int blocking = sweepQueryMovingSet(Vec3{});
-    if (blocking > 0 || sweepIndex.contactList.empty()) {
-      for (Block* member : MovingSet.entries) sweepMove(*member);
+    const int blocking = sweepQueryMovingSet(world, Vec3{});
+    if (blocking > 0 || world.sweep.contactList.empty()) {
+      for (Block* member : world.movingSet.entries) sweepMove(world.sweep, *member);
     } else {
-      sweepBuildSupports();
+      sweepBuildSupports(world);
     }
   }
-  listClear(MovingSet);
+  listClear(world.movingSet);
 }
 
-void endDrag(Block* picked) {
-  const bool known = picked != nullptr && sceneFind(picked) != nullptr;
-  if (known && picked == selectedBlock && picked->kind != kAeroplaneKind) {
-    const bool inSet = listContains(MovingSet, picked);
+void endDrag(World& world, Block* picked) {
+  const bool known = picked != nullptr && sceneFind(world.scene, picked) != nullptr;
+  if (known && picked == world.selectedBlock && picked->kind != kAeroplaneKind) {
+    const bool inSet = listContains(world.movingSet, picked);
     const float t = levelShift(picked->outerMin.y);
     if (inSet) {
-      shiftSetVertically(t);
-      if (picked->topSlabMax.y < 1) shiftSetVertically(4 - picked->position.y);  // stand it on the plate
+      shiftSetVertically(world, t);
+      if (picked->topSlabMax.y < 1) shiftSetVertically(world, 4 - picked->position.y);  // stand it on the plate
     } else {
       // A block released outside a moving set moves on its own and is indexed where it lands.
       if (t != 0) translateBlock(*picked, 0, t, 0);
       if (picked->topSlabMax.y < 1) translateBlock(*picked, 0, 4 - picked->position.y, 0);
-      sweepMove(*picked);
+      sweepMove(world.sweep, *picked);
     }
   }
-  moveMovingSet(Vec3{});
-  sweepRelinkMovingSet();
+  moveMovingSet(world, Vec3{});
+  sweepRelinkMovingSet(world);
 }

@@ -1,16 +1,11 @@
-// Storage for the program-wide block-model switches, and the work area rule.
+// The work area rule.
 #include "scene/SceneFlags.h"
 
-#include "scene/Block.h"
+#include "scene/World.h"
 
-bool cheatMode = false;
-WorkArea workArea;
-std::function<void(Block& moving, Block& other)> setGameOutcome;
-GameFlags gameFlags;
-
-void setWorkAreaFromPlate(const Block& plate) {
+void setWorkAreaFromPlate(World& world, const Block& plate) {
   // The margin lets blocks be set down beside the plate; cheat mode gives more room.
-  const float margin = cheatMode ? 320.0f : 80.0f;
-  workArea.box.min = {plate.outerMin.x - margin, plate.outerMin.y, plate.outerMin.z - margin};
-  workArea.box.max = {plate.outerMax.x + margin, kFloatMax, plate.outerMax.z + margin};
+  const float margin = world.cheatMode ? 320.0f : 80.0f;
+  world.workArea.box.min = {plate.outerMin.x - margin, plate.outerMin.y, plate.outerMin.z - margin};
+  world.workArea.box.max = {plate.outerMax.x + margin, kFloatMax, plate.outerMax.z + margin};
 }

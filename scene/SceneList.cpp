@@ -7,14 +7,7 @@
 
 #include <algorithm>
 
-#include "scene/SceneView.h"
-#include "scene/SweepIndex.h"
-
-SceneList scene;
-Block* selectedBlock = nullptr;
-Block* basePlate = nullptr;
-int32_t blockCounter = 0;
-SceneView sceneView;
+#include "scene/World.h"
 
 // [SECTION] Scene list
 
@@ -22,47 +15,31 @@ static auto nodeBefore = [](const std::unique_ptr<SceneNode>& node, const Block*
   return blockBefore(node->block.get(), block);
 };
 
-static std::vector<std::unique_ptr<SceneNode>>::iterator nodePosition(const Block* block) {
+static std::vector<std::unique_ptr<SceneNode>>::iterator nodePosition(SceneList& scene, const Block* block) {
   return std::lower_bound(scene.nodes.begin(), scene.nodes.end(), block, nodeBefore);
 }
 
-SceneNode* sceneAdd(std::unique_ptr<Block> block) {
+SceneNode* sceneAdd(SceneList& scene, std::unique_ptr<Block> block) {
   if (!block) return nullptr;
   Block* raw = block.get();
-  auto at = nodePosition(raw);
-  const size_t index = static_cast<size_t>(at - scene.nodes.begin());
+  auto at = nodePosition(scene, raw);
   auto node = std::make_unique<SceneNode>();
   node->block = std::move(block);
   SceneNode* result = node.get();
   scene.nodeOf[raw] = result;
   scene.nodes.insert(at, std::move(node));
-  if (index < scene.cursor) ++scene.cursor;  // a walk in progress neither repeats nor skips a block
   return result;
 }
 
-SceneNode* sceneFind(const Block* block) {
+SceneNode* sceneFind(const SceneList& scene, const Block* block) {
   auto found = scene.nodeOf.find(block);
   return found == scene.nodeOf.end() ? nullptr : found->second;
 }
 
-Block* sceneNext() {
-  if (scene.restart) {
-    scene.cursor = 0;
-    scene.restart = false;
-  }
-  if (scene.cursor < scene.nodes.size()) return scene.nodes[scene.cursor++]->block.get();
-  scene.restart = true;
-  return nullptr;
-}
-
-void sceneRewind() { scene.restart = true; }
-
-int sceneBlockCount() { return static_cast<int>(scene.nodes.size()); }
-
-static void forgetBlock(const Block* block) {
-  listRemove(MovingSet, block);
-  if (selectedBlock == block) selectedBlock = nullptr;
-  if (basePlate == block) basePlate = nullptr;
+static void forgetBlock(World& world, const Block* block) {
+  listRemove(world.movingSet, block);
+  if (world.selectedBlock == block) world.selectedBlock = nullptr;
+  if (world.basePlate == block) world.basePlate = nullptr;
 }
 
 static void dropFromChain(std::vector<SupportLink*>& chain, const SupportLink* link) {
@@ -74,35 +51,32 @@ static void dropOwnedLink(std::vector<std::unique_ptr<SupportLink>>& chain, cons
               chain.end());
 }
 
-void sceneRemove(Block* block) {
-  if (!sceneFind(block)) return;
-  auto at = nodePosition(block);
+void sceneRemove(World& world, Block* block) {
+  SceneList& scene = world.scene;
+  if (!sceneFind(scene, block)) return;
+  auto at = nodePosition(scene, block);
   SceneNode& node = **at;
   // Every link the block is part of goes with it, so no chain is left pointing at a freed block.
   for (const auto& link : node.supports)
-    if (SceneNode* lower = sceneFind(link->lower)) dropFromChain(lower->supported, link.get());
+    if (SceneNode* lower = sceneFind(scene, link->lower)) dropFromChain(lower->supported, link.get());
   for (SupportLink* link : std::vector<SupportLink*>(node.supported))
-    if (SceneNode* upper = sceneFind(link->upper)) dropOwnedLink(upper->supports, link);
-  forgetBlock(block);
-  destroyBlock(*block);
-  const size_t index = static_cast<size_t>(at - scene.nodes.begin());
+    if (SceneNode* upper = sceneFind(scene, link->upper)) dropOwnedLink(upper->supports, link);
+  forgetBlock(world, block);
+  destroyBlock(world, *block);
   scene.nodeOf.erase(block);
   scene.nodes.erase(at);
-  if (index < scene.cursor) --scene.cursor;
 }
 
-void sceneClear() {
-  for (auto& node : scene.nodes) destroyBlock(*node->block);
-  scene.nodes.clear();
-  scene.nodeOf.clear();
-  scene.cursor = 0;
-  scene.restart = true;
-  listClear(MovingSet);
-  selectedBlock = nullptr;
-  basePlate = nullptr;
+void sceneClear(World& world) {
+  for (auto& node : world.scene.nodes) destroyBlock(world, *node->block);
+  world.scene.nodes.clear();
+  world.scene.nodeOf.clear();
+  listClear(world.movingSet);
+  world.selectedBlock = nullptr;
+  world.basePlate = nullptr;
 }
 
-float groundLevel() {
+float groundLevel(const SceneList& scene) {
   // Walks the list directly, so a scene walk in progress elsewhere keeps its place.
   for (const auto& node : scene.nodes)
     if (node->block->kind == BasePlate) return node->block->position.y;
@@ -111,11 +85,11 @@ float groundLevel() {
 
 // [SECTION] Support graph
 
-void addSupportLink(const ContactPair& pair) {
+void addSupportLink(SceneList& scene, const ContactPair& pair) {
   Block* upper = pair.restsOnA ? pair.b : pair.a;
   Block* lower = pair.restsOnA ? pair.a : pair.b;
-  SceneNode* upperNode = sceneFind(upper);
-  SceneNode* lowerNode = sceneFind(lower);
+  SceneNode* upperNode = sceneFind(scene, upper);
+  SceneNode* lowerNode = sceneFind(scene, lower);
   if (!upperNode || !lowerNode || upper == lower) return;
   for (const auto& link : upperNode->supports)
     if (link->lower == lower) return;  // already resting there
@@ -139,13 +113,13 @@ static void setCoveredStuds(const Block& upper, Block& lower, int32_t visible) {
 void showCoveredStuds(const Block& upper, Block& lower) { setCoveredStuds(upper, lower, 1); }
 void hideCoveredStuds(const Block& upper, Block& lower) { setCoveredStuds(upper, lower, 0); }
 
-void detachSupports(Block* block) {
-  SceneNode* node = sceneFind(block);
+void detachSupports(SceneList& scene, Block* block) {
+  SceneNode* node = sceneFind(scene, block);
   if (!node) return;
   std::vector<std::unique_ptr<SupportLink>> links = std::move(node->supports);
   node->supports.clear();
   for (const auto& link : links) {
-    SceneNode* lower = sceneFind(link->lower);
+    SceneNode* lower = sceneFind(scene, link->lower);
     if (!lower) continue;
     showCoveredStuds(*link->upper, *link->lower);
     dropFromChain(lower->supported, link.get());
@@ -154,12 +128,13 @@ void detachSupports(Block* block) {
 
 // [SECTION] Gathering a stack
 
-int collectStack(BlockList& out, Block* block) {
-  sweepResetQuery();
-  sweepClearContacts();
+int collectStack(World& world, BlockList& out, Block* block) {
+  SceneList& scene = world.scene;
+  sweepResetQuery(world.sweep);
+  sweepClearContacts(world.sweep);
   listClear(out);
-  if (!sceneFind(block)) return 0;
-  detachSupports(block);
+  if (!sceneFind(scene, block)) return 0;
+  detachSupports(scene, block);
 
   BlockList result, level, next;
   listInsert(level, block);
@@ -167,7 +142,7 @@ int collectStack(BlockList& out, Block* block) {
     listClear(next);
     for (Block* b : level.entries) {
       listInsert(result, b);
-      SceneNode* node = sceneFind(b);
+      SceneNode* node = sceneFind(scene, b);
       if (!node) continue;
       for (SupportLink* link : node->supported)
         // A block already gathered is not gathered again, so even a damaged graph cannot loop.
@@ -176,7 +151,7 @@ int collectStack(BlockList& out, Block* block) {
     if (next.entries.empty()) break;
     // A block joining the stack leaves every support outside the level below it: it moves with the stack.
     for (Block* u : next.entries) {
-      SceneNode* node = sceneFind(u);
+      SceneNode* node = sceneFind(scene, u);
       if (!node) continue;
       auto& supports = node->supports;
       for (size_t i = 0; i < supports.size();) {
@@ -185,7 +160,7 @@ int collectStack(BlockList& out, Block* block) {
           ++i;
           continue;
         }
-        if (SceneNode* lower = sceneFind(link->lower)) dropFromChain(lower->supported, link);
+        if (SceneNode* lower = sceneFind(scene, link->lower)) dropFromChain(lower->supported, link);
         supports.erase(supports.begin() + static_cast<std::ptrdiff_t>(i));
       }
     }

@@ -28,33 +28,23 @@ struct SceneList {
   std::vector<std::unique_ptr<SceneNode>> nodes;  // identity order
   // Finds a block's node without touching the block, so asking about a block already freed is safe.
   std::unordered_map<const Block*, SceneNode*> nodeOf;
-  size_t cursor = 0;
-  bool restart = true;  // the next sceneNext starts from the first block
+  int count() const { return static_cast<int>(nodes.size()); }
 };
 
-extern SceneList scene;
-// The block the keyboard edits, turns, recolours and undo apply to; may be null.
-extern Block* selectedBlock;
-// The base plate the latest load or new scene laid down; null when there is none.
-extern Block* basePlate;
-// Blocks added since the scene was loaded, plus those it was loaded with; never lowered.
-extern int32_t blockCounter;
+struct World;
 
-SceneNode* sceneAdd(std::unique_ptr<Block> block);
-SceneNode* sceneFind(const Block* block);
-Block* sceneNext();
-void sceneRewind();
+SceneNode* sceneAdd(SceneList& scene, std::unique_ptr<Block> block);
+SceneNode* sceneFind(const SceneList& scene, const Block* block);
 // Takes the block out of the scene and frees it, with every support link it is part of.
-void sceneRemove(Block* block);
-void sceneClear();
-int sceneBlockCount();
+void sceneRemove(World& world, Block* block);
+void sceneClear(World& world);
 // The y of the base plate's position; -2.5 when the scene has none.
-float groundLevel();
+float groundLevel(const SceneList& scene);
 
 // [SECTION] Support graph
-void addSupportLink(const ContactPair& pair);
-void detachSupports(Block* block);
-int collectStack(BlockList& out, Block* block);
+void addSupportLink(SceneList& scene, const ContactPair& pair);
+void detachSupports(SceneList& scene, Block* block);
+int collectStack(World& world, BlockList& out, Block* block);
 void showCoveredStuds(const Block& upper, Block& lower);
 void hideCoveredStuds(const Block& upper, Block& lower);
 
@@ -64,10 +54,11 @@ struct NewBlockOptions {
   bool riseUntilFree = false;  // lift the block a brick at a time until nothing is in its way
 };
 // Create the block, put it into the collision index and the scene, and settle it onto what lies below.
-Block* putBlockInScene(const BlockDescription& description, NewBlockOptions options = {});
+Block* putBlockInScene(World& world, const BlockDescription& description, NewBlockOptions options = {});
 // The same for a block already created: index, scene, query, supports.
-Block* placeBuiltBlock(std::unique_ptr<Block> block);
+Block* placeBuiltBlock(World& world, std::unique_ptr<Block> block);
 
 // [SECTION] Settling (the stacking half of movement)
 bool snapOffset(const ContactPair& pair, Vec3& out);
-int sweepBuildSupports();
+// Snap the moving set onto the first contact that allows it and link every resting pair.
+int sweepBuildSupports(World& world);

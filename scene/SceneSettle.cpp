@@ -2,8 +2,7 @@
 // from a query's contact pairs, and the sequence that puts a new block into the scene.
 #include <cmath>
 
-#include "scene/SceneList.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 static float component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
@@ -50,15 +49,15 @@ static bool overlapStrictly(const Box& p, const Box& q) {
   return true;
 }
 
-int sweepBuildSupports() {
-  const std::vector<ContactPair> pairs = sweepIndex.contactList;
+int sweepBuildSupports(World& world) {
+  const std::vector<ContactPair> pairs = world.sweep.contactList;
   Vec3 offset;
   for (const ContactPair& pair : pairs)
     if (snapOffset(pair, offset)) break;
 
-  for (Block* member : MovingSet.entries) {
+  for (Block* member : world.movingSet.entries) {
     translateBlock(*member, offset.x, offset.y, offset.z);
-    sweepMove(*member);
+    sweepMove(world.sweep, *member);
   }
   for (const ContactPair& pair : pairs) {
     const Box a = pair.restsOnA ? topSlab(*pair.a) : bottomSlab(*pair.a);
@@ -67,33 +66,33 @@ int sweepBuildSupports() {
     Block* upper = pair.restsOnA ? pair.b : pair.a;
     Block* lower = pair.restsOnA ? pair.a : pair.b;
     hideCoveredStuds(*upper, *lower);
-    addSupportLink(pair);
+    addSupportLink(world.scene, pair);
   }
   return static_cast<int>(pairs.size());
 }
 
-Block* placeBuiltBlock(std::unique_ptr<Block> owned) {
+Block* placeBuiltBlock(World& world, std::unique_ptr<Block> owned) {
   if (!owned) return nullptr;
   Block* block = owned.get();
-  sweepAdd(*block);
-  sceneAdd(std::move(owned));
-  sweepResetQuery();
-  const int blocking = sweepQuery(*block, Vec3{});
-  if (blocking == 0 && !sweepIndex.contactList.empty()) sweepBuildSupports();
+  sweepAdd(world.sweep, *block);
+  sceneAdd(world.scene, std::move(owned));
+  sweepResetQuery(world.sweep);
+  const int blocking = sweepQuery(world.sweep, *block, Vec3{});
+  if (blocking == 0 && !world.sweep.contactList.empty()) sweepBuildSupports(world);
   return block;
 }
 
-Block* putBlockInScene(const BlockDescription& description, NewBlockOptions options) {
+Block* putBlockInScene(World& world, const BlockDescription& description, NewBlockOptions options) {
   BlockDescription d = description;
   if (options.fromEditing && d.kind == BasePlate) d.position = Vec3{};
-  std::unique_ptr<Block> block = createBlock(d);
+  std::unique_ptr<Block> block = createBlock(world, d);
   if (options.riseUntilFree) {
     // A brick height at a time; the bound only matters for a scene with a block reaching to the sky.
     for (int step = 0; step < 100000; ++step) {
-      sweepResetQuery();
-      if (sweepQuery(*block, Vec3{}) == 0) break;
+      sweepResetQuery(world.sweep);
+      if (sweepQuery(world.sweep, *block, Vec3{}) == 0) break;
       translateBlock(*block, 0, 6, 0);
     }
   }
-  return placeBuiltBlock(std::move(block));
+  return placeBuiltBlock(world, std::move(block));
 }

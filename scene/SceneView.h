@@ -12,5 +12,3 @@ struct SceneView {
   Vec3 lightPosition;
   Vec3 lightDirection;
 };
-
-extern SceneView sceneView;

@@ -7,5 +7,3 @@ struct DisplaySettings {
   bool basicBlocksOnly = false;  // while a button is held in the working windows, draw only basic blocks
   bool hideStuds = false;        // draw no studs
 };
-
-extern DisplaySettings settings;

@@ -27,8 +27,6 @@ struct ShapeCatalogue {
   std::array<std::unique_ptr<Shape>, kCatalogueEntries> entries;
 };
 
-extern ShapeCatalogue shapeCatalogue;
-
 // The shape a block of this kind is made from; nullptr when the kind has none.
-Shape* catalogueShape(int32_t kind);
-void clearShapeCatalogue();
+Shape* catalogueShape(ShapeCatalogue& catalogue, int32_t kind);
+void clearShapeCatalogue(ShapeCatalogue& catalogue);

@@ -1,13 +1,11 @@
-// The program-wide table of catalogue shapes and its lookup by block kind.
+// The catalogue of shapes: lookup by block kind.
 #include "scene/Shape.h"
 
-ShapeCatalogue shapeCatalogue;
-
-Shape* catalogueShape(int32_t kind) {
+Shape* catalogueShape(ShapeCatalogue& catalogue, int32_t kind) {
   if (kind < kFirstShapeKind || kind - kFirstShapeKind >= kCatalogueEntries) return nullptr;
-  return shapeCatalogue.entries[kind - kFirstShapeKind].get();
+  return catalogue.entries[kind - kFirstShapeKind].get();
 }
 
-void clearShapeCatalogue() {
-  for (auto& entry : shapeCatalogue.entries) entry.reset();
+void clearShapeCatalogue(ShapeCatalogue& catalogue) {
+  for (auto& entry : catalogue.entries) entry.reset();
 }

@@ -8,10 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/BlockList.h"
-#include "scene/SceneFlags.h"
-
-SweepIndex sweepIndex;
+#include "scene/World.h"
 
 float truncThousandths(float v) { return std::trunc(v * 1000.0f) * 0.001f; }
 
@@ -19,22 +16,22 @@ static float component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis 
 
 // [SECTION] End points
 
-static SweepNode* newNode(Block* block, float value, int32_t isHigh) {
+static SweepNode* newNode(SweepIndex& index, Block* block, float value, int32_t isHigh) {
   if (std::isnan(value)) value = kFloatMax;  // a broken coordinate sorts last instead of breaking the order
   SweepNode* node;
-  if (!sweepIndex.freeNodes.empty()) {
-    node = sweepIndex.freeNodes.back();
-    sweepIndex.freeNodes.pop_back();
+  if (!index.freeNodes.empty()) {
+    node = index.freeNodes.back();
+    index.freeNodes.pop_back();
   } else {
-    node = &sweepIndex.storage.emplace_back();
+    node = &index.storage.emplace_back();
   }
   *node = SweepNode{block, value, truncThousandths(value), isHigh, nullptr, nullptr, nullptr, false};
   return node;
 }
 
-static void freeNode(SweepNode* node) {
+static void freeNode(SweepIndex& index, SweepNode* node) {
   node->block = nullptr;
-  sweepIndex.freeNodes.push_back(node);
+  index.freeNodes.push_back(node);
 }
 
 // A scan's walk starts this far below the lower of its two bounds; a block at most this wide that begins
@@ -93,11 +90,11 @@ static void unlinkNode(AxisList& axis, SweepNode* node) {
   axis.scansSinceChange = 0;
 }
 
-static std::array<SweepNode*, 6> makeNodes(Block& block) {
+static std::array<SweepNode*, 6> makeNodes(SweepIndex& index, Block& block) {
   std::array<SweepNode*, 6> nodes;
   for (int axis = 0; axis < 3; ++axis) {
-    nodes[2 * axis] = newNode(block.owner ? block.owner : &block, component(block.outerMin, axis), 0);
-    nodes[2 * axis + 1] = newNode(block.owner ? block.owner : &block, component(block.outerMax, axis), 1);
+    nodes[2 * axis] = newNode(index, block.owner ? block.owner : &block, component(block.outerMin, axis), 0);
+    nodes[2 * axis + 1] = newNode(index, block.owner ? block.owner : &block, component(block.outerMax, axis), 1);
     nodes[2 * axis]->partner = nodes[2 * axis + 1];
     nodes[2 * axis + 1]->partner = nodes[2 * axis];
     const float width = nodes[2 * axis + 1]->value - nodes[2 * axis]->value;
@@ -106,69 +103,69 @@ static std::array<SweepNode*, 6> makeNodes(Block& block) {
   return nodes;
 }
 
-static void linkNodes(const std::array<SweepNode*, 6>& nodes) {
+static void linkNodes(SweepIndex& index, const std::array<SweepNode*, 6>& nodes) {
   for (int axis = 0; axis < 3; ++axis) {
-    insertNode(sweepIndex.axes[axis], nodes[2 * axis]);
-    insertNode(sweepIndex.axes[axis], nodes[2 * axis + 1]);
+    insertNode(index.axes[axis], nodes[2 * axis]);
+    insertNode(index.axes[axis], nodes[2 * axis + 1]);
   }
 }
 
-static void dropNodes(std::array<SweepNode*, 6>& nodes) {
+static void dropNodes(SweepIndex& index, std::array<SweepNode*, 6>& nodes) {
   for (int i = 0; i < 6; ++i) {
     if (!nodes[i]) continue;
-    unlinkNode(sweepIndex.axes[i / 2], nodes[i]);
-    freeNode(nodes[i]);
+    unlinkNode(index.axes[i / 2], nodes[i]);
+    freeNode(index, nodes[i]);
     nodes[i] = nullptr;
   }
 }
 
-void sweepAdd(Block& block) {
-  sweepResetQuery();
-  sweepClearContacts();
-  dropNodes(block.sweepNodes);  // a block is in the index once
-  block.sweepNodes = makeNodes(block);
-  linkNodes(block.sweepNodes);
+void sweepAdd(SweepIndex& index, Block& block) {
+  sweepResetQuery(index);
+  sweepClearContacts(index);
+  dropNodes(index, block.sweepNodes);  // a block is in the index once
+  block.sweepNodes = makeNodes(index, block);
+  linkNodes(index, block.sweepNodes);
 }
 
-void sweepMove(Block& block) {
-  if (&block == sweepIndex.probe) {
-    sweepInitProbe(block);
+void sweepMove(SweepIndex& index, Block& block) {
+  if (&block == index.probe) {
+    sweepInitProbe(index, block);
     return;
   }
-  std::array<SweepNode*, 6> fresh = makeNodes(block);
-  linkNodes(fresh);
-  dropNodes(block.sweepNodes);
+  std::array<SweepNode*, 6> fresh = makeNodes(index, block);
+  linkNodes(index, fresh);
+  dropNodes(index, block.sweepNodes);
   block.sweepNodes = fresh;
 }
 
-void sweepRemove(Block& block) {
-  dropNodes(block.sweepNodes);
-  if (sweepIndex.probe == &block) sweepIndex.probe = nullptr;
+void sweepRemove(SweepIndex& index, Block& block) {
+  dropNodes(index, block.sweepNodes);
+  if (index.probe == &block) index.probe = nullptr;
 }
 
-void sweepInitProbe(Block& block) {
-  dropNodes(block.sweepNodes);
-  block.sweepNodes = makeNodes(block);  // never linked: the probe is not an obstacle to anything
-  sweepIndex.probe = &block;
+void sweepInitProbe(SweepIndex& index, Block& block) {
+  dropNodes(index, block.sweepNodes);
+  block.sweepNodes = makeNodes(index, block);  // never linked: the probe is not an obstacle to anything
+  index.probe = &block;
 }
 
-void sweepResetQuery() {
-  for (AxisList& axis : sweepIndex.axes) axis.scanCount = 0;
-  sweepIndex.candidateCount = -1;
+void sweepResetQuery(SweepIndex& index) {
+  for (AxisList& axis : index.axes) axis.scanCount = 0;
+  index.candidateCount = -1;
 }
 
-void sweepClearContacts() { sweepIndex.contactList.clear(); }
+void sweepClearContacts(SweepIndex& index) { index.contactList.clear(); }
 
-void sweepClearIndex() {
-  for (AxisList& axis : sweepIndex.axes) axis = AxisList{};
-  sweepIndex.storage.clear();
-  sweepIndex.freeNodes.clear();
-  sweepIndex.candidates.clear();
-  sweepIndex.candidateCount = -1;
-  sweepIndex.contactList.clear();
-  sweepIndex.contacts.clear();
-  sweepIndex.contactCount = 0;
-  sweepIndex.probe = nullptr;
+void sweepClearIndex(SweepIndex& index) {
+  for (AxisList& axis : index.axes) axis = AxisList{};
+  index.storage.clear();
+  index.freeNodes.clear();
+  index.candidates.clear();
+  index.candidateCount = -1;
+  index.contactList.clear();
+  index.contacts.clear();
+  index.contactCount = 0;
+  index.probe = nullptr;
 }
 
 // [SECTION] Axis scans
@@ -182,13 +179,14 @@ enum class Compare { Truncated, Raw };
 struct Excluded {
   const Block* single = nullptr;
   bool group = false;
-  bool contains(const Block* b) const { return b == single || (group && b->groupStamp == sweepIndex.groupStamp); }
+  uint32_t groupStamp = 0;
+  bool contains(const Block* b) const { return b == single || (group && b->groupStamp == groupStamp); }
 };
 
-Excluded excludeGroup(const std::vector<Block*>& members) {
-  const uint32_t stamp = ++sweepIndex.groupStamp;
+Excluded excludeGroup(SweepIndex& index, const std::vector<Block*>& members) {
+  const uint32_t stamp = ++index.groupStamp;
   for (Block* b : members) b->groupStamp = stamp;
-  return Excluded{nullptr, true};
+  return Excluded{nullptr, true, stamp};
 }
 
 // Walk the axis up to hi: a block's low end (or a high end past lo) puts it into the set, a high end at
@@ -203,8 +201,7 @@ void makeFlat(AxisList& axis) {
   axis.flatValid = true;
 }
 
-int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
-  SweepIndex& index = sweepIndex;
+int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
   if (index.candidateCount == 0) return 0;
   index.lastScanOrder.push_back(axisIndex);
   const bool raw = compare == Compare::Raw;
@@ -277,10 +274,10 @@ int scanAxisWith(int axisIndex, const Excluded& excluded, float lo, float hi, Co
 }
 
 // The most selective axis first, by the counts of the previous scans; equal counts favour z, then y.
-std::array<int, 3> scanOrder() {
+std::array<int, 3> scanOrder(const SweepIndex& index) {
   std::array<int, 3> order{2, 1, 0};
-  std::stable_sort(order.begin(), order.end(), [](int a, int b) {
-    return sweepIndex.axes[a].scanCount < sweepIndex.axes[b].scanCount;
+  std::stable_sort(order.begin(), order.end(), [&index](int a, int b) {
+    return index.axes[a].scanCount < index.axes[b].scanCount;
   });
   return order;
 }
@@ -296,15 +293,16 @@ Box queryBox(const Box& outer, Vec3 offset) {
   return box;
 }
 
-void scanBox(const Box& box, const Excluded& excluded, Compare compare) {
-  for (int axis : scanOrder()) scanAxisWith(axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+void scanBox(SweepIndex& index, const Box& box, const Excluded& excluded, Compare compare) {
+  for (int axis : scanOrder(index))
+    scanAxisWith(index, axis, excluded, component(box.min, axis), component(box.max, axis), compare);
 }
 
 }  // namespace
 
-int scanAxis(int axis, const Block* moving, float lo, float hi) {
-  if (axis < 0 || axis > 2) return sweepIndex.candidateCount;
-  return scanAxisWith(axis, Excluded{moving, false}, lo, hi, Compare::Truncated);
+int scanAxis(SweepIndex& index, int axis, const Block* moving, float lo, float hi) {
+  if (axis < 0 || axis > 2) return index.candidateCount;
+  return scanAxisWith(index, axis, Excluded{moving, false}, lo, hi, Compare::Truncated);
 }
 
 // [SECTION] Contact classification
@@ -323,8 +321,8 @@ bool slabsTouch(const Box& p, const Box& q) {
   return r(p.min.y) >= r(q.min.y) && r(p.min.y) < r(q.max.y);
 }
 
-static void addContact(const ContactPair& pair) {
-  auto& list = sweepIndex.contactList;
+static void addContact(SweepIndex& index, const ContactPair& pair) {
+  auto& list = index.contactList;
   auto before = [](const ContactPair& x, const ContactPair& y) {
     if (x.b != y.b) return blockBefore(x.b, y.b);
     return blockBefore(x.a, y.a);
@@ -334,68 +332,70 @@ static void addContact(const ContactPair& pair) {
   list.insert(at, pair);
 }
 
-void classifyContacts(Block& moving, Vec3 offset) {
+void classifyContacts(SweepIndex& index, Block& moving, Vec3 offset) {
   const Box top = shiftedBox(topSlab(moving), offset);
   const Box bottom = shiftedBox(bottomSlab(moving), offset);
   std::vector<Block*> blocking;
-  for (Block* c : sweepIndex.candidates) {
+  for (Block* c : index.candidates) {
     if (slabsTouch(top, bottomSlab(*c))) {
-      addContact({&moving, 1, c});
+      addContact(index, {&moving, 1, c});
     } else if (slabsTouch(topSlab(*c), bottom)) {
-      addContact({&moving, 0, c});
+      addContact(index, {&moving, 0, c});
     } else {
       blocking.push_back(c);
     }
   }
-  sweepIndex.candidates = std::move(blocking);
-  sweepIndex.candidateCount = static_cast<int>(sweepIndex.candidates.size());
-  if (sweepIndex.candidateCount == 1 && setGameOutcome) setGameOutcome(moving, *sweepIndex.candidates[0]);
-  sweepIndex.contacts = sweepIndex.contactList;
-  sweepIndex.contactCount = static_cast<int>(sweepIndex.contacts.size());
+  index.candidates = std::move(blocking);
+  index.candidateCount = static_cast<int>(index.candidates.size());
+  index.contacts = index.contactList;
+  index.contactCount = static_cast<int>(index.contacts.size());
 }
 
 // [SECTION] Queries
 
-int sweepQuery(Block& block, Vec3 offset) {
-  sweepIndex.candidateCount = -1;  // every query starts from all blocks, whatever the caller left behind
-  sweepIndex.lastScanOrder.clear();
-  scanBox(queryBox(outerBox(block), offset), Excluded{&block, false}, Compare::Truncated);
-  if (sweepIndex.candidateCount > 0) classifyContacts(block, offset);
-  return std::max(sweepIndex.candidateCount, 0);
+int sweepQuery(SweepIndex& index, Block& block, Vec3 offset) {
+  index.candidateCount = -1;  // every query starts from all blocks, whatever the caller left behind
+  index.lastScanOrder.clear();
+  scanBox(index, queryBox(outerBox(block), offset), Excluded{&block, false}, Compare::Truncated);
+  if (index.candidateCount > 0) classifyContacts(index, block, offset);
+  return std::max(index.candidateCount, 0);
 }
 
-static int queryGroupOf(const std::vector<Block*>& members, Vec3 offset) {
-  sweepIndex.candidateCount = -1;
-  sweepIndex.lastScanOrder.clear();
+static int queryGroupOf(SweepIndex& index, const std::vector<Block*>& members, Vec3 offset) {
+  index.candidateCount = -1;
+  index.lastScanOrder.clear();
   Box united{{99999, 99999, 99999}, {-99999, -99999, -99999}};
   for (const Block* b : members) widenBox(united, outerBox(*b));
-  scanBox(queryBox(united, offset), excludeGroup(members), Compare::Raw);
-  return std::max(sweepIndex.candidateCount, 0);
+  scanBox(index, queryBox(united, offset), excludeGroup(index, members), Compare::Raw);
+  return std::max(index.candidateCount, 0);
 }
 
-int sweepQueryGroup(const std::vector<Block*>& blocks, Vec3 offset) { return queryGroupOf(blocks, offset); }
+int sweepQueryGroup(SweepIndex& index, const std::vector<Block*>& blocks, Vec3 offset) {
+  return queryGroupOf(index, blocks, offset);
+}
 
-int sweepQueryMovingSet(Vec3 offset) {
-  sweepResetQuery();
-  sweepClearContacts();
-  const std::vector<Block*>& members = MovingSet.entries;  // kept in identity order
+int sweepQueryMovingSet(World& world, Vec3 offset) {
+  SweepIndex& index = world.sweep;
+  sweepResetQuery(index);
+  sweepClearContacts(index);
+  const std::vector<Block*>& members = world.movingSet.entries;  // kept in identity order
   if (members.empty()) return 0;
-  if (members.size() == 1) return sweepQuery(*members.front(), offset);
-  if (queryGroupOf(members, offset) == 0) return 0;
+  if (members.size() == 1) return sweepQuery(index, *members.front(), offset);
+  if (queryGroupOf(index, members, offset) == 0) return 0;
   // Something lies near the group: ask member by member, stopping at the first one that is blocked.
   for (Block* member : members) {
-    sweepIndex.candidateCount = -1;
-    sweepIndex.lastScanOrder.clear();
-    scanBox(queryBox(outerBox(*member), offset), excludeGroup(members), Compare::Raw);
-    if (sweepIndex.candidateCount > 0) classifyContacts(*member, offset);
-    if (sweepIndex.candidateCount > 0) break;
+    index.candidateCount = -1;
+    index.lastScanOrder.clear();
+    scanBox(index, queryBox(outerBox(*member), offset), excludeGroup(index, members), Compare::Raw);
+    if (index.candidateCount > 0) classifyContacts(index, *member, offset);
+    if (index.candidateCount > 0) break;
   }
-  return std::max(sweepIndex.candidateCount, 0);
+  return std::max(index.candidateCount, 0);
 }
 
-int sweepQueryProbe(Vec3 offset) {
-  sweepResetQuery();
-  sweepClearContacts();
-  if (!sweepIndex.probe) return 0;
-  return sweepQuery(*sweepIndex.probe, offset);
+int sweepQueryProbe(SweepIndex& index, Vec3 offset) {
+  sweepResetQuery(index);
+  sweepClearContacts(index);
+  if (!index.probe) return 0;
+  return sweepQuery(index, *index.probe, offset);
 }

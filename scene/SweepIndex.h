@@ -72,27 +72,28 @@ struct SweepIndex {
   std::vector<Block*> scratch;  // reused by every scan
 };
 
-extern SweepIndex sweepIndex;
+struct World;
 
 // Coordinates are compared truncated to thousandths (toward zero), in single precision.
 float truncThousandths(float v);
 
-void sweepAdd(Block& block);
-void sweepMove(Block& block);
-void sweepRemove(Block& block);
-void sweepResetQuery();
-void sweepClearContacts();
+void sweepAdd(SweepIndex& index, Block& block);
+void sweepMove(SweepIndex& index, Block& block);
+void sweepRemove(SweepIndex& index, Block& block);
+void sweepResetQuery(SweepIndex& index);
+void sweepClearContacts(SweepIndex& index);
 // Blocking candidates for the block shifted by offset; contact pairs found are added to the contact list.
-int sweepQuery(Block& block, Vec3 offset);
+// After the query, `candidates` holds the blocks in the way (the game reads which one it met).
+int sweepQuery(SweepIndex& index, Block& block, Vec3 offset);
 // Pre-filter for a group: candidates outside the group overlapping the group's union box.
-int sweepQueryGroup(const std::vector<Block*>& blocks, Vec3 offset);
-int sweepQueryMovingSet(Vec3 offset);
-int sweepQueryProbe(Vec3 offset);
-void sweepInitProbe(Block& block);
+int sweepQueryGroup(SweepIndex& index, const std::vector<Block*>& blocks, Vec3 offset);
+int sweepQueryMovingSet(World& world, Vec3 offset);
+int sweepQueryProbe(SweepIndex& index, Vec3 offset);
+void sweepInitProbe(SweepIndex& index, Block& block);
 // Free every node (shut-down); blocks still holding nodes lose them.
-void sweepClearIndex();
+void sweepClearIndex(SweepIndex& index);
 
 // The parts of a query, for the queries above and their tests.
-int scanAxis(int axis, const Block* moving, float lo, float hi);
-void classifyContacts(Block& moving, Vec3 offset);
+int scanAxis(SweepIndex& index, int axis, const Block* moving, float lo, float hi);
+void classifyContacts(SweepIndex& index, Block& moving, Vec3 offset);
 bool slabsTouch(const Box& lowerTop, const Box& upperBottom);

@@ -58,8 +58,6 @@ void waitWhileEffectPlays(EffectId effect);
 // The effects bank's slot of an effect; 0 when it did not load.
 uint32_t effectSlot(EffectId effect);
 
-// Let the block model's grow and shrink sounds play from the effects bank.
-void installBlockSounds();
 
 // [SECTION] Notes
 

@@ -35,6 +35,8 @@ bool registerClass(const WindowClass& windowClass) {
 
 bool isClassRegistered(const std::string& name) { return windowSystem().classes.count(name) > 0; }
 
+void unregisterClass(const std::string& name) { windowSystem().classes.erase(name); }
+
 static void restack();
 
 HWindow createWindow(const std::string& className, const std::string& title, bool topmost, int x, int y, int width,

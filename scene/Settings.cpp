@@ -1,4 +1,0 @@
-// The display settings record.
-#include "scene/Settings.h"
-
-DisplaySettings settings;
