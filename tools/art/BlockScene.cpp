@@ -3,39 +3,47 @@
 
 #include "files/MeshLoader.h"
 #include "files/SceneFile.h"
-#include "scene/MaterialTable.h"
-#include "scene/SceneList.h"
-#include "scene/SceneView.h"
-#include "scene/Shape.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
 #include "tools/art/Catalogue.h"
 
+World& blockWorld() {
+  static World world;
+  return world;
+}
+
+SceneFileState& blockSceneFile() {
+  static SceneFileState file;
+  return file;
+}
+
 void loadGeneratedCatalogue(const std::vector<ShapeDesign>& shapes) {
-  clearShapeCatalogue();
+  clearShapeCatalogue(blockWorld().shapes);
   for (int entry = 0; entry < catalogueEntries && entry < kCatalogueEntries; ++entry) {
     auto shape = std::make_unique<Shape>();
     loadShapeFromText(encodeAsc(catalogueMesh(shapes, entry), "shape"), *shape);
-    shapeCatalogue.entries[size_t(entry)] = std::move(shape);
+    blockWorld().shapes.entries[size_t(entry)] = std::move(shape);
   }
 }
 
 void resetBlockScene() {
-  sceneClear();
-  sweepClearIndex();
-  sweepIndex = SweepIndex{};
-  resetMaterialTable();
-  blockCounter = 0;
+  World& world = blockWorld();
+  SceneFileState& sceneFile = blockSceneFile();
+  sceneClear(world);
+  sweepClearIndex(world.sweep);
+  world.sweep = SweepIndex{};
+  resetMaterialTable(world.materials);
+  world.blockCounter = 0;
   sceneFile.writeInfoFlag = false;
   sceneFile.readInfoFlag = false;
   sceneFile.backgroundPath = "./scene\\sky.ppm";
   // The start view, and a unit main light that shines from just above the eye into the scene (the main
   // light turns with the camera), so the faces turned toward the viewer are lit as well as the tops.
-  sceneView.azimuth = 220;
-  sceneView.polar = 30;
-  sceneView.distance = 140;
-  sceneView.target = {0, 30, 0};
-  sceneView.lightPosition = {0, 60, -1};
-  sceneView.lightDirection = {0.0f, -0.099504f, 0.995037f};
+  world.view.azimuth = 220;
+  world.view.polar = 30;
+  world.view.distance = 140;
+  world.view.target = {0, 30, 0};
+  world.view.lightPosition = {0, 60, -1};
+  world.view.lightDirection = {0.0f, -0.099504f, 0.995037f};
 }
 
 Block* putPlate(int studs, const BlockColour& colour) {
@@ -45,8 +53,8 @@ Block* putPlate(int studs, const BlockColour& colour) {
   d.height = 1;
   d.colour = colour;
   d.faceTextures = {-1, -1, -1, -1, -1, -1};
-  Block* plate = putBlockInScene(d);
-  basePlate = plate;
+  Block* plate = putBlockInScene(blockWorld(), d);
+  blockWorld().basePlate = plate;
   return plate;
 }
 
@@ -61,30 +69,31 @@ BlockDescription gridBlock(int kind, int studsX, int studsZ, int orientation, in
   d.colour = colour;
   d.faceTextures = {-1, -1, -1, -1, -1, -1};
   // Build it once at the origin to learn its footprint after turning, then move that corner onto the grid.
-  std::unique_ptr<Block> probe = createBlock(d);
+  std::unique_ptr<Block> probe = createBlock(blockWorld(), d);
   const float left = -2.0f * float(plateStuds);
   d.position.x = left + 4.0f * float(sx) - probe->outerMin.x;
   d.position.z = left + 4.0f * float(sz) - probe->outerMin.z;
   d.position.y = 1.0f + 6.0f * float(level) - probe->outerMin.y;
-  destroyBlock(*probe);
+  destroyBlock(blockWorld(), *probe);
   return d;
 }
 
 Block* putGridBlock(int kind, int studsX, int studsZ, int orientation, int plateStuds, int sx, int sz, int level,
                     const BlockColour& colour) {
-  return putBlockInScene(gridBlock(kind, studsX, studsZ, orientation, plateStuds, sx, sz, level, colour));
+  return putBlockInScene(blockWorld(), gridBlock(kind, studsX, studsZ, orientation, plateStuds, sx, sz, level, colour));
 }
 
-std::string storedSceneText() { return sceneText(); }
+std::string storedSceneText() { return sceneText(blockSceneFile(), blockWorld()); }
 
 std::vector<std::string> sceneFaults() {
   std::vector<std::string> faults;
   int index = 0;
-  for (const auto& node : scene.nodes) {
+  World& world = blockWorld();
+  for (const auto& node : world.scene.nodes) {
     Block& block = *node->block;
     const std::string name = "block " + std::to_string(index) + " (kind " + std::to_string(block.kind) + ")";
-    sweepResetQuery();
-    if (sweepQuery(block, Vec3{}) != 0) faults.push_back(name + " overlaps another block");
+    sweepResetQuery(world.sweep);
+    if (sweepQuery(world.sweep, block, Vec3{}) != 0) faults.push_back(name + " overlaps another block");
     if (block.kind != BasePlate && node->supports.empty()) faults.push_back(name + " rests on nothing");
     ++index;
   }

@@ -12,6 +12,14 @@
 // shape blocks get exactly the triangles the program will load.
 void loadGeneratedCatalogue(const std::vector<ShapeDesign>& shapes);
 
+struct World;
+struct SceneFileState;
+
+// The generator's one world of blocks and the scene file state it writes with; the functions below work
+// on them.
+World& blockWorld();
+SceneFileState& blockSceneFile();
+
 // Empties the scene, the collision index and the material table; the view becomes the start view with
 // the default sky and light.
 void resetBlockScene();

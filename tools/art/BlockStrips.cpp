@@ -68,9 +68,9 @@ Picture paintPaletteBand(const PaletteEntry& entry, int index) {
   d.height = isShapeKind(entry.kind) ? 0 : 1;
   d.colour = entryColour(entry, index);
   d.faceTextures = {-1, -1, -1, -1, -1, -1};
-  std::unique_ptr<Block> block = createBlock(d);
+  std::unique_ptr<Block> block = createBlock(blockWorld(), d);
   if (!block || block->vertices.empty()) {
-    if (block) destroyBlock(*block);
+    if (block) destroyBlock(blockWorld(), *block);
     return band;
   }
   // Seen from the front left and above, far enough away for the whole block to fit the view.
@@ -84,7 +84,7 @@ Picture paintPaletteBand(const PaletteEntry& entry, int index) {
   camera.distance = radius / 0.3f + 1;
   const BlockRendering view =
       renderBlocks({block.get()}, camera, Vec3{0.0f, -0.099504f, 0.995037f}, renderSide, renderSide, Picture());
-  destroyBlock(*block);
+  destroyBlock(blockWorld(), *block);
   int x0 = renderSide, y0 = renderSide, x1 = -1, y1 = -1;
   for (int y = 0; y < renderSide; ++y)
     for (int x = 0; x < renderSide; ++x)

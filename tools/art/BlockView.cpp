@@ -7,7 +7,8 @@
 
 #include "platform/device3d.h"
 #include "render/RenderView.h"
-#include "scene/SceneList.h"
+#include "scene/World.h"
+#include "tools/art/BlockScene.h"
 
 namespace {
 
@@ -221,6 +222,6 @@ BlockRendering renderBlocks(const std::vector<const Block*>& blocks, const Orbit
 
 std::vector<const Block*> sceneBlocks() {
   std::vector<const Block*> out;
-  for (const auto& node : scene.nodes) out.push_back(node->block.get());
+  for (const auto& node : blockWorld().scene.nodes) out.push_back(node->block.get());
   return out;
 }

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "scene/SceneList.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
+#include "tools/art/BlockScene.h"
 
 bool isTargetColour(const std::array<float, 4>& c) { return c[0] > 0.9f && c[1] > 0.9f && c[2] < 0.1f; }
 bool isMovableColour(const std::array<float, 4>& c) { return c[0] > 0.85f && c[1] > 0.85f && c[2] > 0.85f; }
@@ -14,11 +14,12 @@ namespace {
 // The blocks the aeroplane would run into when moved by offset, as the collision index classifies them
 // (a block it rests on, or one resting on it, is a contact, not in the way).
 std::vector<const Block*> blockers(Block& plane, Vec3 offset) {
-  sweepResetQuery();
-  sweepClearContacts();
-  const int count = sweepQuery(plane, offset);
+  SweepIndex& index = blockWorld().sweep;
+  sweepResetQuery(index);
+  sweepClearContacts(index);
+  const int count = sweepQuery(index, plane, offset);
   std::vector<const Block*> out;
-  for (int i = 0; i < count && size_t(i) < sweepIndex.candidates.size(); ++i) out.push_back(sweepIndex.candidates[size_t(i)]);
+  for (int i = 0; i < count && size_t(i) < index.candidates.size(); ++i) out.push_back(index.candidates[size_t(i)]);
   return out;
 }
 
@@ -27,11 +28,11 @@ std::vector<const Block*> blockers(Block& plane, Vec3 offset) {
 FlightResult simulateFlight(int maxSteps) {
   FlightResult result;
   Block* plane = nullptr;
-  for (const auto& node : scene.nodes)
+  for (const auto& node : blockWorld().scene.nodes)
     if (node->block->kind == kAeroplaneKind) plane = node->block.get();
   if (!plane) return result;
   float y = plane->position.y;
-  const float ground = groundLevel();
+  const float ground = groundLevel(blockWorld().scene);
   const float speed = 0.5f;
   // Orientation 0 flies +z, 1 -x, 2 -z, 3 +x; a wall turns +z to +x, +x to -z, -z to -x, -x to +z.
   const int orientation = ((plane->orientation % 4) + 4) % 4;
@@ -42,7 +43,7 @@ FlightResult simulateFlight(int maxSteps) {
   int outcome = 1;
   auto move = [&](Vec3 by) {
     translateBlock(*plane, by.x, by.y, by.z);
-    sweepMove(*plane);
+    sweepMove(blockWorld().sweep, *plane);
     y += by.y;
   };
   auto centre = [&] { return Vec3{plane->position.x, y, plane->position.z}; };
@@ -69,7 +70,7 @@ FlightResult simulateFlight(int maxSteps) {
           v = Vec3{direction.x * speed, 0, direction.z * speed};
           ++result.turns;
           rotateBlock(*plane, -90);
-          sweepMove(*plane);
+          sweepMove(blockWorld().sweep, *plane);
           result.turnPoints.push_back(centre());
           if (!blockers(*plane, Vec3{}).empty()) v.y += 6;
         } else {

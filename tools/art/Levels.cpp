@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-#include "scene/SceneList.h"
-#include "scene/SceneView.h"
+#include "scene/World.h"
 #include "tools/art/BlockView.h"
 #include "tools/art/Pictures.h"
 
@@ -152,9 +151,9 @@ void buildLevel(const LevelDesign& level) {
   resetBlockScene();
   // A little steeper and further than the start view, looking at the plate itself: the whole course with
   // its walls is in sight, the aeroplane's corner included.
-  sceneView.polar = 35;
-  sceneView.distance = 165;
-  sceneView.target = {0, 4, 0};
+  blockWorld().view.polar = 35;
+  blockWorld().view.distance = 165;
+  blockWorld().view.target = {0, 4, 0};
   putPlate(levelPlateStuds, green);
   for (const CoursePiece& p : level.pieces)
     putGridBlock(p.kind, p.studsX, p.studsZ, p.orientation, levelPlateStuds, p.column, p.row, p.level, p.colour);
@@ -169,11 +168,11 @@ void makeLevels(OutputList& out, const Picture& sky) {
     out.push_back({name, storedSceneText()});
     // The list picture: the view window's picture at the start view, reduced as the program reduces it.
     OrbitCamera camera;
-    camera.azimuth = sceneView.azimuth;
-    camera.polar = sceneView.polar;
-    camera.distance = sceneView.distance;
-    camera.target = sceneView.target;
-    const BlockRendering view = renderBlocks(sceneBlocks(), camera, sceneView.lightDirection, 540, 380, sky);
+    camera.azimuth = blockWorld().view.azimuth;
+    camera.polar = blockWorld().view.polar;
+    camera.distance = blockWorld().view.distance;
+    camera.target = blockWorld().view.target;
+    const BlockRendering view = renderBlocks(sceneBlocks(), camera, blockWorld().view.lightDirection, 540, 380, sky);
     std::snprintf(name, sizeof name, "save/gimg%03d.bmp", int(i + 1));
     out.push_back({name, encodeBmp(resizePicture(view.picture, thumbnailWidth, thumbnailHeight))});
   }
