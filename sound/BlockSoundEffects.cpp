@@ -1,17 +1,6 @@
 // The block model's grow and shrink sounds come from the effects bank.
-#include "scene/BlockSounds.h"
-#include "sound/Sounds.h"
+#include "sound/BlockSoundEffects.h"
 
-namespace {
-
-class EffectsBlockSounds : public BlockSoundPlayer {
-public:
-  void play(BlockSound sound) override { playEffect(sound == BlockSound::Grow ? EffectId::Grow : EffectId::Shrink); }
-};
-
-}  // namespace
-
-void installBlockSounds() {
-  static EffectsBlockSounds player;
-  setBlockSoundPlayer(&player);
+void EffectsBlockSounds::play(BlockSound block) {
+  playEffect(sound, block == BlockSound::Grow ? EffectId::Grow : EffectId::Shrink);
 }
