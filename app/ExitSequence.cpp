@@ -17,6 +17,31 @@ std::string keptScenePath() {
   return path + "port\\temp.lml";
 }
 
+void playQuitJingleAndWait(SoundState& sound) {
+  loadJingle(sound, JingleKind::Quit);
+  playJingle(sound);
+  // Counted in the waits' own steps as well as on the clock, so that a clock that stands still cannot hold
+  // the program here.
+  uint32_t limit = jingleWaitLimit(sound);
+  uint32_t start = tickCount();
+  sleepMs(100);
+  uint32_t waited = 100;
+  // Only key presses are handled while the jingle plays: Escape ends the wait, everything else is dropped.
+  while (jingleIsPlaying(sound) && shell.exitWaitCancelled == 0 && waited < limit && tickCount() - start < limit) {
+    Message message;
+    if (peekMessage(message)) {
+      if (message.msg == Msg::KeyDown) {
+        translateMessage(message);
+        dispatchMessage(message);
+      }
+    } else {
+      sleepMs(10);
+      waited += 10;
+    }
+  }
+  releaseJingle(sound);
+}
+
 void exitProgram() {
   if (!confirmFolders()) return;
   enterDataRoot();
@@ -35,13 +60,13 @@ void exitProgram() {
   if (answer != IDNO) return;  // Cancel: the program keeps running
 
   WriteSceneFile(keptScenePath());
-  SoundState& sound = soundState();
+  SoundState& sound = shell.sound;
   if (sound.musicOn) {
     sound.backMusicNo = sound.backMusicNo + 1 > 4 ? 1 : sound.backMusicNo + 1;
     writeSettings();
   }
   shell.exitWaiting = 1;
-  playQuitJingleAndWait([] { return shell.exitWaitCancelled != 0; });
+  playQuitJingleAndWait(sound);
   sceneClear();
   ShutDownApp();
 }

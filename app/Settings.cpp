@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/Shell.h"
 #include "files/SceneFile.h"
 #include "platform/registry.h"
 #include "scene/Settings.h"
@@ -50,7 +51,7 @@ void readSettings() {
     settings.autoView = firstCharacter(key, "View Change") == '1';
     settings.hideStuds = firstCharacter(key, "NotDrawButton") == '1';
     char tune = firstCharacter(key, "BackMusicNo");
-    if (tune >= '1' && tune <= '4') soundState().backMusicNo = tune - '0';
+    if (tune >= '1' && tune <= '4') shell.sound.backMusicNo = tune - '0';
     regCloseKey(key);
   }
   readProfile();
@@ -59,7 +60,7 @@ void readSettings() {
 bool writeSettings() {
   RegKey key = regCreateKey(RegRoot::CurrentUser, kSettingsKey);
   if (key == kNoKey) return false;
-  int tune = soundState().backMusicNo;
+  int tune = shell.sound.backMusicNo;
   writeFixed(key, "View Change", settings.autoView ? "1" : "0", 10);
   writeFixed(key, "3DS", settings.basicBlocksOnly ? "1" : "0", 10);
   writeFixed(key, "NotDrawButton", settings.hideStuds ? "1" : "0", 10);

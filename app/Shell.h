@@ -7,6 +7,7 @@
 
 #include "platform/window.h"
 #include "render/RenderView.h"
+#include "sound/Sounds.h"
 
 struct Block;
 
@@ -43,6 +44,8 @@ struct ShellState {
   // The cursors, loaded once at start-up.
   HCursor handCursor = 0, hand2Cursor = 0, paintCursor = 0, soundCursor = 0, cannotCursor = 0, hammerCursor = 0,
           waitCursor = 0, arrowCursor = 0;
+
+  SoundState sound;
 };
 
 extern ShellState shell;
@@ -78,6 +81,11 @@ void paintTabStrip();
 intptr_t tabStripInput(HWindow window, const Message& message);
 // The exit button: see whether the user wants to save, keep the scene in "port\temp.lml" and quit.
 void exitProgram();
+// Quit: play quit.wav and wait until it ends or Escape is pressed (only key presses are handled meanwhile);
+// then release it.
+void playQuitJingleAndWait(SoundState& sound);
+// Start-up: sleep in 10 ms steps while the start jingle plays, then release it.
+void waitForStartJingle(SoundState& sound);
 // Where the scene is kept between runs: the install folder's "port\temp.lml".
 std::string keptScenePath();
 // The 3D view's pointer and key input (picking, dragging, turning, copying, painting, the camera drags).

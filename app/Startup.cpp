@@ -13,6 +13,7 @@
 #include "scene/Settings.h"
 #include "files/InstallFolders.h"
 #include "render/RenderDevice.h"
+#include "sound/BlockSoundEffects.h"
 #include "sound/Sounds.h"
 
 bool ChangeDisplayMode(HWindow window, int width, int height, int bits) {
@@ -69,19 +70,18 @@ bool startUp(const std::string& commandLine) {
 
   // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
   setCursor(shell.waitCursor);
-  setDataRootResolver([] { return confirmFolders() ? DataRoot : std::string(); });
-  loadJingle(JingleKind::Start, shell.ViewWindow);
-  loadEffects(shell.ViewWindow);
-  installBlockSounds();
+  loadJingle(shell.sound, JingleKind::Start, shell.ViewWindow);
+  loadEffects(shell.sound, shell.ViewWindow);
+  editState.sound = &shell.sound;
   moveNotePlayer = [](MoveNote note) {
     const bool held = editState.holding && selectedBlock != nullptr;
     const int h = noteHeight(held, held ? selectedBlock->position.y : 0.0f);
     if (note == MoveNote::Landing)
-      landingNote(h);
+      landingNote(shell.sound, h);
     else
-      bumpNote(h);
+      bumpNote(shell.sound, h);
   };
-  playJingle();
+  playJingle(shell.sound);
   loadPanelBitmapsFirst();
 
   editHooks.sceneChanged = [] { shell.sceneUnchanged = 0; };
@@ -94,17 +94,27 @@ bool startUp(const std::string& commandLine) {
   for (HWindow window : {shell.SidePanel, shell.BottomPanel, shell.TabStrip, shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
   loadPanelBitmapsSecond();
-  waitForStartJingle();
+  waitForStartJingle(shell.sound);
   if (runFrame) runFrame();
   destroyWindow(shell.VideoWindow);
   shell.VideoWindow = nullptr;
-  startBackgroundMusic();
+  shell.sound.dataRoot = confirmFolders() ? DataRoot : std::string();
+  startBackgroundMusic(shell.sound);
   setCursor(shell.hand2Cursor);
   return true;
 }
 
+void waitForStartJingle(SoundState& sound) {
+  uint32_t limit = jingleWaitLimit(sound);
+  for (uint32_t waited = 0; jingleIsPlaying(sound) && waited < limit; waited += 10) sleepMs(10);
+  releaseJingle(sound);
+}
+
 int runTolvane(const std::string& commandLine) {
+  EffectsBlockSounds blockSounds(shell.sound);
+  setBlockSoundPlayer(&blockSounds);
   int code = startUp(commandLine) ? runMessageLoop() : 1;
-  resetSound();
+  setBlockSoundPlayer(nullptr);
+  resetSound(shell.sound);
   return code;
 }

@@ -68,7 +68,7 @@ intptr_t tabStripInput(HWindow window, const Message& m) {
     case Msg::LButtonDown:
       if (const TabButton* button = buttonAt(m.x, m.y)) {
         drawPicture(window, tabPressed(), button->rect);
-        playEffect(EffectId::Menu);
+        playEffect(shell.sound, EffectId::Menu);
         shell.pressedButton = button->id;
       }
       return 0;

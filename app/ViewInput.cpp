@@ -61,7 +61,7 @@ void drawNowOnDemand(bool alsoDuringExplosion) {
 }
 
 void enterEditScreenFromView() {
-  playEffect(EffectId::Icon);
+  playEffect(shell.sound, EffectId::Icon);
   shell.screenState = EditScreen;
   paintTabStrip();
   PaintEditPanels();
@@ -106,18 +106,18 @@ void viewLeftDown(const Message& m) {
     pickAndHold(m.x, m.y);
     if (e.holding) {
       if (e.paintTool != 0) {
-        playEffectLooping(EffectId::Paint);
+        playEffectLooping(shell.sound, EffectId::Paint);
       } else if (e.removeTool) {
         deleteHeld();
         selectedBlock = nullptr;
         if (startExplosion) startExplosion(m.x, m.y);
         shell.sceneUnchanged = 0;
       } else {
-        playEffect(EffectId::PickUp);
+        playEffect(shell.sound, EffectId::PickUp);
       }
       setCursor(heldCursor());
     } else if (e.paintTool != 0) {
-      playEffectLooping(EffectId::Paint);
+      playEffectLooping(shell.sound, EffectId::Paint);
     }
   }
   shell.pendingButton = 0;
@@ -135,11 +135,11 @@ void viewLeftUp() {
     if (e.holding) {
       shell.sceneUnchanged = 0;
       if (e.paintTool != 0)
-        stopEffect(EffectId::Paint);
+        stopEffect(shell.sound, EffectId::Paint);
       else
-        playEffect(EffectId::PutDown);
+        playEffect(shell.sound, EffectId::PutDown);
     } else if (e.paintTool != 0) {
-      stopEffect(EffectId::Paint);
+      stopEffect(shell.sound, EffectId::Paint);
     }
     releaseHold();
   }
@@ -163,7 +163,7 @@ void viewRightDown(HWindow window, const Message& m) {
   if (e.paintTool != 0) {
     setPaintTool(0);
     setCursor(shell.hand2Cursor);
-    stopEffect(EffectId::Paint);
+    stopEffect(shell.sound, EffectId::Paint);
   }
   if (e.removeTool) {
     e.removeTool = false;

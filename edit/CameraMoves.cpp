@@ -73,11 +73,11 @@ void turnAnimation(int total, int step) {
   EditState& e = editState;
   e.undoAction = UndoCameraTurn;
   e.undoCamera = {total, step};
-  playEffect(EffectId::CameraTurn);
+  if (editState.sound) playEffect(*editState.sound, EffectId::CameraTurn);
   for (int i = 0; i < n; ++i) {
     if (!tentativeCameraMove([step] { sceneView.azimuth = wrapAzimuth(sceneView.azimuth + step); })) break;
     redrawWholeView();
-    playEffect(EffectId::CameraTurn);
+    if (editState.sound) playEffect(*editState.sound, EffectId::CameraTurn);
     discardPendingInput();
   }
 }
@@ -88,7 +88,7 @@ void zoomAnimation(int direction) {
   for (int i = 0; i < 8; ++i) {
     if (!tentativeCameraMove([direction] { sceneView.distance += 4.0f * direction; })) break;
     redrawWholeView();
-    playEffect(EffectId::CameraTurn);
+    if (editState.sound) playEffect(*editState.sound, EffectId::CameraTurn);
   }
 }
 
@@ -116,7 +116,7 @@ void presetView(int n) {
   sceneView.distance = kPresets[n - 1].distance;
   placeAfterJump();
   redrawWholeView();
-  playEffect(EffectId::ViewChange);
+  if (editState.sound) playEffect(*editState.sound, EffectId::ViewChange);
 }
 
 Vec3 viewRayDirection(int x, int y) {
@@ -167,7 +167,7 @@ void lookAt(int x, int y) {
   }
   placeAfterJump();
   sceneRenderer.fullRedrawPending = 1;
-  playEffect(EffectId::ViewChange);
+  if (editState.sound) playEffect(*editState.sound, EffectId::ViewChange);
   selectedBlock = nullptr;
 }
 
@@ -183,7 +183,7 @@ void walkCamera(int type) {
   }
   placeAfterJump();
   redrawWholeView();
-  playEffect(EffectId::CameraTurn);
+  if (editState.sound) playEffect(*editState.sound, EffectId::CameraTurn);
 }
 
 // [SECTION] Automatic view

@@ -130,7 +130,7 @@ void handleEditKey(int key) {
   EditState& e = editState;
   if (e.paintTool != 0) {
     // The paint sound loops only while the tool is in use.
-    stopEffect(EffectId::Paint);
+    if (editState.sound) stopEffect(*editState.sound, EffectId::Paint);
     setPaintTool(0);
   }
   if (key == VK_SPACE) {
@@ -144,7 +144,7 @@ void handleEditKey(int key) {
       deleteHeld();
       selectedBlock = nullptr;
       movement.leftDrag = false;
-      playEffect(EffectId::BlockOut);
+      if (editState.sound) playEffect(*editState.sound, EffectId::BlockOut);
     }
     return;
   }
@@ -169,6 +169,6 @@ void turnSelected(int degrees) {
   e.rotatePending = true;
   e.undoAction = UndoTurn;
   e.undoTurnDegrees = -degrees;
-  playEffect(EffectId::Rotate);
+  if (editState.sound) playEffect(*editState.sound, EffectId::Rotate);
   sceneChanged();
 }

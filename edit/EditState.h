@@ -10,6 +10,8 @@
 #include "scene/Block.h"
 #include "scene/Geometry.h"
 
+struct SoundState;
+
 // What a tentative camera move saves and puts back when the probe refuses it.
 struct CameraSnapshot {
   float azimuth = 0, polar = 0, distance = 0;
@@ -66,6 +68,8 @@ struct EditState {
 
   // Set by the shell: pending input is dropped during camera animations only on the editing screen.
   bool editScreen = true;
+  // Set by the shell: where the editor's sounds play; none while null.
+  SoundState* sound = nullptr;
 };
 
 extern EditState editState;

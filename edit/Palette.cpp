@@ -117,7 +117,7 @@ bool dropFromPalette(int x, int y) {
   selectedBlock = block;
   e.undoAction = UndoAdd;
   if (renderDevice.window) setCapture(renderDevice.window);
-  playEffect(EffectId::BlockIn);
+  if (editState.sound) playEffect(*editState.sound, EffectId::BlockIn);
   e.brickPaletteDrag = e.shapePalette1Drag = e.shapePalette2Drag = false;
   if (editHooks.sceneChanged) editHooks.sceneChanged();
   return true;
