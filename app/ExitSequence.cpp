@@ -15,6 +15,33 @@ std::string keptScenePath(const Program& p) {
   return path + "port\\temp.lml";
 }
 
+void playQuitJingleAndWait(Program& p) {
+  SoundState& sound = p.sound;
+  loadJingle(sound, JingleKind::Quit);
+  playJingle(sound);
+  // Counted in the waits' own steps as well as on the clock, so that a clock that stands still cannot hold
+  // the program here.
+  uint32_t limit = jingleWaitLimit(sound);
+  uint32_t start = tickCount();
+  sleepMs(100);
+  uint32_t waited = 100;
+  // Only key presses are handled while the jingle plays: Escape ends the wait, everything else is dropped.
+  while (jingleIsPlaying(sound) && p.shell.exitWaitCancelled == 0 && waited < limit &&
+         tickCount() - start < limit) {
+    Message message;
+    if (peekMessage(message)) {
+      if (message.msg == Msg::KeyDown) {
+        translateMessage(message);
+        dispatchMessage(message);
+      }
+    } else {
+      sleepMs(10);
+      waited += 10;
+    }
+  }
+  releaseJingle(sound);
+}
+
 void exitProgram(Program& p) {
   if (!confirmInstall(p)) return;
   enterDataRoot(p.folders);
@@ -30,13 +57,13 @@ void exitProgram(Program& p) {
   if (answer != IDNO) return;  // Cancel: the program keeps running
 
   WriteSceneFile(p.sceneFile, p.world, keptScenePath(p));
-  SoundState& sound = soundState();
+  SoundState& sound = p.sound;
   if (sound.musicOn) {
     sound.backMusicNo = sound.backMusicNo + 1 > 4 ? 1 : sound.backMusicNo + 1;
     writeSettings(p);
   }
   p.shell.exitWaiting = 1;
-  playQuitJingleAndWait([&p] { return p.shell.exitWaitCancelled != 0; });
+  playQuitJingleAndWait(p);
   sceneClear(p.world);
   ShutDownApp();
 }

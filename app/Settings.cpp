@@ -52,7 +52,7 @@ void readSettings(Program& p) {
     p.editor.settings.autoView = firstCharacter(key, "View Change") == '1';
     p.editor.settings.hideStuds = firstCharacter(key, "NotDrawButton") == '1';
     char tune = firstCharacter(key, "BackMusicNo");
-    if (tune >= '1' && tune <= '4') soundState().backMusicNo = tune - '0';
+    if (tune >= '1' && tune <= '4') p.sound.backMusicNo = tune - '0';
     regCloseKey(key);
   }
   readProfile(p);
@@ -61,7 +61,7 @@ void readSettings(Program& p) {
 bool writeSettings(Program& p) {
   RegKey key = regCreateKey(RegRoot::CurrentUser, kSettingsKey);
   if (key == kNoKey) return false;
-  int tune = soundState().backMusicNo;
+  int tune = p.sound.backMusicNo;
   writeFixed(key, "View Change", p.editor.settings.autoView ? "1" : "0", 10);
   writeFixed(key, "3DS", p.editor.settings.basicBlocksOnly ? "1" : "0", 10);
   writeFixed(key, "NotDrawButton", p.editor.settings.hideStuds ? "1" : "0", 10);

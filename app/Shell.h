@@ -71,7 +71,7 @@ struct Program {
   Program& operator=(const Program&) = delete;
 
   ShellState shell;
-  SoundState& sound;
+  SoundState sound;
   RenderDevice& device;
   SceneRenderer renderer;
   ProgramSounds sounds;
@@ -121,6 +121,11 @@ void paintTabStrip(Program& p);
 intptr_t tabStripInput(Program& p, HWindow window, const Message& message);
 // The exit button: see whether the user wants to save, keep the scene in "port\\temp.lml" and quit.
 void exitProgram(Program& p);
+// Quit: play quit.wav and wait until it ends or Escape is pressed (only key presses are handled meanwhile);
+// then release it.
+void playQuitJingleAndWait(Program& p);
+// Start-up: sleep in 10 ms steps while the start jingle plays, then release it.
+void waitForStartJingle(SoundState& sound);
 // Where the scene is kept between runs: the install folder's "port\\temp.lml".
 std::string keptScenePath(const Program& p);
 // The 3D view's pointer and key input (picking, dragging, turning, copying, painting, the camera drags).

@@ -2,17 +2,17 @@
 #include "app/Shell.h"
 
 Program::Program()
-    : sound(soundState()), device(renderDevice), sounds(*this), world(&sounds), editor(world, renderer, device, sound) {}
+    : device(renderDevice), sounds(*this), world(&sounds), editor(world, renderer, device, sound) {}
 
 void ProgramSounds::moveNote(MoveNote note) {
   const Block* held = p.editor.state.holding ? p.world.selectedBlock : nullptr;
   const int h = noteHeight(held != nullptr, held ? held->position.y : 0.0f);
   if (note == MoveNote::Landing)
-    landingNote(h);
+    landingNote(p.sound, h);
   else
-    bumpNote(h);
+    bumpNote(p.sound, h);
 }
 
 void ProgramSounds::blockSound(BlockSound sound) {
-  playEffect(sound == BlockSound::Grow ? EffectId::Grow : EffectId::Shrink);
+  playEffect(p.sound, sound == BlockSound::Grow ? EffectId::Grow : EffectId::Shrink);
 }

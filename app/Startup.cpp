@@ -116,10 +116,9 @@ bool startUp(Program& p, const std::string& commandLine) {
 
   // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
   setCursor(p.shell.waitCursor);
-  setDataRootResolver([&p] { return confirmInstall(p) ? p.folders.dataRoot : std::string(); });
-  loadJingle(JingleKind::Start, p.shell.ViewWindow);
-  loadEffects(p.shell.ViewWindow);
-  playJingle();
+  loadJingle(p.sound, JingleKind::Start, p.shell.ViewWindow);
+  loadEffects(p.sound, p.shell.ViewWindow);
+  playJingle(p.sound);
   loadPanelBitmapsFirst(p);
 
   if (!startView(p, commandLine)) return false;
@@ -127,17 +126,24 @@ bool startUp(Program& p, const std::string& commandLine) {
   for (HWindow window : {p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip, p.shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
   loadPanelBitmapsSecond(p);
-  waitForStartJingle();
+  waitForStartJingle(p.sound);
   runFrame(p);
   destroyWindow(p.shell.VideoWindow);
   p.shell.VideoWindow = nullptr;
-  startBackgroundMusic();
+  p.sound.dataRoot = confirmInstall(p) ? p.folders.dataRoot : std::string();
+  startBackgroundMusic(p.sound);
   setCursor(p.shell.hand2Cursor);
   return true;
 }
 
+void waitForStartJingle(SoundState& sound) {
+  uint32_t limit = jingleWaitLimit(sound);
+  for (uint32_t waited = 0; jingleIsPlaying(sound) && waited < limit; waited += 10) sleepMs(10);
+  releaseJingle(sound);
+}
+
 int runTolvane(Program& p, const std::string& commandLine) {
   int code = startUp(p, commandLine) ? runMessageLoop(p) : 1;
-  resetSound();
+  resetSound(p.sound);
   return code;
 }

@@ -68,7 +68,7 @@ intptr_t tabStripInput(Program& p, HWindow window, const Message& m) {
     case Msg::LButtonDown:
       if (const TabButton* button = buttonAt(m.x, m.y)) {
         drawPicture(window, tabPressed(p), button->rect);
-        playEffect(EffectId::Menu);
+        playEffect(p.sound, EffectId::Menu);
         p.shell.pressedButton = button->id;
       }
       return 0;

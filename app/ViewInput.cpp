@@ -62,7 +62,7 @@ void drawNowOnDemand(Program& p, bool alsoDuringExplosion) {
 }
 
 void enterEditScreenFromView(Program& p) {
-  playEffect(EffectId::Icon);
+  playEffect(p.sound, EffectId::Icon);
   p.shell.screenState = EditScreen;
   paintTabStrip(p);
   PaintEditPanels(p);
@@ -107,17 +107,17 @@ void viewLeftDown(Program& p, const Message& m) {
     pickAndHold(p.editor, m.x, m.y);
     if (e.holding) {
       if (e.paintTool != 0) {
-        playEffectLooping(EffectId::Paint);
+        playEffectLooping(p.sound, EffectId::Paint);
       } else if (e.removeTool) {
         deleteHeld(p.editor);
         p.world.selectedBlock = nullptr;
         p.shell.sceneUnchanged = 0;
       } else {
-        playEffect(EffectId::PickUp);
+        playEffect(p.sound, EffectId::PickUp);
       }
       setCursor(heldCursor(p));
     } else if (e.paintTool != 0) {
-      playEffectLooping(EffectId::Paint);
+      playEffectLooping(p.sound, EffectId::Paint);
     }
   }
   p.shell.pendingButton = 0;
@@ -135,11 +135,11 @@ void viewLeftUp(Program& p) {
     if (e.holding) {
       p.shell.sceneUnchanged = 0;
       if (e.paintTool != 0)
-        stopEffect(EffectId::Paint);
+        stopEffect(p.sound, EffectId::Paint);
       else
-        playEffect(EffectId::PutDown);
+        playEffect(p.sound, EffectId::PutDown);
     } else if (e.paintTool != 0) {
-      stopEffect(EffectId::Paint);
+      stopEffect(p.sound, EffectId::Paint);
     }
     releaseHold(p.editor);
   }
@@ -168,7 +168,7 @@ void viewRightDown(Program& p, HWindow window, const Message& m) {
   if (e.paintTool != 0) {
     setPaintTool(p.editor, 0);
     setCursor(p.shell.hand2Cursor);
-    stopEffect(EffectId::Paint);
+    stopEffect(p.sound, EffectId::Paint);
   }
   if (e.removeTool) {
     e.removeTool = false;

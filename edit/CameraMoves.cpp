@@ -42,7 +42,7 @@ void turnAnimation(Editor& ed, int total, int step) {
   EditState& e = ed.state;
   e.undoAction = UndoCameraTurn;
   e.undoCamera = {total, step};
-  playEffect(EffectId::CameraTurn);
+  playEffect(ed.sound, EffectId::CameraTurn);
   e.animation = CameraAnimation{n > 0 ? CameraAnimation::Kind::Turn : CameraAnimation::Kind::None, n, step};
 }
 
@@ -61,7 +61,7 @@ bool advanceCameraAnimation(Editor& ed) {
                           : tentativeCameraMove(ed, v.azimuth, v.polar, v.distance + 4.0f * a.step);
   if (moved) {
     redrawWholeView(ed);
-    playEffect(EffectId::CameraTurn);
+    playEffect(ed.sound, EffectId::CameraTurn);
   }
   if (!moved || --a.stepsLeft <= 0) a = CameraAnimation{};
   return true;
@@ -91,7 +91,7 @@ void presetView(Editor& ed, int n) {
   ed.world.view.distance = kPresets[n - 1].distance;
   placeAfterJump(ed);
   redrawWholeView(ed);
-  playEffect(EffectId::ViewChange);
+  playEffect(ed.sound, EffectId::ViewChange);
 }
 
 Vec3 viewRayDirection(Editor& ed, int x, int y) {
@@ -142,7 +142,7 @@ void lookAt(Editor& ed, int x, int y) {
   }
   placeAfterJump(ed);
   ed.renderer.fullRedrawPending = 1;
-  playEffect(EffectId::ViewChange);
+  playEffect(ed.sound, EffectId::ViewChange);
   ed.world.selectedBlock = nullptr;
 }
 
@@ -158,7 +158,7 @@ void walkCamera(Editor& ed, int type) {
   }
   placeAfterJump(ed);
   redrawWholeView(ed);
-  playEffect(EffectId::CameraTurn);
+  playEffect(ed.sound, EffectId::CameraTurn);
 }
 
 // [SECTION] Automatic view

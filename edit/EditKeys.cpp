@@ -128,7 +128,7 @@ void handleEditKey(Editor& ed, int key) {
   EditState& e = ed.state;
   if (e.paintTool != 0) {
     // The paint sound loops only while the tool is in use.
-    stopEffect(EffectId::Paint);
+    stopEffect(ed.sound, EffectId::Paint);
     setPaintTool(ed, 0);
   }
   if (key == VK_SPACE) {
@@ -142,7 +142,7 @@ void handleEditKey(Editor& ed, int key) {
       deleteHeld(ed);
       ed.world.selectedBlock = nullptr;
       ed.world.movement.leftDrag = false;
-      playEffect(EffectId::BlockOut);
+      playEffect(ed.sound, EffectId::BlockOut);
     }
     return;
   }
@@ -167,6 +167,6 @@ void turnSelected(Editor& ed, int degrees) {
   e.rotatePending = true;
   e.undoAction = UndoTurn;
   e.undoTurnDegrees = -degrees;
-  playEffect(EffectId::Rotate);
+  playEffect(ed.sound, EffectId::Rotate);
   sceneChanged(ed);
 }

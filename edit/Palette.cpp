@@ -117,7 +117,7 @@ bool dropFromPalette(Editor& ed, int x, int y) {
   ed.world.selectedBlock = block;
   e.undoAction = UndoAdd;
   if (ed.device.window) setCapture(ed.device.window);
-  playEffect(EffectId::BlockIn);
+  playEffect(ed.sound, EffectId::BlockIn);
   e.brickPaletteDrag = e.shapePalette1Drag = e.shapePalette2Drag = false;
   ed.sceneEdited = true;
   return true;

@@ -10,11 +10,6 @@
 
 namespace {
 
-std::function<std::string()>& dataRootResolver() {
-  static std::function<std::string()> resolver = [] { return findDataRoot(); };
-  return resolver;
-}
-
 std::array<std::string, 8> themedNotes(const std::string& theme) {
   std::array<std::string, 8> files;
   static const char* const kDegrees[8] = {"Do", "Do2", "Re", "Mi", "Fa", "Sol", "La", "Si"};
@@ -72,14 +67,9 @@ std::array<std::string, 8> noteFiles(int style) {
   }
 }
 
-void setDataRootResolver(std::function<std::string()> resolver) {
-  dataRootResolver() = resolver ? std::move(resolver) : [] { return findDataRoot(); };
-}
-
 // [SECTION] Loading
 
-bool loadMusicStyle(int style, HWindow window) {
-  SoundState& s = soundState();
+bool loadMusicStyle(SoundState& s, int style, HWindow window) {
   if (s.musicBank) s.musicBank->releaseAll();
   s.musicOn = false;
   s.tune = 0;
@@ -89,8 +79,7 @@ bool loadMusicStyle(int style, HWindow window) {
   if (!s.musicBank->isReady()) return false;
   std::string tune = tuneFile(style);
   if (tune.empty()) return false;
-  std::string root = dataRootResolver()();
-  if (root.empty() || !setCurrentDirectory(root)) return false;
+  if (s.dataRoot.empty() || !setCurrentDirectory(s.dataRoot)) return false;
   s.tune = loadSound(*s.musicBank, tune);
   if (s.tune == 0) return false;
   s.tuneStyle = style;
@@ -107,8 +96,7 @@ bool loadMusicStyle(int style, HWindow window) {
 
 // [SECTION] Starting and stopping
 
-void stopMusic() {
-  SoundState& s = soundState();
+void stopMusic(SoundState& s) {
   if (s.musicBank) s.musicBank->releaseAll();
   s.musicBank.reset();
   s.musicOn = false;
@@ -120,15 +108,14 @@ void stopMusic() {
 namespace {
 
 // Load a style and start its tune looping; music is on only when the tune really started.
-bool loadAndPlay(int style) {
-  SoundState& s = soundState();
+bool loadAndPlay(SoundState& s, int style) {
   bool loaded;
   {
     WaitCursor wait;
-    loaded = loadMusicStyle(style);
+    loaded = loadMusicStyle(s, style);
   }
   if (!loaded || !s.musicBank->playLooping(s.tune)) {
-    stopMusic();
+    stopMusic(s);
     return false;
   }
   s.musicOn = true;
@@ -137,64 +124,57 @@ bool loadAndPlay(int style) {
 
 }  // namespace
 
-bool startTune(int style, bool load) {
-  if (soundState().musicOn) stopMusic();
+bool startTune(SoundState& s, int style, bool load) {
+  if (s.musicOn) stopMusic(s);
   if (!load) return true;
-  return loadAndPlay(style);
+  return loadAndPlay(s, style);
 }
 
-bool musicButton() {
-  SoundState& s = soundState();
+bool musicButton(SoundState& s) {
   if (s.musicOn) {
-    stopMusic();
+    stopMusic(s);
     s.backMusicNo = s.backMusicNo % 4 + 1;
     return false;
   }
   if (s.backMusicNo < 1 || s.backMusicNo > 4) s.backMusicNo = 1;
-  return loadAndPlay(s.backMusicNo);
+  return loadAndPlay(s, s.backMusicNo);
 }
 
-bool startBackgroundMusic() {
-  SoundState& s = soundState();
+bool startBackgroundMusic(SoundState& s) {
   if (s.backMusicNo < 1 || s.backMusicNo > 4) s.backMusicNo = 1;
-  return loadAndPlay(s.backMusicNo);
+  return loadAndPlay(s, s.backMusicNo);
 }
 
-void stopMusicForDialog() {
-  SoundState& s = soundState();
+void stopMusicForDialog(SoundState& s) {
   s.musicWasOn = s.musicOn;
-  stopMusic();
+  stopMusic(s);
 }
 
-void restoreMusicAfterDialog() {
-  if (soundState().musicWasOn) startBackgroundMusic();
+void restoreMusicAfterDialog(SoundState& s) {
+  if (s.musicWasOn) startBackgroundMusic(s);
 }
 
-bool startCastMusic() { return startTune(kStyleCast, true); }
+bool startCastMusic(SoundState& s) { return startTune(s, kStyleCast, true); }
 
-void stopCastMusic() { stopMusic(); }
+void stopCastMusic(SoundState& s) { stopMusic(s); }
 
-void pauseMusic() {
-  SoundState& s = soundState();
+void pauseMusic(SoundState& s) {
   if (s.musicOn && s.musicBank) s.musicBank->stop(s.tune);
 }
 
-void resumeMusic() {
-  SoundState& s = soundState();
+void resumeMusic(SoundState& s) {
   if (s.musicOn && s.musicBank) s.musicBank->resumeLooping(s.tune);
 }
 
 // [SECTION] Game tunes
 
-void loadGameTune() {
-  SoundState& s = soundState();
-  if (s.musicOn) stopMusic();
+void loadGameTune(SoundState& s) {
+  if (s.musicOn) stopMusic(s);
   WaitCursor wait;
-  if (!loadMusicStyle(s.nextGameTune)) stopMusic();
+  if (!loadMusicStyle(s, s.nextGameTune)) stopMusic(s);
 }
 
-void playGameTune() {
-  SoundState& s = soundState();
+void playGameTune(SoundState& s) {
   if (!s.gameMusicOn) return;
   // Only a tune that loaded can play; music stays off when loading failed.
   if (s.musicBank && s.tune != 0 && s.musicBank->playLooping(s.tune)) s.musicOn = true;
@@ -206,9 +186,8 @@ void playGameTune() {
   }
 }
 
-void resetGameTunes() { soundState().nextGameTune = 7; }
+void resetGameTunes(SoundState& s) { s.nextGameTune = 7; }
 
-void toggleGameMusic() {
-  SoundState& s = soundState();
+void toggleGameMusic(SoundState& s) {
   s.gameMusicOn = !s.gameMusicOn;
 }

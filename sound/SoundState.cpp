@@ -1,5 +1,5 @@
-// The program's one sound record and the effects bank: loading the effects, playing them, and the notes
-// chosen by key and by height.
+// The sound record's reset and the effects bank: loading the effects, playing them, and the notes chosen by
+// key and by height.
 //
 // Index: [SECTION] State  [SECTION] Effects  [SECTION] Notes
 
@@ -9,16 +9,10 @@
 
 // [SECTION] State
 
-SoundState& soundState() {
-  static SoundState state;
-  return state;
-}
-
-void resetSound() {
-  SoundState& s = soundState();
-  for (auto* bank : {&s.effectsBank, &s.musicBank, &s.jingleBank})
+void resetSound(SoundState& sound) {
+  for (auto* bank : {&sound.effectsBank, &sound.musicBank, &sound.jingleBank})
     if (*bank) (*bank)->releaseAll();
-  s = SoundState{};
+  sound = SoundState{};
 }
 
 // [SECTION] Effects
@@ -44,13 +38,11 @@ constexpr EffectFile kEffectFiles[kEffectCount] = {
     {"./sound/b_dec.wav", false},    {"./sound/b_rotate.wav", false}, {"./sound/menu.wav", false},
 };
 
-uint32_t slotOf(EffectId effect) {
+uint32_t slotOf(const SoundState& sound, EffectId effect) {
   int index = static_cast<int>(effect);
   if (index < 0 || index >= kEffectCount) return 0;
-  return soundState().effects[static_cast<size_t>(index)];
+  return sound.effects[static_cast<size_t>(index)];
 }
-
-SoundBank* effects() { return soundState().effectsBank.get(); }
 
 }  // namespace
 
@@ -60,10 +52,9 @@ const char* effectPath(EffectId effect) {
   return kEffectFiles[index].path;
 }
 
-uint32_t effectSlot(EffectId effect) { return slotOf(effect); }
+uint32_t effectSlot(const SoundState& sound, EffectId effect) { return slotOf(sound, effect); }
 
-bool loadEffects(HWindow window) {
-  SoundState& s = soundState();
+bool loadEffects(SoundState& s, HWindow window) {
   if (s.effectsBank) s.effectsBank->releaseAll();
   s.effects.fill(0);
   s.effectsBank = std::make_unique<SoundBank>(window);
@@ -85,37 +76,37 @@ bool loadEffects(HWindow window) {
   return true;
 }
 
-bool playEffect(EffectId effect) {
-  SoundBank* bank = effects();
-  return bank && bank->play(slotOf(effect));
+bool playEffect(SoundState& sound, EffectId effect) {
+  SoundBank* bank = sound.effectsBank.get();
+  return bank && bank->play(slotOf(sound, effect));
 }
 
-bool playEffectCentred(EffectId effect) {
-  SoundBank* bank = effects();
+bool playEffectCentred(SoundState& sound, EffectId effect) {
+  SoundBank* bank = sound.effectsBank.get();
   if (!bank) return false;
-  bank->setPanAndVolume(slotOf(effect), kAudioPanCentre, kAudioVolumeFull);
-  return bank->play(slotOf(effect));
+  bank->setPanAndVolume(slotOf(sound, effect), kAudioPanCentre, kAudioVolumeFull);
+  return bank->play(slotOf(sound, effect));
 }
 
-bool playEffectLooping(EffectId effect) {
-  SoundBank* bank = effects();
-  return bank && bank->playLooping(slotOf(effect));
+bool playEffectLooping(SoundState& sound, EffectId effect) {
+  SoundBank* bank = sound.effectsBank.get();
+  return bank && bank->playLooping(slotOf(sound, effect));
 }
 
-bool stopEffect(EffectId effect) {
-  SoundBank* bank = effects();
-  return bank && bank->stop(slotOf(effect));
+bool stopEffect(SoundState& sound, EffectId effect) {
+  SoundBank* bank = sound.effectsBank.get();
+  return bank && bank->stop(slotOf(sound, effect));
 }
 
-bool isEffectPlaying(EffectId effect) {
-  SoundBank* bank = effects();
-  return bank && bank->isPlaying(slotOf(effect));
+bool isEffectPlaying(SoundState& sound, EffectId effect) {
+  SoundBank* bank = sound.effectsBank.get();
+  return bank && bank->isPlaying(slotOf(sound, effect));
 }
 
-void waitWhileEffectPlays(EffectId effect) {
-  SoundBank* bank = effects();
+void waitWhileEffectPlays(SoundState& sound, EffectId effect) {
+  SoundBank* bank = sound.effectsBank.get();
   if (!bank) return;
-  uint32_t slot = slotOf(effect);
+  uint32_t slot = slotOf(sound, effect);
   // A stalled output must not hold the program forever: give up a second after the sound should have ended.
   uint32_t limit = bank->duration(slot) + 1000;
   for (uint32_t waited = 0; bank->isPlaying(slot) && waited < limit; waited += 10) sleepMs(10);
@@ -162,26 +153,25 @@ std::optional<Note> keyNoteFor(int n) {
   return kKeys[n - 1];
 }
 
-bool playNote(Note note) {
-  SoundState& s = soundState();
+bool playNote(SoundState& sound, Note note) {
   size_t index = static_cast<size_t>(note);
   if (index >= 8) return false;
-  if (s.musicOn && s.musicBank) return s.musicBank->play(s.musicNotes[index]);
+  if (sound.musicOn && sound.musicBank) return sound.musicBank->play(sound.musicNotes[index]);
   // The plain notes are the first eight effects, stored in the same order.
-  return playEffect(static_cast<EffectId>(index));
+  return playEffect(sound, static_cast<EffectId>(index));
 }
 
-bool playNoteKey(int n) {
+bool playNoteKey(SoundState& sound, int n) {
   std::optional<Note> note = keyNoteFor(n);
-  return note && playNote(*note);
+  return note && playNote(sound, *note);
 }
 
-bool landingNote(int h) {
+bool landingNote(SoundState& sound, int h) {
   std::optional<Note> note = landingNoteFor(h);
-  return note && playNote(*note);
+  return note && playNote(sound, *note);
 }
 
-bool bumpNote(int h) {
+bool bumpNote(SoundState& sound, int h) {
   std::optional<Note> note = bumpNoteFor(h);
-  return note && playNote(*note);
+  return note && playNote(sound, *note);
 }

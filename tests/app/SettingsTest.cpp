@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/Settings.h"
+#include "app/Shell.h"
 #include "files/SceneFile.h"
 #include "scene/Settings.h"
 #include "sound/Sounds.h"
@@ -14,7 +15,7 @@ protected:
   void SetUp() override {
     InstallFixture::SetUp();
     settings = DisplaySettings{};
-    soundState().backMusicNo = 1;
+    shell.sound.backMusicNo = 1;
     sceneFile.author = SceneAuthor{};
   }
   void put(const char* keyName, const char* name, const char* text) {
@@ -27,7 +28,7 @@ protected:
 TEST_F(Settings, FirstRunHasDefaultsAndConfirmingCreatesFourValues) {
   readSettings();
   EXPECT_FALSE(settings.autoView || settings.basicBlocksOnly || settings.hideStuds);
-  EXPECT_EQ(soundState().backMusicNo, 1);
+  EXPECT_EQ(shell.sound.backMusicNo, 1);
   EXPECT_TRUE(sceneFile.author.name.empty());
   settings.hideStuds = true;
   ASSERT_TRUE(writeSettings());
@@ -41,14 +42,14 @@ TEST_F(Settings, OnlyTheFirstCharacterCounts) {
   put("Software\\Tolvane", "3DS", "10");
   put("Software\\Tolvane", "View Change", "yes");
   put("Software\\Tolvane", "BackMusicNo", "7");
-  soundState().backMusicNo = 2;
+  shell.sound.backMusicNo = 2;
   readSettings();
   EXPECT_TRUE(settings.basicBlocksOnly);
   EXPECT_FALSE(settings.autoView);
-  EXPECT_EQ(soundState().backMusicNo, 2);  // 7 is no tune: the current one stays
+  EXPECT_EQ(shell.sound.backMusicNo, 2);  // 7 is no tune: the current one stays
   put("Software\\Tolvane", "BackMusicNo", "39");
   readSettings();
-  EXPECT_EQ(soundState().backMusicNo, 3);
+  EXPECT_EQ(shell.sound.backMusicNo, 3);
 }
 
 TEST_F(Settings, ProfileValuesThatDoNotFitAreEmpty) {

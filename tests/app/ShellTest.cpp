@@ -11,6 +11,7 @@
 #include "sound/Sounds.h"
 #include "platform/strings.h"
 #include "support/InstallFixture.h"
+#include "sound/WaveBuilder.h"
 
 static BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, Vec3 position) {
   BlockDescription d;
@@ -262,10 +263,10 @@ TEST_F(Shell, TheEditScreensPanelsShowTheirPicturesAndComeBackAfterAPaint) {
 
 TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
   ASSERT_TRUE(startUp(""));
-  soundState().musicOn = true;
-  soundState().backMusicNo = 4;
+  shell.sound.musicOn = true;
+  shell.sound.backMusicNo = 4;
   exitProgram();
-  EXPECT_EQ(soundState().backMusicNo, 1);
+  EXPECT_EQ(shell.sound.backMusicNo, 1);
   RegKey key = regOpenKey(RegRoot::CurrentUser, "Software\\Tolvane");
   char tune[10] = {};
   ASSERT_TRUE(regQueryValue(key, "BackMusicNo", tune, sizeof tune));
@@ -322,4 +323,18 @@ TEST_F(Shell, TheStartPictureCoversTheScreenUntilTheFirstFrame) {
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text, "./bmp\\start.bmp");
   EXPECT_EQ(headlessMessageBoxes()[0].caption, "BMP file Does not exist");
+}
+
+TEST_F(Shell, EscapeDuringTheQuitJingleEndsTheWait) {
+  ASSERT_TRUE(startUp(""));
+  WaveBuilder quit;
+  quit.data = std::string(22050 * 2 * 2, '\x08');  // two seconds
+  ASSERT_TRUE(tmp.write("data/sound/quit.wav", quit.file()));
+  shell.exitWaiting = 1;
+  headlessKeyPress(VK_ESCAPE);
+  uint32_t before = tickCount();
+  playQuitJingleAndWait(shell.sound);
+  EXPECT_EQ(shell.exitWaitCancelled, 1);
+  EXPECT_LT(tickCount() - before, 200u);
+  EXPECT_EQ(shell.sound.jingleBank, nullptr);
 }

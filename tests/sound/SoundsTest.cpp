@@ -1,5 +1,5 @@
 // Which sound plays when: the effects bank and its required files, notes by key and by height, the music
-// styles and their note sets, the music button, game tunes, dialogs, and the jingle waits.
+// styles and their note sets, the music button, game tunes, dialogs, the jingles, and the sound record.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,6 +7,7 @@
 
 #include "platform/headless.h"
 #include "platform/paths.h"
+#include "sound/BlockSoundEffects.h"
 #include "sound/Sounds.h"
 #include "support/TestSupport.h"
 #include "WaveBuilder.h"
@@ -45,13 +46,11 @@ protected:
     previousDirectory = currentDirectory();
     root = folder.path() + "/";
     ASSERT_TRUE(setCurrentDirectory(root));
-    setDataRootResolver([this] { return root; });
-    resetSound();
+    sound.dataRoot = root;
   }
 
   void TearDown() override {
-    resetSound();
-    setDataRootResolver(nullptr);
+    resetSound(sound);
     setCurrentDirectory(previousDirectory);
     audioHeadlessSetNoDevice(false);
   }
@@ -68,6 +67,7 @@ protected:
   TempFolder folder;
   std::string root, previousDirectory;
   std::map<std::string, uint32_t> lengths;
+  SoundState sound;
 };
 
 }  // namespace
@@ -120,39 +120,39 @@ TEST(NoteChoice, HeightIsTheHeldBlocksTruncatedY) {
 // [SECTION] Effects
 
 TEST_F(SoundsTest, EffectsLoadInTableOrder) {
-  ASSERT_TRUE(loadEffects());
-  SoundBank& bank = *soundState().effectsBank;
+  ASSERT_TRUE(loadEffects(sound));
+  SoundBank& bank = *sound.effectsBank;
   for (int i = 0; i < kEffectCount; ++i) {
     EffectId effect = static_cast<EffectId>(i);
-    EXPECT_EQ(effectSlot(effect), static_cast<uint32_t>(i + 1));
-    EXPECT_EQ(heldBy(bank, effectSlot(effect)), fileName(effectPath(effect)));
+    EXPECT_EQ(effectSlot(sound, effect), static_cast<uint32_t>(i + 1));
+    EXPECT_EQ(heldBy(bank, effectSlot(sound, effect)), fileName(effectPath(effect)));
   }
   EXPECT_EQ(fileName(effectPath(EffectId::Paint)), "paint.wav");
-  EXPECT_TRUE(playEffect(EffectId::Menu));
-  EXPECT_TRUE(isEffectPlaying(EffectId::Menu));
+  EXPECT_TRUE(playEffect(sound, EffectId::Menu));
+  EXPECT_TRUE(isEffectPlaying(sound, EffectId::Menu));
 }
 
 TEST_F(SoundsTest, AMissingCollisionSoundSilencesEveryEffectAfterTheClimb) {
   remove("coll.wav");
-  EXPECT_FALSE(loadEffects());
-  EXPECT_EQ(effectSlot(EffectId::Collision), 0u);
-  EXPECT_NE(effectSlot(EffectId::Climb), 0u);
+  EXPECT_FALSE(loadEffects(sound));
+  EXPECT_EQ(effectSlot(sound, EffectId::Collision), 0u);
+  EXPECT_NE(effectSlot(sound, EffectId::Climb), 0u);
   for (int i = static_cast<int>(EffectId::BlockIn); i < kEffectCount; ++i)
-    EXPECT_EQ(effectSlot(static_cast<EffectId>(i)), 0u) << i;
-  EXPECT_FALSE(playEffect(EffectId::Menu));
-  EXPECT_TRUE(playEffect(EffectId::PickUp));  // the ones before still play
+    EXPECT_EQ(effectSlot(sound, static_cast<EffectId>(i)), 0u) << i;
+  EXPECT_FALSE(playEffect(sound, EffectId::Menu));
+  EXPECT_TRUE(playEffect(sound, EffectId::PickUp));  // the ones before still play
 }
 
 TEST_F(SoundsTest, EachRequiredEffectStopsTheLoadingWhereItIsMissing) {
   for (EffectId required : {EffectId::BlockIn, EffectId::BlockOut, EffectId::Fanfare, EffectId::Pause}) {
-    resetSound();
+    resetSound(sound);
     std::string name = fileName(effectPath(required));
     std::string kept = folder.read("sound/" + name);
     remove(name);
-    EXPECT_FALSE(loadEffects()) << name;
-    EXPECT_NE(effectSlot(static_cast<EffectId>(static_cast<int>(required) - 1)), 0u) << name;
+    EXPECT_FALSE(loadEffects(sound)) << name;
+    EXPECT_NE(effectSlot(sound, static_cast<EffectId>(static_cast<int>(required) - 1)), 0u) << name;
     for (int i = static_cast<int>(required); i < kEffectCount; ++i)
-      EXPECT_EQ(effectSlot(static_cast<EffectId>(i)), 0u) << name << " " << i;
+      EXPECT_EQ(effectSlot(sound, static_cast<EffectId>(i)), 0u) << name << " " << i;
     ASSERT_TRUE(folder.write("sound/" + name, kept));
   }
 }
@@ -160,46 +160,44 @@ TEST_F(SoundsTest, EachRequiredEffectStopsTheLoadingWhereItIsMissing) {
 TEST_F(SoundsTest, AMissingOrdinaryEffectIsSilentAlone) {
   remove("w1.wav");
   remove("menu.wav");
-  EXPECT_TRUE(loadEffects());
-  EXPECT_EQ(effectSlot(EffectId::PickUp), 0u);
-  EXPECT_EQ(effectSlot(EffectId::Menu), 0u);
-  EXPECT_NE(effectSlot(EffectId::PutDown), 0u);
-  EXPECT_FALSE(playEffect(EffectId::PickUp));
-  EXPECT_TRUE(playEffect(EffectId::PutDown));
+  EXPECT_TRUE(loadEffects(sound));
+  EXPECT_EQ(effectSlot(sound, EffectId::PickUp), 0u);
+  EXPECT_EQ(effectSlot(sound, EffectId::Menu), 0u);
+  EXPECT_NE(effectSlot(sound, EffectId::PutDown), 0u);
+  EXPECT_FALSE(playEffect(sound, EffectId::PickUp));
+  EXPECT_TRUE(playEffect(sound, EffectId::PutDown));
 }
 
 TEST_F(SoundsTest, WithoutASoundCardEverythingIsSilent) {
   audioHeadlessSetNoDevice(true);
-  EXPECT_FALSE(loadEffects());
-  EXPECT_FALSE(playEffect(EffectId::Menu));
-  EXPECT_FALSE(playNoteKey(1));
-  EXPECT_FALSE(musicButton());
-  EXPECT_FALSE(soundState().musicOn);
-  uint32_t before = tickCount();
-  loadJingle(JingleKind::Start);
-  playJingle();
-  waitForStartJingle();
-  EXPECT_EQ(tickCount(), before);  // no wait for a jingle that cannot play
+  EXPECT_FALSE(loadEffects(sound));
+  EXPECT_FALSE(playEffect(sound, EffectId::Menu));
+  EXPECT_FALSE(playNoteKey(sound, 1));
+  EXPECT_FALSE(musicButton(sound));
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_FALSE(loadJingle(sound, JingleKind::Start));
+  EXPECT_FALSE(playJingle(sound));
+  EXPECT_FALSE(jingleIsPlaying(sound));
 }
 
 TEST_F(SoundsTest, CentredEffectsAndTheLoopingPaintSound) {
-  ASSERT_TRUE(loadEffects());
-  EXPECT_TRUE(playEffectCentred(EffectId::CameraTurn));
-  EXPECT_TRUE(playEffectLooping(EffectId::Paint));
+  ASSERT_TRUE(loadEffects(sound));
+  EXPECT_TRUE(playEffectCentred(sound, EffectId::CameraTurn));
+  EXPECT_TRUE(playEffectLooping(sound, EffectId::Paint));
   headlessAdvanceClock(5000);
-  EXPECT_TRUE(isEffectPlaying(EffectId::Paint));
-  EXPECT_FALSE(isEffectPlaying(EffectId::CameraTurn));
-  EXPECT_TRUE(stopEffect(EffectId::Paint));
-  EXPECT_FALSE(isEffectPlaying(EffectId::Paint));
+  EXPECT_TRUE(isEffectPlaying(sound, EffectId::Paint));
+  EXPECT_FALSE(isEffectPlaying(sound, EffectId::CameraTurn));
+  EXPECT_TRUE(stopEffect(sound, EffectId::Paint));
+  EXPECT_FALSE(isEffectPlaying(sound, EffectId::Paint));
 }
 
 TEST_F(SoundsTest, WaitingForTheFanfareLastsAsLongAsIt) {
-  ASSERT_TRUE(loadEffects());
-  ASSERT_TRUE(playEffect(EffectId::Fanfare));
+  ASSERT_TRUE(loadEffects(sound));
+  ASSERT_TRUE(playEffect(sound, EffectId::Fanfare));
   uint32_t before = tickCount();
-  waitWhileEffectPlays(EffectId::Fanfare);
+  waitWhileEffectPlays(sound, EffectId::Fanfare);
   uint32_t waited = tickCount() - before;
-  EXPECT_FALSE(isEffectPlaying(EffectId::Fanfare));
+  EXPECT_FALSE(isEffectPlaying(sound, EffectId::Fanfare));
   EXPECT_GE(waited, lengths["fanfare4.wav"] - 10);
   EXPECT_LE(waited, lengths["fanfare4.wav"] + 20);
 }
@@ -207,214 +205,251 @@ TEST_F(SoundsTest, WaitingForTheFanfareLastsAsLongAsIt) {
 // [SECTION] Notes from the banks
 
 TEST_F(SoundsTest, NotesComeFromThePlainSetWithoutMusic) {
-  ASSERT_TRUE(loadEffects());
-  EXPECT_TRUE(landingNote(60));
-  EXPECT_TRUE(isEffectPlaying(EffectId::NoteRe));
-  EXPECT_FALSE(landingNote(100));
-  EXPECT_TRUE(bumpNote(64));
-  EXPECT_FALSE(bumpNote(15));
-  EXPECT_TRUE(playNoteKey(8));
-  EXPECT_TRUE(isEffectPlaying(EffectId::NoteHighDo));
+  ASSERT_TRUE(loadEffects(sound));
+  EXPECT_TRUE(landingNote(sound, 60));
+  EXPECT_TRUE(isEffectPlaying(sound, EffectId::NoteRe));
+  EXPECT_FALSE(landingNote(sound, 100));
+  EXPECT_TRUE(bumpNote(sound, 64));
+  EXPECT_FALSE(bumpNote(sound, 15));
+  EXPECT_TRUE(playNoteKey(sound, 8));
+  EXPECT_TRUE(isEffectPlaying(sound, EffectId::NoteHighDo));
 }
 
 TEST_F(SoundsTest, NotesComeFromTheTunesSetWhileMusicPlays) {
-  ASSERT_TRUE(loadEffects());
-  ASSERT_TRUE(startTune(1, true));
-  SoundState& s = soundState();
-  EXPECT_EQ(heldBy(*s.musicBank, s.musicNotes[static_cast<size_t>(Note::Re)]), "stingRe.wav");
-  EXPECT_TRUE(playNoteKey(2));
-  EXPECT_TRUE(s.musicBank->isPlaying(s.musicNotes[static_cast<size_t>(Note::Re)]));
-  EXPECT_FALSE(isEffectPlaying(EffectId::NoteRe));
+  ASSERT_TRUE(loadEffects(sound));
+  ASSERT_TRUE(startTune(sound, 1, true));
+  EXPECT_EQ(heldBy(*sound.musicBank, sound.musicNotes[static_cast<size_t>(Note::Re)]), "stingRe.wav");
+  EXPECT_TRUE(playNoteKey(sound, 2));
+  EXPECT_TRUE(sound.musicBank->isPlaying(sound.musicNotes[static_cast<size_t>(Note::Re)]));
+  EXPECT_FALSE(isEffectPlaying(sound, EffectId::NoteRe));
 }
 
 TEST_F(SoundsTest, TheBallroomStyleSharesOneFileForFaAndSol) {
-  ASSERT_TRUE(startTune(4, true));
-  SoundState& s = soundState();
-  uint32_t fa = s.musicNotes[static_cast<size_t>(Note::Fa)];
+  ASSERT_TRUE(startTune(sound, 4, true));
+  uint32_t fa = sound.musicNotes[static_cast<size_t>(Note::Fa)];
   EXPECT_NE(fa, 0u);
-  EXPECT_EQ(fa, s.musicNotes[static_cast<size_t>(Note::Sol)]);
-  EXPECT_EQ(heldBy(*s.musicBank, fa), "Note_g1.wav");
-  EXPECT_EQ(heldBy(*s.musicBank, s.musicNotes[static_cast<size_t>(Note::Mi)]), "Note_e1.wav");
-  EXPECT_EQ(s.musicBank->soundCount(), 8u);  // the tune and seven different notes
+  EXPECT_EQ(fa, sound.musicNotes[static_cast<size_t>(Note::Sol)]);
+  EXPECT_EQ(heldBy(*sound.musicBank, fa), "Note_g1.wav");
+  EXPECT_EQ(heldBy(*sound.musicBank, sound.musicNotes[static_cast<size_t>(Note::Mi)]), "Note_e1.wav");
+  EXPECT_EQ(sound.musicBank->soundCount(), 8u);  // the tune and seven different notes
 }
 
 TEST_F(SoundsTest, EveryNoteOfAGameTuneIsTheGameSound) {
   for (int style : {5, 7, 8, 9}) {
-    ASSERT_TRUE(startTune(style, true)) << style;
-    SoundState& s = soundState();
-    EXPECT_EQ(heldBy(*s.musicBank, s.tune), fileName(tuneFile(style)));
-    for (uint32_t slot : s.musicNotes) EXPECT_EQ(heldBy(*s.musicBank, slot), "gamecoll.wav") << style;
-    EXPECT_EQ(s.musicBank->soundCount(), 2u);
+    ASSERT_TRUE(startTune(sound, style, true)) << style;
+    EXPECT_EQ(heldBy(*sound.musicBank, sound.tune), fileName(tuneFile(style)));
+    for (uint32_t slot : sound.musicNotes) EXPECT_EQ(heldBy(*sound.musicBank, slot), "gamecoll.wav") << style;
+    EXPECT_EQ(sound.musicBank->soundCount(), 2u);
   }
 }
 
 TEST_F(SoundsTest, AMissingNoteLeavesTheStyleWithOneSilentNote) {
   remove("waltzMi.wav");
-  ASSERT_TRUE(startTune(2, true));
-  SoundState& s = soundState();
-  EXPECT_EQ(s.musicNotes[static_cast<size_t>(Note::Mi)], 0u);
-  EXPECT_FALSE(playNoteKey(3));
-  EXPECT_TRUE(playNoteKey(4));
+  ASSERT_TRUE(startTune(sound, 2, true));
+  EXPECT_EQ(sound.musicNotes[static_cast<size_t>(Note::Mi)], 0u);
+  EXPECT_FALSE(playNoteKey(sound, 3));
+  EXPECT_TRUE(playNoteKey(sound, 4));
 }
 
 // [SECTION] Music
 
 TEST_F(SoundsTest, TheMusicButtonStopsAndSelectsTheNextStyleInTurn) {
-  SoundState& s = soundState();
   HCursor cursor = currentCursor();
   const int expected[] = {1, 2, 3, 4, 1};
   for (int round = 0; round < 5; ++round) {
-    EXPECT_TRUE(musicButton()) << round;
-    ASSERT_TRUE(s.musicOn);
-    EXPECT_EQ(s.tuneStyle, expected[round]);
-    EXPECT_TRUE(s.musicBank->isPlaying(s.tune));
+    EXPECT_TRUE(musicButton(sound)) << round;
+    ASSERT_TRUE(sound.musicOn);
+    EXPECT_EQ(sound.tuneStyle, expected[round]);
+    EXPECT_TRUE(sound.musicBank->isPlaying(sound.tune));
     headlessAdvanceClock(5000);
-    EXPECT_TRUE(s.musicBank->isPlaying(s.tune));  // the tune loops
-    EXPECT_FALSE(musicButton());
-    EXPECT_FALSE(s.musicOn);
-    EXPECT_EQ(s.musicBank, nullptr);
+    EXPECT_TRUE(sound.musicBank->isPlaying(sound.tune));  // the tune loops
+    EXPECT_FALSE(musicButton(sound));
+    EXPECT_FALSE(sound.musicOn);
+    EXPECT_EQ(sound.musicBank, nullptr);
   }
-  EXPECT_EQ(s.backMusicNo, 2);
+  EXPECT_EQ(sound.backMusicNo, 2);
   EXPECT_EQ(currentCursor(), cursor);  // the wait cursor is gone again
 }
 
 TEST_F(SoundsTest, AStyleWhoseTuneIsMissingLeavesTheMusicOff) {
   remove("waltz.wav");
-  SoundState& s = soundState();
-  s.backMusicNo = 2;
-  EXPECT_FALSE(musicButton());
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_EQ(s.backMusicNo, 2);
-  EXPECT_FALSE(startTune(2, true));
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_TRUE(startTune(3, true));
-  EXPECT_TRUE(startTune(3, false));  // stops without loading
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_FALSE(loadMusicStyle(0));
-  EXPECT_FALSE(loadMusicStyle(10));
+  sound.backMusicNo = 2;
+  EXPECT_FALSE(musicButton(sound));
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_EQ(sound.backMusicNo, 2);
+  EXPECT_FALSE(startTune(sound, 2, true));
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_TRUE(startTune(sound, 3, true));
+  EXPECT_TRUE(startTune(sound, 3, false));  // stops without loading
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_FALSE(loadMusicStyle(sound, 0));
+  EXPECT_FALSE(loadMusicStyle(sound, 10));
 }
 
 TEST_F(SoundsTest, MusicNeedsTheDataFolder) {
-  setDataRootResolver([] { return std::string(); });
-  EXPECT_FALSE(startTune(1, true));
-  EXPECT_FALSE(soundState().musicOn);
-  setDataRootResolver([this] { return folder.path() + "/no such folder"; });
-  EXPECT_FALSE(startTune(1, true));
-  setDataRootResolver([this] { return root; });
-  EXPECT_TRUE(startTune(1, true));
+  sound.dataRoot.clear();
+  EXPECT_FALSE(startTune(sound, 1, true));
+  EXPECT_FALSE(sound.musicOn);
+  sound.dataRoot = folder.path() + "/no such folder";
+  EXPECT_FALSE(startTune(sound, 1, true));
+  sound.dataRoot = root;
+  ASSERT_TRUE(setCurrentDirectory(previousDirectory));
+  EXPECT_TRUE(startTune(sound, 1, true));
+  EXPECT_EQ(currentDirectory(), root);  // the tunes are opened from the data folder
 }
 
 TEST_F(SoundsTest, GameTunesFollowOneAnotherWhileGameMusicIsOn) {
-  SoundState& s = soundState();
-  ASSERT_TRUE(startTune(5, true));
-  resetGameTunes();
+  ASSERT_TRUE(startTune(sound, 5, true));
+  resetGameTunes(sound);
   const int expected[] = {7, 8, 9, 5, 7};
   for (int tune : expected) {
-    loadGameTune();
-    playGameTune();
-    EXPECT_TRUE(s.musicOn);
-    EXPECT_EQ(s.tuneStyle, tune);
-    EXPECT_TRUE(s.musicBank->isPlaying(s.tune));
+    loadGameTune(sound);
+    playGameTune(sound);
+    EXPECT_TRUE(sound.musicOn);
+    EXPECT_EQ(sound.tuneStyle, tune);
+    EXPECT_TRUE(sound.musicBank->isPlaying(sound.tune));
   }
-  toggleGameMusic();
-  loadGameTune();
-  playGameTune();
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_EQ(s.nextGameTune, 8);  // unchanged while game music is off
-  toggleGameMusic();
-  EXPECT_TRUE(s.gameMusicOn);
+  toggleGameMusic(sound);
+  loadGameTune(sound);
+  playGameTune(sound);
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_EQ(sound.nextGameTune, 8);  // unchanged while game music is off
+  toggleGameMusic(sound);
+  EXPECT_TRUE(sound.gameMusicOn);
 }
 
 TEST_F(SoundsTest, AGameTuneThatFailsToLoadDoesNotTurnTheMusicOn) {
   remove("game2.wav");
-  SoundState& s = soundState();
-  s.nextGameTune = 7;
-  loadGameTune();
-  playGameTune();
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_EQ(s.nextGameTune, 8);
+  sound.nextGameTune = 7;
+  loadGameTune(sound);
+  playGameTune(sound);
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_EQ(sound.nextGameTune, 8);
 }
 
 TEST_F(SoundsTest, TheGameFileDialogRestoresOnlyMusicThatWasOn) {
-  SoundState& s = soundState();
-  stopMusicForDialog();
-  restoreMusicAfterDialog();
-  EXPECT_FALSE(s.musicOn);
-  s.backMusicNo = 3;
-  ASSERT_TRUE(startBackgroundMusic());
-  stopMusicForDialog();
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_TRUE(s.musicWasOn);
-  restoreMusicAfterDialog();
-  EXPECT_TRUE(s.musicOn);
-  EXPECT_EQ(s.tuneStyle, 3);
+  stopMusicForDialog(sound);
+  restoreMusicAfterDialog(sound);
+  EXPECT_FALSE(sound.musicOn);
+  sound.backMusicNo = 3;
+  ASSERT_TRUE(startBackgroundMusic(sound));
+  stopMusicForDialog(sound);
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_TRUE(sound.musicWasOn);
+  restoreMusicAfterDialog(sound);
+  EXPECT_TRUE(sound.musicOn);
+  EXPECT_EQ(sound.tuneStyle, 3);
 }
 
 TEST_F(SoundsTest, TheCastTuneHasNoNotesAndEndsWithTheDialog) {
-  ASSERT_TRUE(loadEffects());
-  ASSERT_TRUE(startTune(1, true));
-  ASSERT_TRUE(startCastMusic());
-  SoundState& s = soundState();
-  EXPECT_EQ(heldBy(*s.musicBank, s.tune), "cast.wav");
-  for (uint32_t slot : s.musicNotes) EXPECT_EQ(slot, 0u);
-  stopCastMusic();
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_TRUE(playNoteKey(1));  // back to the plain notes
+  ASSERT_TRUE(loadEffects(sound));
+  ASSERT_TRUE(startTune(sound, 1, true));
+  ASSERT_TRUE(startCastMusic(sound));
+  EXPECT_EQ(heldBy(*sound.musicBank, sound.tune), "cast.wav");
+  for (uint32_t slot : sound.musicNotes) EXPECT_EQ(slot, 0u);
+  stopCastMusic(sound);
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_TRUE(playNoteKey(sound, 1));  // back to the plain notes
 }
 
 TEST_F(SoundsTest, PausedMusicResumesWhereItStopped) {
-  SoundState& s = soundState();
-  ASSERT_TRUE(startTune(1, true));
+  ASSERT_TRUE(startTune(sound, 1, true));
   headlessAdvanceClock(500);
-  pauseMusic();
-  uint32_t at = s.musicBank->position(s.tune);
-  EXPECT_FALSE(s.musicBank->isPlaying(s.tune));
+  pauseMusic(sound);
+  uint32_t at = sound.musicBank->position(sound.tune);
+  EXPECT_FALSE(sound.musicBank->isPlaying(sound.tune));
   headlessAdvanceClock(700);
-  resumeMusic();
-  EXPECT_TRUE(s.musicBank->isPlaying(s.tune));
-  EXPECT_EQ(s.musicBank->position(s.tune), at);
+  resumeMusic(sound);
+  EXPECT_TRUE(sound.musicBank->isPlaying(sound.tune));
+  EXPECT_EQ(sound.musicBank->position(sound.tune), at);
 }
 
 // [SECTION] Jingles
 
-TEST_F(SoundsTest, StartUpWaitsForTheWholeStartJingle) {
-  ASSERT_TRUE(loadJingle(JingleKind::Start));
-  ASSERT_TRUE(playJingle());
-  EXPECT_TRUE(jingleIsPlaying());
-  uint32_t before = tickCount();
-  waitForStartJingle();
-  uint32_t waited = tickCount() - before;
-  EXPECT_GE(waited, 2990u);
-  EXPECT_LE(waited, 3020u);
-  EXPECT_EQ(soundState().jingleBank, nullptr);
-  EXPECT_TRUE(startBackgroundMusic());
-  EXPECT_EQ(soundState().tuneStyle, 1);
+TEST_F(SoundsTest, AJingleStopsTheMusicAndPlaysToItsEnd) {
+  ASSERT_TRUE(startBackgroundMusic(sound));
+  ASSERT_TRUE(loadJingle(sound, JingleKind::Start));
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_EQ(sound.musicBank, nullptr);
+  EXPECT_EQ(heldBy(*sound.jingleBank, sound.jingle), "start.wav");
+  EXPECT_EQ(jingleWaitLimit(sound), 3000u + 1000u);
+  ASSERT_TRUE(playJingle(sound));
+  headlessAdvanceClock(2900);
+  EXPECT_TRUE(jingleIsPlaying(sound));
+  headlessAdvanceClock(200);
+  EXPECT_FALSE(jingleIsPlaying(sound));
+  releaseJingle(sound);
+  EXPECT_EQ(sound.jingleBank, nullptr);
+  EXPECT_EQ(jingleWaitLimit(sound), 0u);
+  EXPECT_TRUE(startBackgroundMusic(sound));  // the music comes back on its own bank
 }
 
-TEST_F(SoundsTest, TheQuitJingleStopsTheMusicAndEndsOnEscape) {
-  SoundState& s = soundState();
-  ASSERT_TRUE(startBackgroundMusic());
-  uint32_t before = tickCount();
-  int asked = 0;
-  playQuitJingleAndWait([&] { return ++asked > 20; });
-  uint32_t waited = tickCount() - before;
-  EXPECT_FALSE(s.musicOn);
-  EXPECT_EQ(s.jingleBank, nullptr);
-  EXPECT_GE(waited, 300u);
-  EXPECT_LT(waited, 1000u);
-
-  before = tickCount();
-  playQuitJingleAndWait([] { return false; });
-  waited = tickCount() - before;
-  EXPECT_GE(waited, 1490u);
-  EXPECT_LE(waited, 1520u);
+TEST_F(SoundsTest, LoadingTheQuitJingleReplacesTheStartJingle) {
+  ASSERT_TRUE(loadJingle(sound, JingleKind::Start));
+  ASSERT_TRUE(playJingle(sound));
+  ASSERT_TRUE(loadJingle(sound, JingleKind::Quit));
+  EXPECT_EQ(sound.jingleBank->soundCount(), 1u);
+  EXPECT_EQ(heldBy(*sound.jingleBank, sound.jingle), "quit.wav");
+  EXPECT_FALSE(jingleIsPlaying(sound));
+  EXPECT_EQ(jingleWaitLimit(sound), 1500u + 1000u);
 }
 
 TEST_F(SoundsTest, AMissingJingleIsNoWait) {
   remove("start.wav");
-  EXPECT_FALSE(loadJingle(JingleKind::Start));
-  EXPECT_FALSE(playJingle());
-  uint32_t before = tickCount();
-  waitForStartJingle();
-  EXPECT_EQ(tickCount(), before);
+  EXPECT_FALSE(loadJingle(sound, JingleKind::Start));
+  EXPECT_FALSE(playJingle(sound));
+  EXPECT_FALSE(jingleIsPlaying(sound));
+}
+
+// [SECTION] The record
+
+TEST_F(SoundsTest, ResettingReleasesEveryBankAndForgetsTheDataFolder) {
+  ASSERT_TRUE(loadEffects(sound));
+  ASSERT_TRUE(startTune(sound, 2, true));
+  sound.backMusicNo = 3;
+  toggleGameMusic(sound);
+  resetSound(sound);
+  EXPECT_EQ(sound.effectsBank, nullptr);
+  EXPECT_EQ(sound.musicBank, nullptr);
+  EXPECT_FALSE(sound.musicOn);
+  EXPECT_EQ(sound.backMusicNo, 1);
+  EXPECT_TRUE(sound.gameMusicOn);
+  EXPECT_EQ(effectSlot(sound, EffectId::Menu), 0u);
+  EXPECT_TRUE(sound.dataRoot.empty());
+  EXPECT_FALSE(startTune(sound, 2, true));  // no data folder until the owner names one again
+}
+
+TEST_F(SoundsTest, TwoRecordsShareNothing) {
+  SoundState other;
+  other.dataRoot = root;
+  ASSERT_TRUE(loadEffects(sound));
+  ASSERT_TRUE(loadEffects(other));
+  ASSERT_TRUE(startTune(sound, 1, true));
+  EXPECT_FALSE(other.musicOn);
+  // The other record has no music, so its notes come from its own plain set.
+  EXPECT_TRUE(playNoteKey(other, 2));
+  EXPECT_TRUE(isEffectPlaying(other, EffectId::NoteRe));
+  EXPECT_FALSE(isEffectPlaying(sound, EffectId::NoteRe));
+  EXPECT_FALSE(sound.musicBank->isPlaying(sound.musicNotes[static_cast<size_t>(Note::Re)]));
+  stopMusic(other);
+  EXPECT_TRUE(sound.musicOn);
+  EXPECT_TRUE(sound.musicBank->isPlaying(sound.tune));
+}
+
+TEST_F(SoundsTest, BlockSoundsPlayFromTheGivenRecordsEffects) {
+  ASSERT_TRUE(loadEffects(sound));
+  EXPECT_EQ(effectPath(EffectId::Grow), std::string(blockSoundFile(BlockSound::Grow)));
+  EXPECT_EQ(effectPath(EffectId::Shrink), std::string(blockSoundFile(BlockSound::Shrink)));
+  EffectsBlockSounds player(sound);
+  BlockSoundPlayer& asPlayer = player;
+  asPlayer.play(BlockSound::Grow);
+  EXPECT_TRUE(isEffectPlaying(sound, EffectId::Grow));
+  EXPECT_FALSE(isEffectPlaying(sound, EffectId::Shrink));
+  asPlayer.play(BlockSound::Shrink);
+  EXPECT_TRUE(isEffectPlaying(sound, EffectId::Shrink));
+
+  SoundState silent;
+  EffectsBlockSounds none(silent);
+  none.play(BlockSound::Grow);  // no effects loaded: nothing plays, nothing breaks
+  EXPECT_FALSE(isEffectPlaying(silent, EffectId::Grow));
 }
