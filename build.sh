@@ -2,6 +2,7 @@
 # Set-up, build and run in one place.
 #   ./build.sh run    install what is missing, build (optimised), prepare the install folder once, start Tolvane
 #   ./build.sh test   install what is missing, build with AddressSanitizer + UBSan, run every test headless
+#                     (each test program as one process, shuffled three times)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -60,10 +61,28 @@ case "${1:-}" in
       echo "$name: $(grep -o 'Done [0-9]* runs' "build/fuzz/$name.log" | tail -1 || true) without a crash"
       rm -rf "$corpus"
     done
-    cd build/asan && ctest --output-on-failure -j"$jobs" --timeout 300
+    # Every test program runs as one process, three times in a shuffled order: no test may lean on
+    # what another left behind.
+    passed=0 failed=0
+    for program in build/asan/bin/*_tests; do
+      name=$(basename "$program")
+      for seed in 1 7 42; do
+        log="build/asan/$name.seed$seed.log"
+        if (cd tests && timeout 900 "../$program" --gtest_shuffle --gtest_random_seed=$seed >"../$log" 2>&1); then
+          passed=$((passed + $(grep -o '^\[  PASSED  \] [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)))
+        else
+          failed=$((failed + 1))
+          echo "$name failed with seed $seed:"
+          grep -E '^\[  FAILED  \]|Failure|ERROR|Sanitizer' "$log" | head -40 || tail -40 "$log"
+        fi
+      done
+      echo "$name: done (seeds 1, 7, 42)"
+    done
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
     ;;
   *)
-    sed -n '2,4p' "$0"
+    sed -n '2,5p' "$0"
     exit 2
     ;;
 esac

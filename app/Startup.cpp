@@ -10,15 +10,15 @@
 #include "platform/strings.h"
 
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits) {
-  bool ok = D3DAppCreateDisplay() && D3DAppSetCoopLevel(window, true);
+  bool ok = checkScreenWindow(window, ScreenUse::FullScreen);
   if (ok) {
     // Going back to the desktop's own mode means leaving full screen.
     bool desktop = DisplayMode{width, height, bits} == p.shell.savedDisplayMode && p.shell.minimised == 0 &&
                    !(p.shell.savedDisplayMode == p.shell.gameDisplayMode);
-    ok = desktop ? D3DAppRestoreDisplayMode() : D3DAppSetDisplayMode(width, height, bits);
+    ok = desktop ? restoreScreenMode() : setScreenMode(width, height, bits);
   }
-  ok = ok && D3DAppSetCoopLevel(window, false);
-  if (!ok) messageBox(nullptr, D3DAppLastErrorText(), p.shell.sharedCaption, MB_OK);
+  ok = ok && checkScreenWindow(window, ScreenUse::Windowed);
+  if (!ok) messageBox(nullptr, lastRenderErrorText(), p.shell.sharedCaption, MB_OK);
   return ok;
 }
 
@@ -78,7 +78,7 @@ static bool startView(Program& p, const std::string& commandLine) {
   setViewHooks(hooks);
   if (!startRenderView(p.shell.ViewWindow, commandLine, p.folders.dataRoot)) return false;
   if (!loadStartContent(p)) {
-    ShutDownApp();
+    shutDownApp();
     return false;
   }
   startSceneView(p.renderer, p.world);

@@ -168,8 +168,8 @@ struct OurRenderer {
   std::vector<ExecuteBuffer> buffers;
 
   explicit OurRenderer(const Scene& scene) {
-    createSurface(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY, kWidth, kHeight, target);
-    createSurface(DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY, kWidth, kHeight, depth);
+    createSurface(kSurfaceOffscreen | kSurfaceRenderTarget, kWidth, kHeight, target);
+    createSurface(kSurfaceDepth, kWidth, kHeight, depth);
     target->attachedDepth = depth.get();
     createDevice(d3d, *target, device);
     createViewport(d3d, viewport);

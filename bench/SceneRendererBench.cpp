@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
   hooks.releaseViewObjects = releaseViewObjects;
   setViewHooks(hooks);
   if (!startRenderView(window, "", data.string() + "/")) {
-    std::fprintf(stderr, "%s", D3DAppLastErrorText().c_str());
+    std::fprintf(stderr, "%s", lastRenderErrorText().c_str());
     return 1;
   }
   benchmark::RegisterBenchmark("FullRedraw", FullRedraw)->Unit(benchmark::kMicrosecond);
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  D3DAppShutDown();
+  shutDownRenderDevice();
   sceneClear();
   sweepClearIndex();
   resetMaterialTable();

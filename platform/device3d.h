@@ -14,32 +14,17 @@
 // [SECTION] Values
 
 enum : HResult {
-  D3DERR_BADMAJORVERSION = -0x2001,
-  D3DERR_INVALID_DEVICE = -0x2002,
-  D3DERR_EXECUTE_CREATE_FAILED = -0x2003,
-  D3DERR_EXECUTE_LOCKED = -0x2004,
-  D3DERR_EXECUTE_NOT_LOCKED = -0x2005,
-  D3DERR_EXECUTE_FAILED = -0x2006,
-  D3DERR_TEXTURE_NO_SUPPORT = -0x2007,
-  D3DERR_TEXTURE_CREATE_FAILED = -0x2008,
-  D3DERR_TEXTURE_LOAD_FAILED = -0x2009,
-  D3DERR_TEXTURE_BADSIZE = -0x200A,
-  D3DERR_MATRIX_CREATE_FAILED = -0x200B,
-  D3DERR_MATRIX_SETDATA_FAILED = -0x200C,
-  D3DERR_MATERIAL_CREATE_FAILED = -0x200D,
-  D3DERR_MATERIAL_SETDATA_FAILED = -0x200E,
-  D3DERR_LIGHT_SET_FAILED = -0x200F,
-  D3DERR_SETVIEWPORTDATA_FAILED = -0x2010,
-  D3DERR_VIEWPORTDATANOTSET = -0x2011,
-  D3DERR_SCENE_IN_SCENE = -0x2012,
-  D3DERR_SCENE_NOT_IN_SCENE = -0x2013,
-  D3DERR_SCENE_BEGIN_FAILED = -0x2014,
-  D3DERR_SCENE_END_FAILED = -0x2015,
-  D3DERR_INBEGIN = -0x2016,
-  D3DERR_NOTINBEGIN = -0x2017,
-  D3DERR_INVALIDHANDLE = -0x2018,
-  D3DERR_VIEWPORTHASNODEVICE = -0x2019,
-  D3DERR_ZBUFF_NEEDS_SYSTEMMEMORY = -0x201A,
+  kErrorInvalidDevice = -0x2002,
+  kErrorExecuteLocked = -0x2004,
+  kErrorTextureBadSize = -0x200A,
+  kErrorMatrixSetData = -0x200C,
+  kErrorMaterialSetData = -0x200E,
+  kErrorLightSet = -0x200F,
+  kErrorViewportSetData = -0x2010,
+  kErrorViewportDataNotSet = -0x2011,
+  kErrorSceneInScene = -0x2012,
+  kErrorSceneNotInScene = -0x2013,
+  kErrorInvalidHandle = -0x2018,
 };
 
 struct D3DVector {
@@ -60,7 +45,7 @@ struct Vertex3D {
 };
 
 // A transformed and lit vertex: screen x, y, depth 0..1, 1/w, the lit colour (0xAARRGGBB) and the
-// specular colour (0x00RRGGBB), eight bits a channel as the era's devices kept them.
+// specular colour (0x00RRGGBB), eight bits a channel.
 struct TLVertex {
   float sx = 0, sy = 0, sz = 0, rhw = 0;
   uint32_t colour = 0xFFFFFFFF;
@@ -188,10 +173,10 @@ struct ExecuteStatus {
   Rect extent{2048, 2048, 0, 0};
 };
 
-// A typed execute buffer: what the era's byte buffers held, as lists. Builders append instructions; the
-// byte offsets that picking reports are those of the equivalent byte layout (4-byte instruction headers,
-// 16-byte vertex processing, 24-byte status, 8-byte states and triangles), so callers that count bytes
-// into the instruction stream keep working.
+// A typed execute buffer: vertices, instructions, states and triangles as lists. Builders append
+// instructions; the byte offsets that picking reports are those of a packed byte layout (4-byte
+// instruction headers, 16-byte vertex processing, 24-byte status, 8-byte states and triangles), so
+// callers that count bytes into the instruction stream keep working.
 struct ExecuteBuffer {
   std::vector<Vertex3D> vertices;
   std::vector<Instruction> instructions;
@@ -225,7 +210,7 @@ struct TextureImage {
   std::vector<uint32_t> texels;  // 0x00RRGGBB, rows top to bottom
 };
 
-// The stand-in for the driver interface: the objects that outlive a device.
+// The objects that outlive a device: materials, lights and viewports.
 struct Direct3D {
   std::vector<Material3D> materials;  // handle = index + 1
   std::vector<bool> materialLive;
@@ -253,19 +238,6 @@ struct Device3D {
   std::vector<TLVertex> transformed;  // the working vertex array of executes
   std::vector<PickRecord> pickRecords;
 };
-
-// The one software driver the platform offers.
-struct DriverDescription {
-  const char* name = "Tolvane software rasteriser";
-  const char* about = "Software RGB565 rasteriser";
-  bool hardware = false;
-  bool textures = true;
-  bool zBuffer = true;
-  bool monoColourModel = true;
-  uint32_t renderDepths = 16;  // bit depths it renders to
-  uint32_t zBufferDepths = 32;
-};
-DriverDescription softwareDriver();
 
 // [SECTION] Calls
 

@@ -1,5 +1,5 @@
 // A 16-bit RGB565 picture in memory: window contents, the composed screen, off-screen images.
-// The display-surface operations (blits, colour keys, the lost state) build on this record.
+// The display-surface operations (blits, colour keys, locks) build on this record.
 #pragma once
 
 #include <cstdint>

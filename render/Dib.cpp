@@ -126,7 +126,6 @@ int saveDib(const DibBlock& dib, const std::string& path) {
 
 HResult ddcopybitmap(DisplaySurface* surface, const Surface* bitmap, int x, int y, int w, int h) {
   if (!surface || !bitmap || bitmap->width < 1 || bitmap->height < 1) return E_FAIL;
-  surfaceRestore(*surface);
   if (w == 0) w = bitmap->width;
   if (h == 0) h = bitmap->height;
   const Rect from = intersectRect(Rect{x, y, x + w, y + h}, bitmap->bounds());
@@ -159,7 +158,7 @@ std::unique_ptr<DisplaySurface> loadBitmapSurface(const std::string& name, int w
   Surface picture;
   if (!readBitmap(name, width, height, picture)) return nullptr;
   std::unique_ptr<DisplaySurface> surface;
-  if (failed(createSurface(DDSCAPS_OFFSCREENPLAIN, picture.width, picture.height, surface))) return nullptr;
+  if (failed(createSurface(kSurfaceOffscreen, picture.width, picture.height, surface))) return nullptr;
   if (failed(ddcopybitmap(surface.get(), &picture, 0, 0, 0, 0))) return nullptr;
   return surface;
 }
@@ -188,5 +187,5 @@ int32_t matchSurfaceColour(DisplaySurface& surface, uint32_t colour) {
 void setSurfaceColourKey(DisplaySurface& surface, uint32_t colour) {
   const int32_t key = matchSurfaceColour(surface, colour);
   if (key < 0) return;  // a surface that cannot be locked keeps the key it had
-  surfaceSetColourKey(surface, DDCKEY_SRCBLT, static_cast<uint16_t>(key), static_cast<uint16_t>(key));
+  surfaceSetColourKey(surface, kColourKeySource, static_cast<uint16_t>(key), static_cast<uint16_t>(key));
 }

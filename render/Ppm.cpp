@@ -1,5 +1,5 @@
-// Raw PPM pictures: the header subset the program reads, and `loadtex`, which turns a picture into a
-// surface of the device's RGB texture format.
+// Raw PPM pictures: the header subset the program reads, and `loadPictureSurface`, which turns a
+// picture into an RGB565 texture surface.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -69,10 +69,10 @@ PpmResult readPpm(const std::string& bytes, PpmPicture& picture) {
   return PpmResult::Ok;
 }
 
-std::unique_ptr<DisplaySurface> loadtex(const std::string& name, const TextureFormatRecord& format, uint32_t extraCaps) {
+std::unique_ptr<DisplaySurface> loadPictureSurface(const std::string& name) {
   FILE* file = openOnSearchPath(name, "rb");
   if (!file) {
-    setRenderError(DDERR_NOTFOUND, "Cannot find %s.\n", name.c_str());
+    setRenderError(kErrorNotFound, "Cannot find %s.\n", name.c_str());
     return nullptr;
   }
   // Large enough for the largest picture accepted, with room for a long header.
@@ -87,32 +87,28 @@ std::unique_ptr<DisplaySurface> loadtex(const std::string& name, const TextureFo
   switch (readPpm(bytes, picture)) {
     case PpmResult::Ok: break;
     case PpmResult::NotPpm:
-      setRenderError(DDERR_INVALIDPIXELFORMAT, "%s is not a PPM file.\n", name.c_str());
+      setRenderError(kErrorInvalidPixelFormat, "%s is not a PPM file.\n", name.c_str());
       return nullptr;
     case PpmResult::BadSize:
-      setRenderError(DDERR_INVALIDPARAMS, "CreateSurface for texture failed (loadtex).\n%s", D3DAppErrorText(DDERR_INVALIDPARAMS));
+      setRenderError(kErrorInvalidParams, "CreateSurface for texture failed (loadtex).\n%s", resultText(kErrorInvalidParams));
       return nullptr;
     case PpmResult::ShortData:
-      setRenderError(DDERR_INVALIDPARAMS, "%s holds less picture data than its size says (loadtex).\n", name.c_str());
+      setRenderError(kErrorInvalidParams, "%s holds less picture data than its size says (loadtex).\n", name.c_str());
       return nullptr;
   }
-  if (format.palettised || format.format.bitsPerPixel != 16) {
-    setRenderError(DDERR_INVALIDPIXELFORMAT, "Unknown pixel format (loadtex).");
-    return nullptr;
-  }
   std::unique_ptr<DisplaySurface> surface;
-  HResult result = createSurface(extraCaps | DDSCAPS_TEXTURE, picture.width, picture.height, surface);
+  HResult result = createSurface(kSurfaceTexture, picture.width, picture.height, surface);
   if (failed(result)) {
-    setRenderError(result, "CreateSurface for texture failed (loadtex).\n%s", D3DAppErrorText(result));
+    setRenderError(result, "CreateSurface for texture failed (loadtex).\n%s", resultText(result));
     return nullptr;
   }
   LockedSurface locked;
   result = surfaceLock(*surface, nullptr, locked);
   if (failed(result)) {
-    setRenderError(result, "Lock failed while loading surface (loadtex).\n%s", D3DAppErrorText(result));
+    setRenderError(result, "Lock failed while loading surface (loadtex).\n%s", resultText(result));
     return nullptr;
   }
-  const PixelFormat& f = format.format;
+  const PixelFormat f;  // RGB565
   const int redShift = trailingZeros(f.redMask), greenShift = trailingZeros(f.greenMask), blueShift = trailingZeros(f.blueMask);
   const uint32_t redMax = f.redMask >> redShift, greenMax = f.greenMask >> greenShift, blueMax = f.blueMask >> blueShift;
   const uint32_t redDivisor = 255 / redMax, greenDivisor = 255 / greenMax, blueDivisor = 255 / blueMax;

@@ -1,11 +1,8 @@
-// Presentation through dirty rectangles: the frame's rectangles, clearing only inside them, showing the
-// previous and the new rectangles merged, restoring lost surfaces and pausing.
+// Presentation through dirty rectangles: the frame's rectangles, clearing only inside them, and showing
+// the previous and the new rectangles merged, one rectangle at a time.
 #include <algorithm>
 
 #include "render/RenderDevice.h"
-#include "render/Textures.h"
-
-bool clearAllColourBuffers();  // D3DApp.cpp
 
 namespace {
 
@@ -15,32 +12,20 @@ bool overlapsClosed(const Rect& a, const Rect& b) {
   return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
-bool restoreIfLost(DisplaySurface* surface, bool& restored) {
-  if (!surface || succeeded(surfaceIsLost(*surface))) return true;
-  HResult result = surfaceRestore(*surface);
-  if (failed(result)) {
-    setRenderError(result, "Restoring of a lost surface failed.\n%s", D3DAppErrorText(result));
-    return false;
-  }
-  restored = true;
-  return true;
-}
-
 }  // namespace
 
-bool D3DAppSetDirtyRects(int count, const Rect* rects, uint32_t flags) {
+bool setDirtyRects(int count, const Rect* rects, FrameArea area) {
   RenderDevice& d = renderDevice;
-  if (count > D3DAPP_MAXCLEARRECTS) {
-    setRenderError(DDERR_INVALIDPARAMS, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
+  if (count > kMaxDirtyRects) {
+    setRenderError(kErrorInvalidParams, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
     return false;
   }
-  if (flags & D3DAPP_WHOLEWINDOW) {
-    const RectList whole{1, {wholeWindow()}};
-    d.frameRects = d.lastShownRects = d.zClearRects = whole;
+  if (area == FrameArea::WholeWindow) {
+    showWholeWindowNext();
     return true;
   }
   if (count < 0 || (count > 0 && !rects)) {
-    setRenderError(DDERR_INVALIDPARAMS, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
+    setRenderError(kErrorInvalidParams, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
     return false;
   }
   d.frameRects.count = d.zClearRects.count = count;
@@ -49,49 +34,49 @@ bool D3DAppSetDirtyRects(int count, const Rect* rects, uint32_t flags) {
   return true;
 }
 
-bool D3DAppClearBackBuffer(uint32_t flags) {
+bool clearBackBuffer(FrameArea area) {
   RenderDevice& d = renderDevice;
-  if (!d.bRenderingIsOK) {
-    setRenderError(DDERR_GENERIC, "Cannot call D3DAppClearBackBuffer while bRenderingIsOK is FALSE.\n");
+  if (!d.renderingOk) {
+    setRenderError(kErrorGeneric, "Cannot call D3DAppClearBackBuffer while bRenderingIsOK is FALSE.\n");
     return false;
   }
   if (!d.device || !d.viewport) return true;  // nothing to clear without a view
   const bool depth = d.renderState.zBufferOn && d.zBuffer;
-  if (flags & D3DAPP_WHOLEWINDOW) {
+  if (area == FrameArea::WholeWindow) {
     const Rect whole = wholeWindow();
     HResult result = clearViewport(*d.device, d.viewport, &whole, 1, D3DCLEAR_TARGET | (depth ? static_cast<uint32_t>(D3DCLEAR_ZBUFFER) : 0u));
     if (failed(result)) {
-      setRenderError(result, "Viewport clear failed.\n%s", D3DAppErrorText(result));
+      setRenderError(result, "Viewport clear failed.\n%s", resultText(result));
       return false;
     }
     return true;
   }
   HResult result = clearViewport(*d.device, d.viewport, d.frameRects.rects, d.frameRects.count, D3DCLEAR_TARGET);
   if (failed(result)) {
-    setRenderError(result, "Viewport clear of back buffer failed.\n%s", D3DAppErrorText(result));
+    setRenderError(result, "Viewport clear of back buffer failed.\n%s", resultText(result));
     return false;
   }
   if (depth) {
     result = clearViewport(*d.device, d.viewport, d.zClearRects.rects, d.zClearRects.count, D3DCLEAR_ZBUFFER);
     if (failed(result)) {
-      setRenderError(result, "Viewport clear of Z buffer failed.\n%s", D3DAppErrorText(result));
+      setRenderError(result, "Viewport clear of Z buffer failed.\n%s", resultText(result));
       return false;
     }
   }
   return true;
 }
 
-RectList MergeDirtyRects(const RectList& previous, const RectList& frame) {
-  constexpr int kWork = 2 * D3DAPP_MAXCLEARRECTS;
+RectList mergeDirtyRects(const RectList& previous, const RectList& frame) {
+  constexpr int kWork = 2 * kMaxDirtyRects;
   Rect work[kWork];
   bool valid[kWork];
   int n = 0;
-  for (int i = 0; i < std::min(previous.count, D3DAPP_MAXCLEARRECTS); ++i) {
+  for (int i = 0; i < std::min(previous.count, kMaxDirtyRects); ++i) {
     const Rect& r = previous.rects[i];
     work[n] = r;
     valid[n++] = !((r.left == 0 && r.right == 0) || (r.top == 0 && r.bottom == 0) || r.right < r.left || r.bottom < r.top);
   }
-  for (int i = 0; i < std::min(frame.count, D3DAPP_MAXCLEARRECTS); ++i) {
+  for (int i = 0; i < std::min(frame.count, kMaxDirtyRects); ++i) {
     const Rect& r = frame.rects[i];
     work[n] = r;
     valid[n++] = !(r.right < r.left || r.bottom < r.top);
@@ -121,7 +106,7 @@ RectList MergeDirtyRects(const RectList& previous, const RectList& frame) {
   RectList result;
   int remaining = 0;
   for (int i = 0; i < n; ++i) remaining += valid[i];
-  if (remaining > D3DAPP_MAXCLEARRECTS) {
+  if (remaining > kMaxDirtyRects) {
     Rect box{};
     bool first = true;
     for (int i = 0; i < n; ++i) {
@@ -140,32 +125,25 @@ RectList MergeDirtyRects(const RectList& previous, const RectList& frame) {
   return result;
 }
 
-bool D3DAppShowBackBuffer(uint32_t flags) {
+bool showBackBuffer(FrameArea area) {
   RenderDevice& d = renderDevice;
-  if (!d.bRenderingIsOK) {
-    setRenderError(DDERR_GENERIC, "Cannot call D3DAppShowBackBuffer while bRenderingIsOK is FALSE.\n");
+  if (!d.renderingOk) {
+    setRenderError(kErrorGeneric, "Cannot call D3DAppShowBackBuffer while bRenderingIsOK is FALSE.\n");
     return false;
   }
-  if (d.paused) return true;
   if (!d.frontBuffer || !d.backBuffer) return true;
   // The front buffer is the view window's pixels: once that window is gone there is nowhere to show.
   if (!d.window || !isWindow(d.window)) return true;
   // The front buffer is the view window's own pixels, so a rectangle lands at the same place in it; the
   // window system puts the window at its screen origin.
   RectList toShow;
-  if (flags & D3DAPP_WHOLEWINDOW) toShow = RectList{1, {wholeWindow()}};
-  else toShow = MergeDirtyRects(d.lastShownRects, d.frameRects);
+  if (area == FrameArea::WholeWindow) toShow = RectList{1, {wholeWindow()}};
+  else toShow = mergeDirtyRects(d.lastShownRects, d.frameRects);
   for (int i = 0; i < toShow.count; ++i) {
     const Rect& r = toShow.rects[i];
-    HResult result = surfaceBltFast(*d.frontBuffer, r.left, r.top, *d.backBuffer, &r, DDBLTFAST_WAIT);
-    if (result == DDERR_SURFACELOST) {
-      surfaceRestore(*d.frontBuffer);
-      surfaceRestore(*d.backBuffer);
-      if (!clearAllColourBuffers()) return false;
-      continue;
-    }
+    const HResult result = surfaceBltFast(*d.frontBuffer, r.left, r.top, *d.backBuffer, &r, kCopyPlain);
     if (failed(result)) {
-      setRenderError(result, "Blt of back buffer to front buffer failed.\n%s", D3DAppErrorText(result));
+      setRenderError(result, "Blt of back buffer to front buffer failed.\n%s", resultText(result));
       return false;
     }
   }
@@ -173,28 +151,8 @@ bool D3DAppShowBackBuffer(uint32_t flags) {
   return true;
 }
 
-bool D3DAppRestoreSurfaces() {
+void showWholeWindowNext() {
   RenderDevice& d = renderDevice;
-  bool restored = false;
-  if (!restoreIfLost(d.frontBuffer.get(), restored)) return false;
-  if (!restoreIfLost(d.backBuffer.get(), restored)) return false;
-  if (!restoreIfLost(d.zBuffer.get(), restored)) return false;
-  if (restored && !clearAllColourBuffers()) return false;
-  for (int i = 0; i < d.textures.count; ++i) {
-    DisplaySurface* surface = d.textures.entries[i].surface.get();
-    bool textureRestored = false;
-    if (!restoreIfLost(surface, textureRestored)) return false;
-    if (textureRestored && !reloadTexture(i)) return false;
-  }
-  return true;
-}
-
-bool D3DAppPauseDisplay(bool pause) {
-  RenderDevice& d = renderDevice;
-  d.paused = pause;
-  if (!pause) {
-    const RectList whole{1, {wholeWindow()}};
-    d.lastShownRects = d.frameRects = d.zClearRects = whole;
-  }
-  return true;
+  const RectList whole{1, {wholeWindow()}};
+  d.lastShownRects = d.frameRects = d.zClearRects = whole;
 }

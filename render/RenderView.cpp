@@ -21,27 +21,27 @@ bool createViewCallback(int width, int height, ViewportHandle& viewport, void*) 
   RenderDevice& d = renderDevice;
   HResult result = createViewport(*d.direct3D, viewport);
   if (failed(result)) {
-    reportRenderFailure("Create D3D viewport failed.\n%s", D3DAppErrorText(result));
-    ShutDownApp();
+    reportRenderFailure("Create D3D viewport failed.\n%s", resultText(result));
+    shutDownApp();
     return false;
   }
   result = addViewport(*d.device, viewport);
   if (failed(result)) {
-    reportRenderFailure("Add D3D viewport failed.\n%s", D3DAppErrorText(result));
-    ShutDownApp();
+    reportRenderFailure("Add D3D viewport failed.\n%s", resultText(result));
+    shutDownApp();
     return false;
   }
   result = setViewport(*d.direct3D, viewport, programViewport(width, height));
   if (failed(result)) {
-    reportRenderFailure("SetViewport failed.\n%s", D3DAppErrorText(result));
-    ShutDownApp();
+    reportRenderFailure("SetViewport failed.\n%s", resultText(result));
+    shutDownApp();
     return false;
   }
   if (view.hooks.initView) {
     const std::vector<TextureHandle> handles = textureHandles();
     if (!view.hooks.initView(*d.direct3D, *d.device, viewport, static_cast<int>(handles.size()), handles.data())) {
       reportRenderFailure("InitView failed.\n");
-      ShutDownApp();
+      shutDownApp();
       return false;
     }
   }
@@ -90,8 +90,7 @@ void reportRenderFailure(const char* format, ...) {
   std::vsnprintf(text, sizeof text, format, arguments);
   va_end(arguments);
   setRenderError(renderDevice.lastError, "%s", text);
-  D3DAppPauseDisplay(true);
-  D3DAppPauseDisplay(false);
+  showWholeWindowNext();
 }
 
 bool startRenderView(HWindow window, const std::string& commandLine, const std::string& dataRoot) {
@@ -106,7 +105,7 @@ bool startRenderView(HWindow window, const std::string& commandLine, const std::
     reportRenderFailure("%s", renderDevice.lastErrorText.c_str());
     return false;
   }
-  // Tokens are split at blanks and hyphens; both words are on anyway, so they change nothing.
+  // Tokens are split at blanks and hyphens; both words are still accepted, though they change nothing.
   std::string token;
   auto checkToken = [&token]() {
     const bool ok = token.empty() || token == "systemmemory" || token == "emulation";
@@ -124,14 +123,14 @@ bool startRenderView(HWindow window, const std::string& commandLine, const std::
       token.push_back(c);
     }
   }
-  if (!D3DAppStartUp(7, window, createViewCallback, nullptr, releaseViewCallback)) {
+  if (!startRenderDevice(window, createViewCallback, nullptr, releaseViewCallback)) {
     reportRenderFailure("%s", renderDevice.lastErrorText.c_str());
     return false;
   }
   RenderStateRecord state = renderDevice.renderState;
   state.zBufferOn = true;
   state.shadeMode = D3DSHADE_PHONG;
-  if (!SetRenderState(&state)) {
+  if (!applyRenderState(&state)) {
     reportRenderFailure("%s", renderDevice.lastErrorText.c_str());
     return false;
   }
@@ -141,9 +140,9 @@ bool startRenderView(HWindow window, const std::string& commandLine, const std::
 
 bool shutDownHasRun() { return view.shutDownDone; }
 
-void ShutDownApp() {
+void shutDownApp() {
   if (view.shutDownDone) return;
   view.shutDownDone = true;
-  if (!D3DAppShutDown()) reportRenderFailure("%s", renderDevice.lastErrorText.c_str());
+  if (!shutDownRenderDevice()) reportRenderFailure("%s", renderDevice.lastErrorText.c_str());
   postQuitMessage(0);
 }

@@ -1,5 +1,5 @@
 // The program's start of the 3D view over the rendering framework: the command-line words, the sky
-// picture, the viewport the view callback makes, and `ShutDownApp`.
+// picture, the viewport the view callback makes, and `shutDownApp`.
 #pragma once
 
 #include <functional>
@@ -28,11 +28,11 @@ void programViewMatrices(D3DMatrix& view, D3DMatrix& projection);
 // picture "<dataRoot>scene\sky.ppm" is registered first. False after the failure was reported.
 bool startRenderView(HWindow window, const std::string& commandLine, const std::string& dataRoot);
 
-// The application's own report of a failure: the text goes into the last error, and the display is
-// paused and unpaused so that the next show presents the whole window.
+// The application's own report of a failure: the text goes into the last error, and the next show
+// presents the whole window.
 void reportRenderFailure(const char* format, ...);
 
 // Shut the framework down and post the quit message; only the first call does anything (until the view
 // is started again).
-void ShutDownApp();
+void shutDownApp();
 bool shutDownHasRun();

@@ -114,26 +114,26 @@ void releaseViewObjects(SceneRenderer& r) {
 // [SECTION] Frames
 
 bool beginFrame(SceneRenderer& r, const FrameConditions& c) {
-  if (!renderDevice.bRenderingIsOK || !r.device) return true;
+  if (!renderDevice.renderingOk || !r.device) return true;
   // While the explosion plays over a still view, the picture under it is kept rather than cleared.
-  if (!(c.explosionRunning && !c.leftDrag) && !D3DAppClearBackBuffer(0)) {
-    reportRenderFailure("%s", D3DAppLastErrorText().c_str());
+  if (!(c.explosionRunning && !c.leftDrag) && !clearBackBuffer(FrameArea::DirtyRects)) {
+    reportRenderFailure("%s", lastRenderErrorText().c_str());
     return false;
   }
   return true;
 }
 
 bool presentFrame(SceneRenderer& r, const Rect& area) {
-  if (!renderDevice.bRenderingIsOK || !r.device) return true;
-  if (!D3DAppSetDirtyRects(1, &area, 0) || !D3DAppShowBackBuffer(0)) {
-    reportRenderFailure("%s", D3DAppLastErrorText().c_str());
+  if (!renderDevice.renderingOk || !r.device) return true;
+  if (!setDirtyRects(1, &area, FrameArea::DirtyRects) || !showBackBuffer(FrameArea::DirtyRects)) {
+    reportRenderFailure("%s", lastRenderErrorText().c_str());
     return false;
   }
   return true;
 }
 
 FramePath drawFrame(SceneRenderer& r, World& world, const FrameConditions& c) {
-  if (!renderDevice.bRenderingIsOK || !r.device) return FramePath::Nothing;
+  if (!renderDevice.renderingOk || !r.device) return FramePath::Nothing;
   if (c.hideStuds) r.drawStuds = 0;
   const bool boxHidden = c.gameRunning || c.gameSetup;
   if ((c.holding || c.keyMove) && !c.fastFlight) {
@@ -187,18 +187,12 @@ Rect clampToView(SceneRenderer& r, const Rect& rect) {
               std::min(rect.bottom, view.bottom)};
 }
 
-// Copies between the cached images never fail a frame; a lost surface is restored and stays blank until
-// the next full redraw.
-void copyArea(SceneRenderer& r, DisplaySurface* to, DisplaySurface* from, const Rect& area, DisplaySurface* restoreA,
-              DisplaySurface* restoreB) {
+// Copies between the cached images, clamped to the view.
+void copyArea(SceneRenderer& r, DisplaySurface* to, DisplaySurface* from, const Rect& area) {
   if (!to || !from) return;
   const Rect rect = clampToView(r, area);
   if (rect.empty()) return;
-  if (surfaceBltFast(*to, rect.left, rect.top, *from, &rect, DDBLTFAST_WAIT) == DDERR_SURFACELOST) {
-    if (restoreA) surfaceRestore(*restoreA);
-    if (restoreB) surfaceRestore(*restoreB);
-    r.fullRedrawPending = 1;
-  }
+  surfaceBltFast(*to, rect.left, rect.top, *from, &rect, kCopyPlain);
 }
 
 }  // namespace
@@ -206,34 +200,34 @@ void copyArea(SceneRenderer& r, DisplaySurface* to, DisplaySurface* from, const 
 void restoreDirtyArea(SceneRenderer& r) {
   RenderDevice& d = renderDevice;
   const Rect area = r.frameExtent;
-  copyArea(r, d.backBuffer.get(), d.backupBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(r, d.zBuffer.get(), d.zBuffer2.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.backBuffer.get(), d.backupBuffer.get(), area);
+  copyArea(r, d.zBuffer.get(), d.zBuffer2.get(), area);
 }
 
 void buildBaseImage(SceneRenderer& r, Block& basePlate) {
   RenderDevice& d = renderDevice;
-  D3DAppClearBackBuffer(D3DAPP_WHOLEWINDOW);
+  clearBackBuffer(FrameArea::WholeWindow);
   drawBlock(r, basePlate);
   r.frameExtent = wholeView(r);
-  copyArea(r, d.baseBuffer.get(), d.backBuffer.get(), wholeView(r), d.baseBuffer.get(), d.backBuffer.get());
-  copyArea(r, d.baseZBuffer.get(), d.zBuffer.get(), wholeView(r), d.baseBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.baseBuffer.get(), d.backBuffer.get(), wholeView(r));
+  copyArea(r, d.baseZBuffer.get(), d.zBuffer.get(), wholeView(r));
 }
 
 void liftMovingSet(SceneRenderer& r, World& world) {
   RenderDevice& d = renderDevice;
   if (!r.device) return;
-  copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), wholeView(r), d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), wholeView(r), d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), wholeView(r));
+  copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), wholeView(r));
   r.frameExtent = kEmptyExtent;
   drawMovingSet(r, world);
   const Rect area = uniteExtent(r.frameExtent, r.lastExtent);
-  copyArea(r, d.backBuffer.get(), d.baseBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(r, d.zBuffer.get(), d.baseZBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.backBuffer.get(), d.baseBuffer.get(), area);
+  copyArea(r, d.zBuffer.get(), d.baseZBuffer.get(), area);
   for (const auto& node : world.scene.nodes) {
     Block& block = *node->block;
     if (extentsOverlap(block.screenRect, area) && !listContains(world.movingSet, &block)) drawBlock(r, block);
   }
-  copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
-  copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), area, d.backupBuffer.get(), d.backBuffer.get());
+  copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), area);
+  copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), area);
   r.frameExtent = wholeView(r);
 }

@@ -1,5 +1,5 @@
-// The TextureTable: registering pictures, loading them onto the device, reloading after a loss, the
-// background picture change, and the folders pictures are searched in.
+// The TextureTable: registering pictures, loading them onto the device, the background picture change,
+// and the folders pictures are searched in.
 #include "render/Textures.h"
 
 #include "platform/paths.h"
@@ -9,7 +9,7 @@
 namespace {
 
 TextureTable& table() { return renderDevice.textures; }
-bool deviceDoesTextures() { return renderDevice.driverChosen && renderDevice.driver.textures && renderDevice.device; }
+bool deviceDoesTextures() { return renderDevice.device != nullptr; }
 
 void splitFolders(const std::string& value, std::vector<std::string>& folders) {
   size_t start = 0;
@@ -45,7 +45,7 @@ bool fetchHandle(int index) {
   HResult result = createTexture(*renderDevice.device, *entry.surface, entry.handle);
   if (failed(result)) {
     entry.handle = 0;
-    setRenderError(result, "Could not get a handle to loaded texture %i.\n%s", index, D3DAppErrorText(result));
+    setRenderError(result, "Could not get a handle to loaded texture %i.\n%s", index, resultText(result));
     return false;
   }
   return true;
@@ -62,7 +62,7 @@ FILE* openOnSearchPath(const std::string& name, const char* mode) {
 }
 
 void releaseTexture(int index) {
-  if (index < 0 || index >= D3DAPP_MAXTEXTURES) return;
+  if (index < 0 || index >= kMaxTextures) return;
   TextureEntry& entry = table().entries[index];
   if (entry.handle && renderDevice.device) ::releaseTexture(*renderDevice.device, entry.handle);
   entry.handle = 0;
@@ -70,54 +70,34 @@ void releaseTexture(int index) {
 }
 
 void releaseAllTextures() {
-  for (int i = 0; i < D3DAPP_MAXTEXTURES; ++i) releaseTexture(i);
+  for (int i = 0; i < kMaxTextures; ++i) releaseTexture(i);
 }
 
 bool loadTexture(int index) {
-  if (index < 0 || index >= D3DAPP_MAXTEXTURES || !renderDevice.device) return false;
+  if (index < 0 || index >= kMaxTextures || !renderDevice.device) return false;
   releaseTexture(index);
   TextureEntry& entry = table().entries[index];
-  std::unique_ptr<DisplaySurface> source = loadtex(entry.fileName, renderDevice.currentTextureFormat, DDSCAPS_SYSTEMMEMORY);
+  std::unique_ptr<DisplaySurface> source = loadPictureSurface(entry.fileName);
   if (!source) return false;
   std::unique_ptr<DisplaySurface> destination;
-  const uint32_t caps = DDSCAPS_TEXTURE | DDSCAPS_ALLOCONLOAD | (renderDevice.onlySystemMemory ? static_cast<uint32_t>(DDSCAPS_SYSTEMMEMORY) : 0u);
-  HResult result = createSurface(caps, source->width(), source->height(), destination);
+  HResult result = createSurface(kSurfaceTexture, source->width(), source->height(), destination);
   if (failed(result)) {
-    setRenderError(result, "Could not create the destination texture surface.\n%s", D3DAppErrorText(result));
+    setRenderError(result, "Could not create the destination texture surface.\n%s", resultText(result));
     return false;
   }
-  result = surfaceBltFast(*destination, 0, 0, *source, nullptr, DDBLTFAST_WAIT);
+  result = surfaceBltFast(*destination, 0, 0, *source, nullptr, kCopyPlain);
   if (failed(result)) {
-    setRenderError(result, "Could not load a source texture into a destination texture.\n%s", D3DAppErrorText(result));
+    setRenderError(result, "Could not load a source texture into a destination texture.\n%s", resultText(result));
     return false;
   }
   entry.surface = std::move(destination);
   return true;
 }
 
-bool reloadTexture(int index) {
-  if (index < 0 || index >= D3DAPP_MAXTEXTURES || !renderDevice.device) return false;
-  TextureEntry& entry = table().entries[index];
-  if (!entry.surface) return loadTexture(index) && fetchHandle(index);
-  std::unique_ptr<DisplaySurface> source = loadtex(entry.fileName, renderDevice.currentTextureFormat, DDSCAPS_SYSTEMMEMORY);
-  if (!source) return false;
-  if (source->width() != entry.surface->width() || source->height() != entry.surface->height()) {
-    // The file changed size since it was loaded: load it afresh.
-    return loadTexture(index) && fetchHandle(index);
-  }
-  HResult result = surfaceBltFast(*entry.surface, 0, 0, *source, nullptr, DDBLTFAST_WAIT);
-  if (succeeded(result) && entry.handle) result = textureLoad(*renderDevice.device, entry.handle, *entry.surface);
-  if (failed(result)) {
-    setRenderError(result, "Could not load a source texture into a destination texture.\n%s", D3DAppErrorText(result));
-    return false;
-  }
-  return true;
-}
-
 bool registerTexture(const std::string& name) {
   TextureTable& t = table();
-  if (t.count >= D3DAPP_MAXTEXTURES) {
-    setRenderError(DDERR_GENERIC, "Can only load %i textures.", D3DAPP_MAXTEXTURES);
+  if (t.count >= kMaxTextures) {
+    setRenderError(kErrorGeneric, "Can only load %i textures.", kMaxTextures);
     return false;
   }
   const int index = t.count;
@@ -158,8 +138,8 @@ bool changeBackgroundPicture(const std::string& name) {
       return false;
     }
   }
-  if (!renderDevice.bRenderingIsOK) return true;
-  return D3DAppSetDirtyRects(0, nullptr, D3DAPP_WHOLEWINDOW) && D3DAppShowBackBuffer(D3DAPP_WHOLEWINDOW);
+  if (!renderDevice.renderingOk) return true;
+  return setDirtyRects(0, nullptr, FrameArea::WholeWindow) && showBackBuffer(FrameArea::WholeWindow);
 }
 
 std::vector<TextureHandle> textureHandles() {

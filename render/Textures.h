@@ -1,5 +1,5 @@
 // Pictures on the 3D device: the TextureTable of up to 15 pictures (entry 0 is the background), the
-// texture search path, and `loadtex`, which reads a raw PPM picture into a surface of the texture format.
+// texture search path, and `loadPictureSurface`, which reads a raw PPM picture into an RGB565 surface.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,6 @@
 bool registerTexture(const std::string& name);
 bool loadAllTextures();
 bool loadTexture(int index);
-bool reloadTexture(int index);
 void releaseTexture(int index);
 void releaseAllTextures();  // surfaces and handles; the names stay registered
 bool changeBackgroundPicture(const std::string& name);
@@ -34,6 +33,6 @@ constexpr int kMaxPictureSide = 4096;
 // Read the PPM subset from bytes: "P6\n", comment lines, the size line, the maximum-value line, pixels.
 PpmResult readPpm(const std::string& bytes, PpmPicture& picture);
 
-// Read a picture file into a new surface of the texture format; nullptr (with the last error set) when
-// the file cannot be found or read.
-std::unique_ptr<DisplaySurface> loadtex(const std::string& name, const TextureFormatRecord& format, uint32_t extraCaps);
+// Read a picture file into a new RGB565 texture surface; nullptr (with the last error set) when the file
+// cannot be found or read.
+std::unique_ptr<DisplaySurface> loadPictureSurface(const std::string& name);

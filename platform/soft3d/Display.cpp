@@ -1,5 +1,4 @@
-// Display surfaces in memory: creation, fills, plain, colour-keyed and stretching copies, locks and the
-// lost state.
+// Display surfaces in memory: creation, fills, plain, colour-keyed and stretching copies and locks.
 #include <algorithm>
 #include <cstring>
 
@@ -9,7 +8,6 @@
 namespace {
 
 constexpr int kMaxSurfaceSide = 4096;
-int overrideBits = 0;
 
 // Clip a copy of sourceRect to (x, y) so that both rectangles lie inside their surfaces.
 bool clipCopy(int& x, int& y, Rect& source, int sourceWidth, int sourceHeight, int targetWidth, int targetHeight) {
@@ -24,28 +22,15 @@ bool clipCopy(int& x, int& y, Rect& source, int sourceWidth, int sourceHeight, i
   return source.right > source.left && source.bottom > source.top;
 }
 
-void fillLostPattern(DisplaySurface& surface) {
-  if (surface.isDepth()) {
-    // Restored depth reads as the far plane, so nothing is hidden behind memory that was lost.
-    std::fill(surface.depth.begin(), surface.depth.end(), 1.0f);
-    return;
-  }
-  Surface& pixels = surface.pixels();
-  for (int y = 0; y < pixels.height; ++y) {
-    uint16_t colour = (y / 4) % 2 ? 0xF81F : 0x07E0;
-    std::fill(pixels.row(y), pixels.row(y) + pixels.width, colour);
-  }
-}
-
 }  // namespace
 
 HResult createSurface(uint32_t caps, int width, int height, std::unique_ptr<DisplaySurface>& out) {
   out.reset();
-  if (width < 1 || height < 1 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) return DDERR_INVALIDPARAMS;
-  if (caps & DDSCAPS_PRIMARYSURFACE) return DDERR_INVALIDPARAMS;
+  if (width < 1 || height < 1 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) return kErrorInvalidParams;
+  if (caps & kSurfacePrimary) return kErrorInvalidParams;
   auto surface = std::make_unique<DisplaySurface>();
   surface->caps = caps;
-  if (caps & DDSCAPS_ZBUFFER) {
+  if (caps & kSurfaceDepth) {
     surface->depthWidth = width;
     surface->depthHeight = height;
     surface->depth.assign(static_cast<size_t>(width) * height, 1.0f);
@@ -53,15 +38,15 @@ HResult createSurface(uint32_t caps, int width, int height, std::unique_ptr<Disp
     surface->own = Surface(width, height, 0);
   }
   out = std::move(surface);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult createPrimarySurface(Surface& windowPixels, Window* window, std::unique_ptr<DisplaySurface>& out) {
   out = std::make_unique<DisplaySurface>();
-  out->caps = DDSCAPS_PRIMARYSURFACE;
+  out->caps = kSurfacePrimary;
   out->external = &windowPixels;
   out->window = window;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceDescription(const DisplaySurface& surface, SurfaceDesc& desc) {
@@ -76,38 +61,35 @@ HResult surfaceDescription(const DisplaySurface& surface, SurfaceDesc& desc) {
   } else {
     desc.pitchBytes = desc.width * 2;
   }
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceFill(DisplaySurface& surface, const Rect* rect, uint16_t colour) {
-  if (surface.lost) return DDERR_SURFACELOST;
   if (surface.isDepth()) return surfaceFillDepth(surface, rect, colour / 65535.0f);
   Surface& pixels = surface.pixels();
   Rect area = rect ? intersectRect(*rect, pixels.bounds()) : pixels.bounds();
   for (int y = area.top; y < area.bottom; ++y) std::fill(pixels.row(y) + area.left, pixels.row(y) + area.right, colour);
   if (!area.empty()) surfacePresented(surface);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceFillDepth(DisplaySurface& surface, const Rect* rect, float depth) {
-  if (surface.lost) return DDERR_SURFACELOST;
-  if (!surface.isDepth()) return DDERR_INVALIDPARAMS;
+  if (!surface.isDepth()) return kErrorInvalidParams;
   Rect bounds{0, 0, surface.depthWidth, surface.depthHeight};
   Rect area = rect ? intersectRect(*rect, bounds) : bounds;
   for (int y = area.top; y < area.bottom; ++y) {
     float* row = surface.depth.data() + static_cast<size_t>(y) * surface.depthWidth;
     std::fill(row + area.left, row + area.right, depth);
   }
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceBltFast(DisplaySurface& target, int x, int y, DisplaySurface& source, const Rect* sourceRect,
                        uint32_t flags) {
-  if (target.lost || source.lost) return DDERR_SURFACELOST;
-  if (target.isDepth() != source.isDepth()) return DDERR_INVALIDPARAMS;
+  if (target.isDepth() != source.isDepth()) return kErrorInvalidParams;
   Rect area = sourceRect ? *sourceRect : Rect{0, 0, source.width(), source.height()};
-  if (area.right <= area.left || area.bottom <= area.top) return DD_OK;
-  if (!clipCopy(x, y, area, source.width(), source.height(), target.width(), target.height())) return DD_OK;
+  if (area.right <= area.left || area.bottom <= area.top) return kResultOk;
+  if (!clipCopy(x, y, area, source.width(), source.height(), target.width(), target.height())) return kResultOk;
   const int count = area.width();
   if (source.isDepth()) {
     const bool upward = &source == &target && y > area.top;
@@ -117,10 +99,10 @@ HResult surfaceBltFast(DisplaySurface& target, int x, int y, DisplaySurface& sou
       float* to = target.depth.data() + static_cast<size_t>(y + row) * target.depthWidth + x;
       std::memmove(to, from, count * sizeof(float));
     }
-    return DD_OK;
+    return kResultOk;
   }
-  const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) != 0;
-  if (keyed && !source.hasColourKey) return DDERR_NOCOLORKEY;
+  const bool keyed = (flags & kCopySourceColourKey) != 0;
+  if (keyed && !source.hasColourKey) return kErrorNoColourKey;
   Surface& to = target.pixels();
   const Surface& from = source.pixels();
   // Copies within one surface run bottom-up when the rows move down, so no row is read after it was written.
@@ -137,21 +119,20 @@ HResult surfaceBltFast(DisplaySurface& target, int x, int y, DisplaySurface& sou
       if (in[i] < source.colourKeyLow || in[i] > source.colourKeyHigh) out[i] = in[i];
   }
   surfacePresented(target);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceBlt(DisplaySurface& target, const Rect* targetRect, DisplaySurface& source, const Rect* sourceRect) {
-  if (target.lost || source.lost) return DDERR_SURFACELOST;
-  if (target.isDepth() || source.isDepth()) return DDERR_UNSUPPORTED;
+  if (target.isDepth() || source.isDepth()) return kErrorUnsupported;
   Rect from = sourceRect ? *sourceRect : Rect{0, 0, source.width(), source.height()};
   Rect to = targetRect ? *targetRect : Rect{0, 0, target.width(), target.height()};
-  if (from.empty() || to.empty()) return DD_OK;
+  if (from.empty() || to.empty()) return kResultOk;
   if (from.left < 0 || from.top < 0 || from.right > source.width() || from.bottom > source.height())
-    return DDERR_INVALIDRECT;
+    return kErrorInvalidRect;
   if (from.width() == to.width() && from.height() == to.height())
-    return surfaceBltFast(target, to.left, to.top, source, &from, DDBLTFAST_NOCOLORKEY);
+    return surfaceBltFast(target, to.left, to.top, source, &from, kCopyPlain);
   Rect visible = intersectRect(to, Rect{0, 0, target.width(), target.height()});
-  if (visible.empty()) return DD_OK;
+  if (visible.empty()) return kResultOk;
   // Nearest pixel: target pixel centre mapped back into the source rectangle.
   std::vector<int> columns(visible.width());
   for (int x = visible.left; x < visible.right; ++x) {
@@ -173,17 +154,16 @@ HResult surfaceBlt(DisplaySurface& target, const Rect* targetRect, DisplaySurfac
     for (int x = visible.left; x < visible.right; ++x) dest[x] = row[columns[x - visible.left]];
   }
   surfacePresented(target);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceLock(DisplaySurface& surface, const Rect* rect, LockedSurface& locked) {
   locked = LockedSurface{};
-  if (surface.lost) return DDERR_SURFACELOST;
-  if (surface.locked) return DDERR_SURFACEBUSY;
+  if (surface.locked) return kErrorSurfaceBusy;
   Rect bounds{0, 0, surface.width(), surface.height()};
   Rect area = rect ? *rect : bounds;
   if (area.left < 0 || area.top < 0 || area.right > bounds.right || area.bottom > bounds.bottom || area.empty())
-    return DDERR_INVALIDRECT;
+    return kErrorInvalidRect;
   if (surface.isDepth()) {
     locked.bits = surface.depth.data() + static_cast<size_t>(area.top) * surface.depthWidth + area.left;
     locked.pitchBytes = surface.depthWidth * 4;
@@ -194,57 +174,25 @@ HResult surfaceLock(DisplaySurface& surface, const Rect* rect, LockedSurface& lo
   locked.width = area.width();
   locked.height = area.height();
   surface.locked = true;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceUnlock(DisplaySurface& surface) {
-  if (!surface.locked) return DDERR_NOTLOCKED;
+  if (!surface.locked) return kErrorNotLocked;
   surface.locked = false;
   surfacePresented(surface);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult surfaceSetColourKey(DisplaySurface& surface, uint32_t which, uint16_t low, uint16_t high) {
-  if (which != DDCKEY_SRCBLT || surface.isDepth()) return DDERR_INVALIDPARAMS;
+  if (which != kColourKeySource || surface.isDepth()) return kErrorInvalidParams;
   surface.hasColourKey = true;
   surface.colourKeyLow = std::min(low, high);
   surface.colourKeyHigh = std::max(low, high);
-  return DD_OK;
+  return kResultOk;
 }
-
-HResult surfaceIsLost(const DisplaySurface& surface) { return surface.lost ? DDERR_SURFACELOST : DD_OK; }
-
-HResult surfaceRestore(DisplaySurface& surface) {
-  if (!surface.lost) return DD_OK;
-  surface.lost = false;
-  surface.locked = false;
-  fillLostPattern(surface);
-  return DD_OK;
-}
-
-void surfaceForceLoss(DisplaySurface& surface) { surface.lost = true; }
 
 void surfacePresented(DisplaySurface& surface) {
-  if ((surface.caps & DDSCAPS_PRIMARYSURFACE) && surface.window && isWindow(surface.window))
+  if ((surface.caps & kSurfacePrimary) && surface.window && isWindow(surface.window))
     windowPixelsChanged(surface.window);
 }
-
-HResult displayCreate(DisplayDevice& display) {
-  DisplayMode mode = currentDisplayMode();
-  display.width = mode.width;
-  display.height = mode.height;
-  display.bitsPerPixel = overrideBits ? overrideBits : mode.bits;
-  display.created = true;
-  return DD_OK;
-}
-
-HResult displayMode(const DisplayDevice& display, int& width, int& height, int& bitsPerPixel) {
-  if (!display.created) return DDERR_INVALIDOBJECT;
-  DisplayMode mode = currentDisplayMode();
-  width = mode.width;
-  height = mode.height;
-  bitsPerPixel = overrideBits ? overrideBits : mode.bits;
-  return DD_OK;
-}
-
-void displayOverrideBits(int bitsPerPixel) { overrideBits = bitsPerPixel; }

@@ -177,16 +177,15 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
 
 // [SECTION] Contexts
 
-bool makeContext(Device3D& device, const Viewport3D& viewport, RasterContext& c) {
+void makeContext(Device3D& device, const Viewport3D& viewport, RasterContext& c) {
   DisplaySurface* target = device.target;
-  if (!target || target->lost) return false;
   Surface& pixels = target->pixels();
   const ViewportData& vp = viewport.data;
   c.colour = pixels.pixels.empty() ? nullptr : pixels.pixels.data();
   c.colourPitch = pixels.width;
   c.clip = intersectRect(Rect{vp.x, vp.y, vp.x + vp.width, vp.y + vp.height}, pixels.bounds());
   DisplaySurface* z = target->attachedDepth;
-  if (z && !z->lost && z->depthWidth == pixels.width && z->depthHeight == pixels.height) {
+  if (z && z->depthWidth == pixels.width && z->depthHeight == pixels.height) {
     c.depth = z->depth.data();
     c.depthPitch = z->depthWidth;
   }
@@ -209,7 +208,6 @@ bool makeContext(Device3D& device, const Viewport3D& viewport, RasterContext& c)
   c.scaleY = vp.scaleY;
   c.guardX = kGuardBand * vp.maxX;
   c.guardY = kGuardBand * vp.maxY;
-  return true;
 }
 
 void applyStates(Device3D& device, const ExecuteBuffer& buffer, const Instruction& in) {
@@ -244,12 +242,11 @@ void applyStates(Device3D& device, const ExecuteBuffer& buffer, const Instructio
 
 // Runs the instructions; when picking, triangles are tested against the pick rectangle instead of drawn.
 HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHandle, const Rect* pickRect) {
-  if (!device.d3d || !device.target) return D3DERR_INVALID_DEVICE;
-  if (!liveHandle(device.d3d->viewportLive, viewportHandle)) return D3DERR_INVALIDHANDLE;
+  if (!device.d3d || !device.target) return kErrorInvalidDevice;
+  if (!liveHandle(device.d3d->viewportLive, viewportHandle)) return kErrorInvalidHandle;
   const Viewport3D& viewport = device.d3d->viewports[viewportHandle - 1];
-  if (!viewport.dataSet) return D3DERR_VIEWPORTDATANOTSET;
-  if (buffer.locked) return D3DERR_EXECUTE_LOCKED;
-  if (device.target->lost) return DDERR_SURFACELOST;
+  if (!viewport.dataSet) return kErrorViewportDataNotSet;
+  if (buffer.locked) return kErrorExecuteLocked;
   uint32_t offset = 0;
   for (const Instruction& in : buffer.instructions) {
     offset += 4;
@@ -271,7 +268,7 @@ HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHand
         break;
       case Op::Triangle: {
         RasterContext context;
-        if (!makeContext(device, viewport, context)) return DDERR_SURFACELOST;
+        makeContext(device, viewport, context);
         context.extent = buffer.status.extent;
         if (pickRect) {
           context.picking = true;
@@ -293,16 +290,16 @@ HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHand
         break;
       }
       case Op::Exit:
-        return DD_OK;
+        return kResultOk;
     }
   }
-  return DD_OK;
+  return kResultOk;
 }
 
 }  // namespace
 
 HResult execute(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewport, uint32_t) {
-  if (!device.inScene) return D3DERR_SCENE_NOT_IN_SCENE;
+  if (!device.inScene) return kErrorSceneNotInScene;
   return run(device, buffer, viewport, nullptr);
 }
 
@@ -318,11 +315,11 @@ const std::vector<PickRecord>& pickRecords(const Device3D& device) { return devi
 HResult transformVertices(Device3D& device, ViewportHandle viewportHandle, const Vertex3D* in, TLVertex* out,
                           size_t count, uint32_t flags, uint32_t& offScreen) {
   offScreen = 0;
-  if (!device.d3d || !liveHandle(device.d3d->viewportLive, viewportHandle)) return D3DERR_INVALIDHANDLE;
+  if (!device.d3d || !liveHandle(device.d3d->viewportLive, viewportHandle)) return kErrorInvalidHandle;
   const Viewport3D& viewport = device.d3d->viewports[viewportHandle - 1];
-  if (!viewport.dataSet) return D3DERR_VIEWPORTDATANOTSET;
-  if (count == 0) return DD_OK;
-  if (!in || !out) return DDERR_INVALIDPARAMS;
+  if (!viewport.dataSet) return kErrorViewportDataNotSet;
+  if (count == 0) return kResultOk;
+  if (!in || !out) return kErrorInvalidParams;
   ExecuteBuffer scratch;
   scratch.vertices.assign(in, in + count);
   Instruction instruction;
@@ -339,23 +336,21 @@ HResult transformVertices(Device3D& device, ViewportHandle viewportHandle, const
   }
   device.transformed.swap(saved);
   if (flags == D3DTRANSFORM_CLIPPED) offScreen = all;
-  return DD_OK;
+  return kResultOk;
 }
 
 // [SECTION] Clear
 
 HResult clearViewport(Device3D& device, ViewportHandle viewportHandle, const Rect* rects, size_t count, uint32_t flags) {
-  if (!device.d3d || !device.target) return D3DERR_INVALID_DEVICE;
-  if (!liveHandle(device.d3d->viewportLive, viewportHandle)) return D3DERR_INVALIDHANDLE;
+  if (!device.d3d || !device.target) return kErrorInvalidDevice;
+  if (!liveHandle(device.d3d->viewportLive, viewportHandle)) return kErrorInvalidHandle;
   const Viewport3D& viewport = device.d3d->viewports[viewportHandle - 1];
-  if (!viewport.dataSet) return D3DERR_VIEWPORTDATANOTSET;
-  if (count > 0 && !rects) return DDERR_INVALIDPARAMS;
+  if (!viewport.dataSet) return kErrorViewportDataNotSet;
+  if (count > 0 && !rects) return kErrorInvalidParams;
   DisplaySurface& target = *device.target;
-  if (target.lost) return DDERR_SURFACELOST;
   const ViewportData& vp = viewport.data;
   const Rect area = intersectRect(Rect{vp.x, vp.y, vp.x + vp.width, vp.y + vp.height}, target.pixels().bounds());
   DisplaySurface* z = target.attachedDepth;
-  if ((flags & D3DCLEAR_ZBUFFER) && z && z->lost) return DDERR_SURFACELOST;
 
   // The background: its material's texture stretched over the whole viewport, else its diffuse colour.
   const TextureImage* picture = nullptr;
@@ -394,5 +389,5 @@ HResult clearViewport(Device3D& device, ViewportHandle viewportHandle, const Rec
     if ((flags & D3DCLEAR_ZBUFFER) && z) surfaceFillDepth(*z, &r, 1.0f);
   }
   if (flags & D3DCLEAR_TARGET) surfacePresented(target);
-  return DD_OK;
+  return kResultOk;
 }

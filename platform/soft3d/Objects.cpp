@@ -42,25 +42,23 @@ uint32_t floatState(float value) {
   return bits;
 }
 
-DriverDescription softwareDriver() { return DriverDescription{}; }
-
 // [SECTION] Materials and lights
 
 HResult createMaterial(Direct3D& d3d, MaterialHandle& handle) {
   handle = addObject(d3d.materials, d3d.materialLive);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult setMaterial(Direct3D& d3d, MaterialHandle handle, const Material3D& material) {
-  if (!isLive(d3d.materialLive, handle)) return D3DERR_MATERIAL_SETDATA_FAILED;
+  if (!isLive(d3d.materialLive, handle)) return kErrorMaterialSetData;
   d3d.materials[handle - 1] = material;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult getMaterial(const Direct3D& d3d, MaterialHandle handle, Material3D& material) {
-  if (!isLive(d3d.materialLive, handle)) return D3DERR_INVALIDHANDLE;
+  if (!isLive(d3d.materialLive, handle)) return kErrorInvalidHandle;
   material = d3d.materials[handle - 1];
-  return DD_OK;
+  return kResultOk;
 }
 
 void releaseMaterial(Direct3D& d3d, MaterialHandle handle) {
@@ -69,19 +67,19 @@ void releaseMaterial(Direct3D& d3d, MaterialHandle handle) {
 
 HResult createLight(Direct3D& d3d, LightHandle& handle) {
   handle = addObject(d3d.lights, d3d.lightLive);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult setLight(Direct3D& d3d, LightHandle handle, const Light3D& light) {
-  if (!isLive(d3d.lightLive, handle)) return D3DERR_LIGHT_SET_FAILED;
+  if (!isLive(d3d.lightLive, handle)) return kErrorLightSet;
   d3d.lights[handle - 1] = light;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult getLight(const Direct3D& d3d, LightHandle handle, Light3D& light) {
-  if (!isLive(d3d.lightLive, handle)) return D3DERR_INVALIDHANDLE;
+  if (!isLive(d3d.lightLive, handle)) return kErrorInvalidHandle;
   light = d3d.lights[handle - 1];
-  return DD_OK;
+  return kResultOk;
 }
 
 void releaseLight(Direct3D& d3d, LightHandle handle) {
@@ -94,7 +92,7 @@ void releaseLight(Direct3D& d3d, LightHandle handle) {
 
 HResult createViewport(Direct3D& d3d, ViewportHandle& handle) {
   handle = addObject(d3d.viewports, d3d.viewportLive);
-  return DD_OK;
+  return kResultOk;
 }
 
 void releaseViewport(Direct3D& d3d, ViewportHandle handle) {
@@ -102,54 +100,54 @@ void releaseViewport(Direct3D& d3d, ViewportHandle handle) {
 }
 
 HResult setViewport(Direct3D& d3d, ViewportHandle handle, const ViewportData& data) {
-  if (!isLive(d3d.viewportLive, handle)) return D3DERR_SETVIEWPORTDATA_FAILED;
+  if (!isLive(d3d.viewportLive, handle)) return kErrorViewportSetData;
   if (data.width <= 0 || data.height <= 0 || !(data.scaleX > 0) || !(data.scaleY > 0) || !(data.maxX > 0) ||
       !(data.maxY > 0))
-    return DDERR_INVALIDPARAMS;
+    return kErrorInvalidParams;
   d3d.viewports[handle - 1].data = data;
   d3d.viewports[handle - 1].dataSet = true;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult viewportData(const Direct3D& d3d, ViewportHandle handle, ViewportData& data) {
-  if (!isLive(d3d.viewportLive, handle)) return D3DERR_INVALIDHANDLE;
-  if (!d3d.viewports[handle - 1].dataSet) return D3DERR_VIEWPORTDATANOTSET;
+  if (!isLive(d3d.viewportLive, handle)) return kErrorInvalidHandle;
+  if (!d3d.viewports[handle - 1].dataSet) return kErrorViewportDataNotSet;
   data = d3d.viewports[handle - 1].data;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult setViewportBackground(Direct3D& d3d, ViewportHandle handle, MaterialHandle material) {
-  if (!isLive(d3d.viewportLive, handle)) return D3DERR_INVALIDHANDLE;
-  if (material != 0 && !isLive(d3d.materialLive, material)) return D3DERR_INVALIDHANDLE;
+  if (!isLive(d3d.viewportLive, handle)) return kErrorInvalidHandle;
+  if (material != 0 && !isLive(d3d.materialLive, material)) return kErrorInvalidHandle;
   d3d.viewports[handle - 1].background = material;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult addLight(Direct3D& d3d, ViewportHandle viewport, LightHandle light) {
-  if (!isLive(d3d.viewportLive, viewport) || !isLive(d3d.lightLive, light)) return D3DERR_INVALIDHANDLE;
+  if (!isLive(d3d.viewportLive, viewport) || !isLive(d3d.lightLive, light)) return kErrorInvalidHandle;
   auto& lights = d3d.viewports[viewport - 1].lights;
   for (LightHandle existing : lights)
-    if (existing == light) return DDERR_INVALIDPARAMS;
+    if (existing == light) return kErrorInvalidParams;
   lights.push_back(light);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult deleteLight(Direct3D& d3d, ViewportHandle viewport, LightHandle light) {
-  if (viewport < 1 || viewport > d3d.viewports.size()) return D3DERR_INVALIDHANDLE;
+  if (viewport < 1 || viewport > d3d.viewports.size()) return kErrorInvalidHandle;
   auto& lights = d3d.viewports[viewport - 1].lights;
   for (size_t i = 0; i < lights.size(); ++i) {
     if (lights[i] == light) {
       lights.erase(lights.begin() + static_cast<long>(i));
-      return DD_OK;
+      return kResultOk;
     }
   }
-  return DDERR_INVALIDPARAMS;
+  return kErrorInvalidParams;
 }
 
 // [SECTION] Device
 
 HResult createDevice(Direct3D& d3d, DisplaySurface& target, Device3D& device) {
-  if (target.isDepth() || !(target.caps & DDSCAPS_3DDEVICE)) return D3DERR_INVALID_DEVICE;
+  if (target.isDepth() || !(target.caps & kSurfaceRenderTarget)) return kErrorInvalidDevice;
   device = Device3D{};
   device.d3d = &d3d;
   device.target = &target;
@@ -164,30 +162,30 @@ HResult createDevice(Direct3D& d3d, DisplaySurface& target, Device3D& device) {
   s[D3DRENDERSTATE_TEXTUREMIN] = D3DFILTER_NEAREST;
   s[D3DRENDERSTATE_TEXTUREMAPBLEND] = D3DTBLEND_MODULATE;
   s[D3DRENDERSTATE_SPECULARENABLE] = 1;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult addViewport(Device3D& device, ViewportHandle viewport) {
-  if (!device.d3d || !isLive(device.d3d->viewportLive, viewport)) return D3DERR_INVALIDHANDLE;
+  if (!device.d3d || !isLive(device.d3d->viewportLive, viewport)) return kErrorInvalidHandle;
   device.viewports.push_back(viewport);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult createMatrix(Device3D& device, MatrixHandle& handle) {
   handle = addObject(device.matrices, device.matrixLive);
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult setMatrix(Device3D& device, MatrixHandle handle, const D3DMatrix& matrix) {
-  if (!isLive(device.matrixLive, handle)) return D3DERR_MATRIX_SETDATA_FAILED;
+  if (!isLive(device.matrixLive, handle)) return kErrorMatrixSetData;
   device.matrices[handle - 1] = matrix;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult getMatrix(const Device3D& device, MatrixHandle handle, D3DMatrix& matrix) {
-  if (!isLive(device.matrixLive, handle)) return D3DERR_INVALIDHANDLE;
+  if (!isLive(device.matrixLive, handle)) return kErrorInvalidHandle;
   matrix = device.matrices[handle - 1];
-  return DD_OK;
+  return kResultOk;
 }
 
 void releaseMatrix(Device3D& device, MatrixHandle handle) {
@@ -197,9 +195,8 @@ void releaseMatrix(Device3D& device, MatrixHandle handle) {
 // [SECTION] Textures
 
 HResult textureLoad(Device3D& device, TextureHandle handle, const DisplaySurface& surface) {
-  if (!isLive(device.textureLive, handle)) return D3DERR_INVALIDHANDLE;
-  if (surface.isDepth() || surface.width() < 1 || surface.height() < 1) return D3DERR_TEXTURE_BADSIZE;
-  if (surface.lost) return DDERR_SURFACELOST;
+  if (!isLive(device.textureLive, handle)) return kErrorInvalidHandle;
+  if (surface.isDepth() || surface.width() < 1 || surface.height() < 1) return kErrorTextureBadSize;
   TextureImage& image = device.textures[handle - 1];
   const Surface& pixels = surface.pixels();
   image.width = pixels.width;
@@ -209,7 +206,7 @@ HResult textureLoad(Device3D& device, TextureHandle handle, const DisplaySurface
     const uint16_t p = pixels.pixels[i];
     image.texels[i] = (static_cast<uint32_t>(red565(p)) << 16) | (static_cast<uint32_t>(green565(p)) << 8) | blue565(p);
   }
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult createTexture(Device3D& device, const DisplaySurface& surface, TextureHandle& handle) {
@@ -229,15 +226,15 @@ void releaseTexture(Device3D& device, TextureHandle handle) {
 }
 
 HResult beginScene(Device3D& device) {
-  if (device.inScene) return D3DERR_SCENE_IN_SCENE;
+  if (device.inScene) return kErrorSceneInScene;
   device.inScene = true;
-  return DD_OK;
+  return kResultOk;
 }
 
 HResult endScene(Device3D& device) {
-  if (!device.inScene) return D3DERR_SCENE_NOT_IN_SCENE;
+  if (!device.inScene) return kErrorSceneNotInScene;
   device.inScene = false;
-  return DD_OK;
+  return kResultOk;
 }
 
 // [SECTION] Execute buffers

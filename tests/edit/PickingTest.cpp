@@ -33,7 +33,7 @@ void buildTower() {
 
 TEST_F(Picking, TheNearerOfTwoBlocksUnderThePointerIsPickedAndThePlateNever) {
   EditView view(buildTower);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   // Low on the upper brick's side the pointer is over the lower brick's top too, hidden behind it.
   const Point top = screenOf(Vec3{-4, 7.5f, 0});
   int face = 0;

@@ -60,7 +60,7 @@ TEST_F(InstalledView, KeptSceneComesFirstThenTheDataFoldersScene) {
   writeScene(files.file("data/scene/scene.lml"), 1, 200);
   {
     SceneTestView view(kWidth, kHeight, loadStartContent, install);
-    ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+    ASSERT_TRUE(view.started) << lastRenderErrorText();
     EXPECT_EQ(sceneBlockCount(), 3);
     EXPECT_FLOAT_EQ(sceneView.azimuth, 100);
     ASSERT_NE(editState.cameraProbe, nullptr);
@@ -69,7 +69,7 @@ TEST_F(InstalledView, KeptSceneComesFirstThenTheDataFoldersScene) {
   }
   std::remove(files.file("install/Port/temp.lml").c_str());
   SceneTestView view(kWidth, kHeight, loadStartContent, install);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   EXPECT_EQ(sceneBlockCount(), 2);
   EXPECT_FLOAT_EQ(sceneView.azimuth, 200);
 }
@@ -78,13 +78,13 @@ TEST_F(InstalledView, NoReadableSceneFailsTheViewStart) {
   files.write("data/scene/scene.lml", "");  // opens, but ends before its view lines
   SceneTestView view(kWidth, kHeight, loadStartContent, install);
   EXPECT_FALSE(view.started);
-  EXPECT_NE(D3DAppLastErrorText().find("InitView failed."), std::string::npos);
+  EXPECT_NE(lastRenderErrorText().find("InitView failed."), std::string::npos);
 }
 
 TEST_F(InstalledView, FramesFollowTheEditingRecordAndTheCameraDrags) {
   writeScene(files.file("data/scene/scene.lml"), 1, 220);
   SceneTestView view(kWidth, kHeight, loadStartContent, install);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   ASSERT_TRUE(frameStep());
   // A turn of the selected block is drawn once, and the request is then cleared.
   selectedBlock = scene.nodes.back()->block.get();
@@ -122,7 +122,7 @@ TEST_F(InstalledView, ProgramConditionsReachTheFrame) {
     installSceneRenderer([&gameRunning](FrameConditions& c) { c.gameRunning = gameRunning; });
   };
   SceneTestView view(kWidth, kHeight, loadStartContent, installWithGame);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   selectedBlock = scene.nodes.back()->block.get();
   ASSERT_TRUE(frameStep());
   EXPECT_EQ(sceneRenderer.lastExtent, sceneRenderer.frameExtent);  // the box was drawn last

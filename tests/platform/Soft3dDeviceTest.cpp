@@ -31,13 +31,13 @@ TEST(Soft3dDevice, EveryOuterFaceOfTheBrickShowsFromOutsideAndNoneFromInside) {
     TestScene::fill(buffer, scene.material, brickVertices(0, 0, 0, 1, 1, 1), face);
     scene.clear();
     scene.lookAt(view.eye, {0, 0, 0});
-    ASSERT_EQ(scene.run(buffer), DD_OK);
+    ASSERT_EQ(scene.run(buffer), kResultOk);
     EXPECT_GT(scene.countNonBlack(), 100) << "face " << view.face << " from outside";
     // ... and be culled when seen from the opposite side, through the brick.
     scene.clear();
     scene.lookAt(D3DVector{-view.eye.x, -view.eye.y, -view.eye.z}, {0, 0, 0});
     TestScene::fill(buffer, scene.material, brickVertices(0, 0, 0, 1, 1, 1), face);
-    ASSERT_EQ(scene.run(buffer), DD_OK);
+    ASSERT_EQ(scene.run(buffer), kResultOk);
     EXPECT_EQ(scene.countNonBlack(), 0) << "face " << view.face << " from inside";
   }
 }
@@ -47,7 +47,7 @@ TEST(Soft3dDevice, ExtentCoversExactlyTheDrawnPixelsAndStaysInvertedWhenNothingD
   scene.lookAt({10, 14, -24}, {0, 0, 0});
   ExecuteBuffer buffer;
   TestScene::fill(buffer, scene.material, brickVertices(0, 0, 0, 2, 1, 1), brickTriangles());
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
   Rect drawn{1000, 1000, -1, -1};
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 160; ++x)
@@ -64,7 +64,7 @@ TEST(Soft3dDevice, ExtentCoversExactlyTheDrawnPixelsAndStaysInvertedWhenNothingD
   TestScene::fill(buffer, scene.material, brickVertices(-10, -14, 24 + 30, 1, 1, 1), brickTriangles());
   scene.lookAt({10, 14, -24}, {20, 28, -48});
   scene.clear();
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
   EXPECT_EQ(buffer.status.extent, (Rect{2048, 2048, 0, 0}));
   EXPECT_EQ(scene.countNonBlack(), 0);
 }
@@ -74,7 +74,7 @@ TEST(Soft3dDevice, PickReportsTheFaceUnderThePointWithItsDepth) {
   scene.lookAt({0, 30, 0.01f}, {0, 0, 0});  // from above: the top face (face 0) fills the middle
   ExecuteBuffer buffer;
   TestScene::fill(buffer, scene.material, brickVertices(0, 0, 0, 1, 1, 1), brickTriangles());
-  ASSERT_EQ(pick(scene.device, buffer, scene.viewport, 0, Rect{80, 60, 81, 61}), DD_OK);
+  ASSERT_EQ(pick(scene.device, buffer, scene.viewport, 0, Rect{80, 60, 81, 61}), kResultOk);
   const std::vector<PickRecord>& records = pickRecords(scene.device);
   ASSERT_EQ(records.size(), 1u);
   // Byte layout: status 28, material state 12, vertex processing 20, four render states 36, then the
@@ -84,7 +84,7 @@ TEST(Soft3dDevice, PickReportsTheFaceUnderThePointWithItsDepth) {
   // The top face is 27 units from the eye: depth (z - 1) / z of the view's z + 1.
   EXPECT_NEAR(records[0].depth, 27.0f / 28.0f, 1e-3f);
   // Beside the brick nothing is hit; picking draws nothing.
-  ASSERT_EQ(pick(scene.device, buffer, scene.viewport, 0, Rect{2, 2, 3, 3}), DD_OK);
+  ASSERT_EQ(pick(scene.device, buffer, scene.viewport, 0, Rect{2, 2, 3, 3}), kResultOk);
   EXPECT_TRUE(pickRecords(scene.device).empty());
   EXPECT_EQ(scene.countNonBlack(), 0);
 }
@@ -99,7 +99,7 @@ TEST(Soft3dDevice, FloorReachingBehindTheEyeIsClippedAtTheNearPlane) {
                                  {500, 0, -500, 0, 1, 0, 0, 0},
                                  {-500, 0, -500, 0, 1, 0, 0, 0}};
   TestScene::fill(buffer, scene.material, floor, {{0, 1, 2, 0x700}, {2, 3, 0, 0x700}});
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
   // Everything below the horizon (the middle row) is floor, everything above it sky.
   for (int x = 0; x < 160; x += 7) {
     EXPECT_NE(scene.pixel(x, 119), 0) << x;
@@ -117,27 +117,27 @@ TEST(Soft3dDevice, TransformVerticesReportsPointsOutsideTheView) {
   Vertex3D points[3] = {{0, 0, 0}, {0, 0, -20}, {100, 0, 0}};
   TLVertex out[3];
   uint32_t offScreen = 0;
-  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points, out, 1, D3DTRANSFORM_CLIPPED, offScreen), DD_OK);
+  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points, out, 1, D3DTRANSFORM_CLIPPED, offScreen), kResultOk);
   EXPECT_EQ(offScreen, 0u);
   EXPECT_NEAR(out[0].sx, 80, 0.01f);
   EXPECT_NEAR(out[0].sy, 60, 0.01f);
   EXPECT_NEAR(out[0].sz, 10.0f / 11.0f, 1e-4f);
-  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points + 1, out, 1, D3DTRANSFORM_CLIPPED, offScreen), DD_OK);
+  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points + 1, out, 1, D3DTRANSFORM_CLIPPED, offScreen), kResultOk);
   EXPECT_NE(offScreen & D3DCLIP_FRONT, 0u);
-  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points + 2, out, 1, D3DTRANSFORM_CLIPPED, offScreen), DD_OK);
+  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points + 2, out, 1, D3DTRANSFORM_CLIPPED, offScreen), kResultOk);
   EXPECT_NE(offScreen & D3DCLIP_RIGHT, 0u);
   // Points on different sides share no bit.
-  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points, out, 3, D3DTRANSFORM_CLIPPED, offScreen), DD_OK);
+  ASSERT_EQ(transformVertices(scene.device, scene.viewport, points, out, 3, D3DTRANSFORM_CLIPPED, offScreen), kResultOk);
   EXPECT_EQ(offScreen, 0u);
 }
 
 TEST(Soft3dDevice, ClearPaintsTheBackgroundPictureStretchedOverTheViewport) {
   TestScene scene(160, 120);
   std::unique_ptr<DisplaySurface> picture;
-  ASSERT_EQ(createSurface(DDSCAPS_TEXTURE, 2, 2, picture), DD_OK);
+  ASSERT_EQ(createSurface(kSurfaceTexture, 2, 2, picture), kResultOk);
   picture->own.pixels = {rgb565(255, 0, 0), rgb565(0, 255, 0), rgb565(0, 0, 255), rgb565(255, 255, 255)};
   TextureHandle texture = 0;
-  ASSERT_EQ(createTexture(scene.device, *picture, texture), DD_OK);
+  ASSERT_EQ(createTexture(scene.device, *picture, texture), kResultOk);
   MaterialHandle background;
   createMaterial(scene.d3d, background);
   Material3D m;
@@ -145,7 +145,7 @@ TEST(Soft3dDevice, ClearPaintsTheBackgroundPictureStretchedOverTheViewport) {
   setMaterial(scene.d3d, background, m);
   setViewportBackground(scene.d3d, scene.viewport, background);
   const Rect part{70, 50, 100, 70};
-  ASSERT_EQ(clearViewport(scene.device, scene.viewport, &part, 1, D3DCLEAR_TARGET), DD_OK);
+  ASSERT_EQ(clearViewport(scene.device, scene.viewport, &part, 1, D3DCLEAR_TARGET), kResultOk);
   EXPECT_EQ(scene.pixel(75, 55), rgb565(255, 0, 0));
   EXPECT_EQ(scene.pixel(85, 55), rgb565(0, 255, 0));
   EXPECT_EQ(scene.pixel(75, 65), rgb565(0, 0, 255));
@@ -163,14 +163,14 @@ TEST(Soft3dDevice, BadInstructionsAndHandlesAreRefusedOrSkipped) {
   buffer.triangleList(&wild, 1);
   buffer.instructions.push_back(Instruction{Op::Triangle, 0, 5000, 0, 50, 0, Rect{}});  // past the triangles
   buffer.exit();
-  EXPECT_EQ(scene.run(buffer), DD_OK);
-  EXPECT_EQ(execute(scene.device, buffer, scene.viewport, 0), D3DERR_SCENE_NOT_IN_SCENE);
-  EXPECT_EQ(execute(scene.device, buffer, 77, 0), D3DERR_SCENE_NOT_IN_SCENE);
+  EXPECT_EQ(scene.run(buffer), kResultOk);
+  EXPECT_EQ(execute(scene.device, buffer, scene.viewport, 0), kErrorSceneNotInScene);
+  EXPECT_EQ(execute(scene.device, buffer, 77, 0), kErrorSceneNotInScene);
   beginScene(scene.device);
-  EXPECT_EQ(execute(scene.device, buffer, 77, 0), D3DERR_INVALIDHANDLE);
+  EXPECT_EQ(execute(scene.device, buffer, 77, 0), kErrorInvalidHandle);
   endScene(scene.device);
-  EXPECT_EQ(setMatrix(scene.device, 99, D3DMatrix{}), D3DERR_MATRIX_SETDATA_FAILED);
-  EXPECT_EQ(setMaterial(scene.d3d, 0, Material3D{}), D3DERR_MATERIAL_SETDATA_FAILED);
+  EXPECT_EQ(setMatrix(scene.device, 99, D3DMatrix{}), kErrorMatrixSetData);
+  EXPECT_EQ(setMaterial(scene.d3d, 0, Material3D{}), kErrorMaterialSetData);
 }
 
 // Two lit bricks and a wire box, compared with a reference picture reviewed by eye when it was made.
@@ -187,12 +187,12 @@ TEST(Soft3dDevice, SmallSceneMatchesItsReferencePicture) {
   std::vector<Triangle3D> t2 = brickTriangles(6, 24);
   t.insert(t.end(), t2.begin(), t2.end());
   TestScene::fill(buffer, scene.material, v, t);
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
   scene.setColour(1, 1, 0);
   std::vector<Triangle3D> wire = brickTriangles();
   for (Triangle3D& triangle : wire) triangle.flags = D3DTRIFLAG_EDGEENABLE1 | D3DTRIFLAG_EDGEENABLE2;
   TestScene::fill(buffer, scene.material, brickVertices(-8, 2, -6, 1, 1, 1), wire, D3DFILL_WIREFRAME);
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
 
   const Surface& image = scene.target->pixels();
   const std::string reference = testDataPath("platform/soft3d-bricks.ppm");
@@ -242,7 +242,7 @@ TEST(Soft3dDevice, DirectionalLightsLightFacesTurnedTowardsThem) {
     const std::vector<Triangle3D> front(all.begin() + 2, all.begin() + 4);  // the -z face, towards the eye
     ExecuteBuffer buffer;
     TestScene::fill(buffer, scene.material, brickVertices(0, 0, 0, 1, 1, 1), front);
-    ASSERT_EQ(scene.run(buffer), DD_OK);
+    ASSERT_EQ(scene.run(buffer), kResultOk);
     const int grey = red565(scene.pixel(32, 32));
     if (towardsEye < 0) EXPECT_NEAR(grey, 20 + 0.5f * 255, 12);  // ambient 20 plus the light
     else EXPECT_NEAR(grey, 20, 12);                               // ambient only
@@ -272,11 +272,11 @@ TEST(Soft3dDevice, LightsFollowTheCameraWhenItLooksDown) {
   const std::vector<Triangle3D> all = brickTriangles();
   ExecuteBuffer buffer;
   TestScene::fill(buffer, scene.material, flat, std::vector<Triangle3D>(all.begin(), all.begin() + 2));
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
   EXPECT_NEAR(red565(scene.pixel(32, 28)), 20 + 0.7071f * 255, 14);
   scene.clear();
   TestScene::fill(buffer, scene.material, flat, std::vector<Triangle3D>(all.begin() + 2, all.begin() + 4));
-  ASSERT_EQ(scene.run(buffer), DD_OK);
+  ASSERT_EQ(scene.run(buffer), kResultOk);
   EXPECT_NEAR(red565(scene.pixel(32, 36)), 20, 12);
 }
 
@@ -295,7 +295,7 @@ TEST(Soft3dDevice, ClippedNeighboursShareTheirCutEdgeWithoutGapsOrOverlaps) {
     scene.clear();
     ExecuteBuffer buffer;
     TestScene::fill(buffer, scene.material, floor, {halves[i]});
-    ASSERT_EQ(scene.run(buffer), DD_OK);
+    ASSERT_EQ(scene.run(buffer), kResultOk);
     masks[i] = scene.target->pixels().pixels;
   }
   int overlaps = 0, covered = 0;

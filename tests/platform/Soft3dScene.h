@@ -19,8 +19,8 @@ struct TestScene {
   int width = 0, height = 0;
 
   TestScene(int w, int h) : width(w), height(h) {
-    createSurface(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY, w, h, target);
-    createSurface(DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY, w, h, depth);
+    createSurface(kSurfaceOffscreen | kSurfaceRenderTarget, w, h, target);
+    createSurface(kSurfaceDepth, w, h, depth);
     target->attachedDepth = depth.get();
     createDevice(d3d, *target, device);
     createViewport(d3d, viewport);

@@ -174,7 +174,7 @@ TEST(BitmapSurface, LoadsScalesAndKeysBitmaps) {
   EXPECT_EQ(surface->colourKeyLow, rgb565(255, 0, 255));
 
   surfaceFill(*surface, nullptr, 0);
-  EXPECT_EQ(reloadBitmapSurface(*surface, folder.file("boom.bmp")), DD_OK);
+  EXPECT_EQ(reloadBitmapSurface(*surface, folder.file("boom.bmp")), kResultOk);
   EXPECT_EQ(surface->own.at(3, 1), rgb565(0, 255, 0));
   EXPECT_EQ(reloadBitmapSurface(*surface, folder.file("absent.bmp")), E_FAIL);
   EXPECT_EQ(ddcopybitmap(nullptr, &picture, 0, 0, 0, 0), E_FAIL);

@@ -33,14 +33,14 @@ struct RenderTestView {
       Material3D m;
       m.texture = count > 0 ? handles[0] : 0;
       setMaterial(d3d, background, m);
-      return setViewportBackground(d3d, viewport, background) == DD_OK;
+      return setViewportBackground(d3d, viewport, background) == kResultOk;
     };
     setViewHooks(hooks);
     renderDevice.textures.count = 0;
     started = startRenderView(window, commandLine, data.path() + "/");
   }
   ~RenderTestView() {
-    D3DAppShutDown();
+    shutDownRenderDevice();
     renderDevice.textures.count = 0;
     setViewHooks(ViewHooks{});
     if (window) destroyWindow(window);

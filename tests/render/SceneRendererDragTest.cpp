@@ -1,6 +1,6 @@
 // The renderer while blocks move: the static scene is lifted into the backup image, and each frame
 // restores and presents only where the moving blocks and the selection box were and are. Also the turn
-// path and the recovery from lost surfaces.
+// path.
 #include <gtest/gtest.h>
 
 #include "SceneTestView.h"
@@ -38,7 +38,7 @@ struct DragView : SceneTestView {
 
 TEST(SceneRendererDrag, OnlyTheMovingBlocksRectanglesArePresented) {
   DragView view;
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   ASSERT_TRUE(frameStep());
   const Vec3 oldTop = projectPoint(movingBrick->position.x, movingBrick->outerMax.y - 1, movingBrick->position.z);
   ASSERT_TRUE(redAt(*renderDevice.backBuffer, int(oldTop.x), int(oldTop.y)));
@@ -84,7 +84,7 @@ TEST(SceneRendererDrag, OnlyTheMovingBlocksRectanglesArePresented) {
 
 TEST(SceneRendererDrag, TurnPathRedrawsTheSelectedBlockAndClearsItsRequest) {
   DragView view;
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   ASSERT_TRUE(frameStep());
   liftMovingSet();  // keep a backup of the finished scene
   selectedBlock = movingBrick;
@@ -110,7 +110,7 @@ TEST(SceneRendererDrag, TurnPathRedrawsTheSelectedBlockAndClearsItsRequest) {
 
 TEST(SceneRendererDrag, BasicBlocksOnlyWhileTheViewTurns) {
   DragView view;
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   BlockDescription shape = brickAt(0, 12, 0, {1, 1, 0, 1});
   shape.kind = 5;  // a catalogue kind with no shape loaded: it draws nothing, but it is asked to
   Block* catalogueBlock = putBlockInScene(shape);
@@ -126,28 +126,12 @@ TEST(SceneRendererDrag, BasicBlocksOnlyWhileTheViewTurns) {
   sceneRenderer.drawAllShapes = true;
 }
 
-TEST(SceneRendererDrag, LostSurfacesBringAFullRedraw) {
-  DragView view;
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
-  ASSERT_TRUE(frameStep());
-  const uint16_t sky = renderDevice.baseBuffer->pixels().at(0, 0);
-  EXPECT_NE(sky, 0);
-  // The restore blanks the cached images; the next frame must build the base image again, or a later
-  // pick would lift blocks off a black picture.
-  surfaceForceLoss(*renderDevice.backBuffer);
-  ASSERT_TRUE(frameStep());
-  EXPECT_EQ(renderDevice.baseBuffer->pixels().at(0, 0), sky);
-  EXPECT_EQ(sceneRenderer.fullRedrawPending, 0);
-  const Vec3 top = projectPoint(movingBrick->position.x, movingBrick->outerMax.y - 1, movingBrick->position.z);
-  EXPECT_TRUE(redAt(*renderDevice.backBuffer, int(top.x), int(top.y)));
-}
-
 TEST(SceneRendererDrag, StoppedRenderingSkipsTheFrame) {
   DragView view;
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
-  renderDevice.bRenderingIsOK = false;
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
+  renderDevice.renderingOk = false;
   sceneRenderer.frameExtent = Rect{3, 3, 4, 4};
   EXPECT_TRUE(frameStep());
   EXPECT_EQ(sceneRenderer.frameExtent, (Rect{3, 3, 4, 4}));
-  renderDevice.bRenderingIsOK = true;
+  renderDevice.renderingOk = true;
 }

@@ -47,7 +47,7 @@ std::string framePpm(const DisplaySurface& s) {
 
 TEST(SceneRenderer, KnownSceneMatchesItsReferencePicture) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   ASSERT_TRUE(frameStep());
   const DisplaySurface& back = *renderDevice.backBuffer;
   // The first frame rebuilds the base image and so presents the whole window.
@@ -77,7 +77,7 @@ TEST(SceneRenderer, KnownSceneMatchesItsReferencePicture) {
 
 TEST(SceneRenderer, FrameShowsSkyPlateAndBricksInDepthOrder) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   ASSERT_TRUE(frameStep());
   const DisplaySurface& front = *renderDevice.frontBuffer;
   const Rgb corner = pixelAt(front, 0, 0);
@@ -109,7 +109,7 @@ TEST(SceneRenderer, FrameShowsSkyPlateAndBricksInDepthOrder) {
 
 TEST(SceneRenderer, PlateStudsGoRowByRowAndHideWhenStudsAreOff) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   ASSERT_TRUE(frameStep());
   Block* plate = nullptr;
   for (const auto& node : scene.nodes)
@@ -137,7 +137,7 @@ TEST(SceneRenderer, PlateStudsGoRowByRowAndHideWhenStudsAreOff) {
 
 TEST(SceneRenderer, BlockOffScreenLeavesTheFrameExtentAlone) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   Block* far = putBlockInScene(brickAt(400, 12, 400, {1, 1, 0, 1}));
   ASSERT_NE(far, nullptr);
   sceneRenderer.frameExtent = Rect{10, 10, 20, 20};
@@ -149,7 +149,7 @@ TEST(SceneRenderer, BlockOffScreenLeavesTheFrameExtentAlone) {
 
 TEST(SceneRenderer, BlockWithOnePictureDrawsItsFacesOneByOne) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   Block* white = putBlockInScene(brickAt(-10, 12, -10, {1, 1, 1, 1}));
   ASSERT_TRUE(frameStep());
   const Vec3 top = projectPoint(white->position.x, white->outerMax.y - 1, white->position.z);
@@ -167,7 +167,7 @@ TEST(SceneRenderer, BlockWithOnePictureDrawsItsFacesOneByOne) {
 
 TEST(SceneRenderer, ProjectPointAndPickFaceFindKnownFaces) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   // Looking at the red brick from the -x side, level: its -x face fills the middle of the view.
   setTestCamera(180, 89, 40, redBrick->position);
   const Vec3 centre = projectPoint(redBrick->position.x, redBrick->position.y, redBrick->position.z);
@@ -196,13 +196,13 @@ TEST(SceneRenderer, ProjectPointAndPickFaceFindKnownFaces) {
 
 TEST(SceneRenderer, RotateLightTurnsTheMainLightAboutTheVertical) {
   SceneTestView view(kWidth, kHeight, buildKnownScene);
-  ASSERT_TRUE(view.started) << D3DAppLastErrorText();
+  ASSERT_TRUE(view.started) << lastRenderErrorText();
   sceneView.lightDirection = {1, -1, 0};
   rotateLight(90);
   EXPECT_NEAR(sceneView.lightDirection.x, 0, 1e-5f);
   EXPECT_NEAR(sceneView.lightDirection.y, -1, 1e-5f);
   EXPECT_NEAR(sceneView.lightDirection.z, 1, 1e-5f);
   Light3D light;
-  ASSERT_EQ(getLight(*sceneRenderer.direct3D, sceneRenderer.light1, light), DD_OK);
+  ASSERT_EQ(getLight(*sceneRenderer.direct3D, sceneRenderer.light1, light), kResultOk);
   EXPECT_NEAR(light.direction.z, 1, 1e-5f);
 }

@@ -61,7 +61,7 @@ struct SceneTestView {
     started = startRenderView(window, "", data.path() + "/");
   }
   ~SceneTestView() {
-    D3DAppShutDown();
+    shutDownRenderDevice();
     renderDevice.textures.count = 0;
     clearSceneState();
     setViewHooks(ViewHooks{});

@@ -54,38 +54,38 @@ TEST(PpmReader, RefusesHostileSizesAndShortPixelData) {
   EXPECT_EQ(picture.width, 0);
 }
 
-TEST(Loadtex, ConvertsToFiveSixFiveWithDivisorsEightFourEight) {
+TEST(LoadPictureSurface, ConvertsToFiveSixFiveWithDivisorsEightFourEight) {
   TempFolder folder;
   std::string bytes = "P6\n300 200\n255\n";
   for (int i = 0; i < 300 * 200; ++i) bytes += std::string{char(200), char(100), char(255)};
   ASSERT_TRUE(folder.write("picture.ppm", bytes));
-  std::unique_ptr<DisplaySurface> surface = loadtex(folder.file("picture.ppm"), TextureFormatRecord{}, DDSCAPS_SYSTEMMEMORY);
-  ASSERT_NE(surface, nullptr) << D3DAppLastErrorText();
+  std::unique_ptr<DisplaySurface> surface = loadPictureSurface(folder.file("picture.ppm"));
+  ASSERT_NE(surface, nullptr) << lastRenderErrorText();
   EXPECT_EQ(surface->width(), 300);
   EXPECT_EQ(surface->height(), 200);
   EXPECT_EQ(surface->own.at(299, 199), ((200 / 8) << 11) | ((100 / 4) << 5) | (255 / 8));
 }
 
-TEST(Loadtex, ReportsMissingAndMalformedFilesByName) {
+TEST(LoadPictureSurface, ReportsMissingAndMalformedFilesByName) {
   TempFolder folder;
   forgetSearchPath();
-  EXPECT_EQ(loadtex(folder.file("none.ppm"), TextureFormatRecord{}, 0), nullptr);
-  EXPECT_EQ(D3DAppLastErrorText(), "Cannot find " + folder.file("none.ppm") + ".\n\r\n");
+  EXPECT_EQ(loadPictureSurface(folder.file("none.ppm")), nullptr);
+  EXPECT_EQ(lastRenderErrorText(), "Cannot find " + folder.file("none.ppm") + ".\n\r\n");
   folder.write("crlf.ppm", ppm("P6\r\n1 1\n255\n", 1));
-  EXPECT_EQ(loadtex(folder.file("crlf.ppm"), TextureFormatRecord{}, 0), nullptr);
-  EXPECT_EQ(D3DAppLastErrorText(), folder.file("crlf.ppm") + " is not a PPM file.\n\r\n");
+  EXPECT_EQ(loadPictureSurface(folder.file("crlf.ppm")), nullptr);
+  EXPECT_EQ(lastRenderErrorText(), folder.file("crlf.ppm") + " is not a PPM file.\n\r\n");
   folder.write("short.ppm", ppm("P6\n10 10\n255\n", 3));
-  EXPECT_EQ(loadtex(folder.file("short.ppm"), TextureFormatRecord{}, 0), nullptr);
+  EXPECT_EQ(loadPictureSurface(folder.file("short.ppm")), nullptr);
   folder.write("huge.ppm", "P6\n100000 100000\n255\n");
-  EXPECT_EQ(loadtex(folder.file("huge.ppm"), TextureFormatRecord{}, 0), nullptr);
-  EXPECT_EQ(D3DAppLastErrorText().rfind("CreateSurface for texture failed (loadtex).\n", 0), 0u);
+  EXPECT_EQ(loadPictureSurface(folder.file("huge.ppm")), nullptr);
+  EXPECT_EQ(lastRenderErrorText().rfind("CreateSurface for texture failed (loadtex).\n", 0), 0u);
 }
 
 TEST(TextureTable, SixteenthRegistrationFails) {
   renderDevice.textures.count = 0;
   for (int i = 0; i < 15; ++i) EXPECT_TRUE(registerTexture("picture" + std::to_string(i) + ".ppm"));
   EXPECT_FALSE(registerTexture("one-too-many.ppm"));
-  EXPECT_EQ(D3DAppLastErrorText(), "Can only load 15 textures.\r\n");
+  EXPECT_EQ(lastRenderErrorText(), "Can only load 15 textures.\r\n");
   EXPECT_EQ(renderDevice.textures.count, 15);
   renderDevice.textures.count = 0;
 }

@@ -60,8 +60,8 @@ struct Studio {
 
   Studio(int width, int height, Vec3 lightDirection) {
     if (failed(
-            createSurface(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY, width, height, target)) ||
-        failed(createSurface(DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY, width, height, depth)))
+            createSurface(kSurfaceOffscreen | kSurfaceRenderTarget, width, height, target)) ||
+        failed(createSurface(kSurfaceDepth, width, height, depth)))
       return;
     target->attachedDepth = depth.get();
     if (failed(createDevice(d3d, *target, device)) || failed(createViewport(d3d, viewport)) ||
