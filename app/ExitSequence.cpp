@@ -65,5 +65,5 @@ void exitProgram(Program& p) {
   p.shell.exitWaiting = 1;
   playQuitJingleAndWait(p);
   sceneClear(p.world);
-  shutDownApp();
+  shutDownApp(p);
 }

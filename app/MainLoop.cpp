@@ -78,7 +78,7 @@ int runMessageLoop(Program& p) {
     if (p.shell.viewActive && p.shell.frameRequested) {
       drew = true;
       if (!runFrame(p) && ++p.shell.renderFailures >= kFailuresBeforeExit) {
-        shutDownApp();
+        shutDownApp(p);
         return lastCode;
       }
       takeEdits(p);

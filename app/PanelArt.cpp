@@ -13,11 +13,23 @@ constexpr Point kBlockPictureAt[3] = {{2, 113}, {2, 221}, {2, 329}};
 constexpr int kBandCount[3] = {22, 37, 39};
 constexpr int kBandWidth = 86, kBandHeight = 71;
 
-// A file that cannot be read shows the bitmap message and leaves an empty picture.
-void load(Program& p, const char* path, Surface& picture) {
+}  // namespace
+
+bool loadPicture(const std::string& path, HWindow owner, Surface& picture) {
   BmpFile bmp;
-  if (loadBmpFile(bmp, path, p.shell.ViewWindow) != BmpResult::Ok || !bmpToSurface(bmp, picture)) picture = Surface();
+  const BmpResult result = loadBmpFile(bmp, path);
+  if (result == BmpResult::Missing) messageBox(owner, path, "BMP file Does not exist", MB_OK);
+  if (result != BmpResult::Ok || !bmpToSurface(bmp, picture)) {
+    picture = Surface();
+    return false;
+  }
+  return true;
 }
+
+namespace {
+
+// A file that cannot be read leaves an empty picture.
+void load(Program& p, const char* path, Surface& picture) { loadPicture(path, p.shell.ViewWindow, picture); }
 
 }  // namespace
 
@@ -71,9 +83,8 @@ void PaintEditPanels(Program& p) {
   drawPicture(p.shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
 }
 
-void paintStartPicture(Program& p, HWindow window) {
-  BmpFile bmp;
+void paintStartPicture(HWindow window) {
   Surface picture;
-  if (loadBmpFile(bmp, "./bmp\\start.bmp", window) != BmpResult::Ok || !bmpToSurface(bmp, picture)) return;
+  if (!loadPicture("./bmp\\start.bmp", window, picture)) return;
   drawPicture(window, picture, Rect{0, 0, 640, 480});
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "platform/surface.h"
 #include "platform/window.h"
@@ -18,6 +19,9 @@ struct Program;
 // edit screen's panels and the tab strip.
 void loadPanelBitmapsFirst(Program& p);
 void loadPanelBitmapsSecond(Program& p);
+// Read a .bmp file into a picture; a missing file shows "BMP file Does not exist" with its path, owned by
+// owner. False (and an empty picture) when it cannot be read.
+bool loadPicture(const std::string& path, HWindow owner, Surface& picture);
 // Copy a rectangle of a picture one to one onto the window at the same place.
 void drawPicture(HWindow window, const Surface& picture, const Rect& rect);
 // The side panel's block picture n (1-3) at its current page.

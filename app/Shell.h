@@ -42,6 +42,7 @@ struct ShellState {
   int pressedButton = 0;  // the panel button drawn pressed, 0 for none
   int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
+  bool shutDownDone = false;  // the view and the device have been released and the quit posted
   bool restoring = false;  // a restore is under way
   std::string backgroundPicturePath = "./scene\\sky.ppm";
   std::string sharedCaption;  // caption of every message box that names none
@@ -72,7 +73,7 @@ struct Program {
 
   ShellState shell;
   SoundState sound;
-  RenderDevice& device;
+  RenderDevice device;
   SceneRenderer renderer;
   ProgramSounds sounds;
   World world;
@@ -96,7 +97,7 @@ FrameConditions frameConditions(const Program& p);
 // While a fast flight runs on the game screen, the view follows the aeroplane a fifth of the way a pass.
 void followViewStep(Program& p, const Block* block);
 // The start picture "./bmp\\start.bmp" over the whole video window, shown while the program loads.
-void paintStartPicture(Program& p, HWindow window);
+void paintStartPicture(HWindow window);
 // The catalogue "./scene\\all.box", then the start scene: "port\\temp.lml" in the install folder, else
 // "./scene\\scene.lml"; the scene is built and the camera set from it. False when neither scene reads.
 bool loadStartContent(Program& p);
@@ -104,6 +105,9 @@ bool loadStartContent(Program& p);
 bool confirmInstall(Program& p);
 // Tell the user of every block built without its catalogue shape since the last report.
 void reportMissingShapes(Program& p);
+
+// Release the view and the render device and post the quit message; only the first call does anything.
+void shutDownApp(Program& p);
 
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits);
 void registerShellClasses(Program& p);

@@ -2,7 +2,7 @@
 #include "app/Shell.h"
 
 Program::Program()
-    : device(renderDevice), sounds(*this), world(&sounds), editor(world, renderer, device, sound) {}
+    : renderer(device), sounds(*this), world(&sounds), editor(world, renderer, device, sound) {}
 
 void ProgramSounds::moveNote(MoveNote note) {
   const Block* held = p.editor.state.holding ? p.world.selectedBlock : nullptr;

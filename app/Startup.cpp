@@ -8,17 +8,18 @@
 #include "files/MeshLoader.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "render/Textures.h"
 
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits) {
-  bool ok = checkScreenWindow(window, ScreenUse::FullScreen);
+  bool ok = checkScreenWindow(p.device, window, ScreenUse::FullScreen);
   if (ok) {
     // Going back to the desktop's own mode means leaving full screen.
     bool desktop = DisplayMode{width, height, bits} == p.shell.savedDisplayMode && p.shell.minimised == 0 &&
                    !(p.shell.savedDisplayMode == p.shell.gameDisplayMode);
-    ok = desktop ? restoreScreenMode() : setScreenMode(width, height, bits);
+    ok = desktop ? restoreScreenMode(p.device) : setScreenMode(p.device, width, height, bits);
   }
-  ok = ok && checkScreenWindow(window, ScreenUse::Windowed);
-  if (!ok) messageBox(nullptr, lastRenderErrorText(), p.shell.sharedCaption, MB_OK);
+  ok = ok && checkScreenWindow(p.device, window, ScreenUse::Windowed);
+  if (!ok) messageBox(nullptr, lastRenderErrorText(p.device), p.shell.sharedCaption, MB_OK);
   return ok;
 }
 
@@ -68,17 +69,18 @@ bool loadStartContent(Program& p) {
 // The 3D view: the framework starts the device, the renderer takes it, the start scene is loaded and lit,
 // and the camera is placed.
 static bool startView(Program& p, const std::string& commandLine) {
-  ViewHooks hooks;
-  hooks.initView = [&p](Direct3D& direct3D, Device3D& device, ViewportHandle viewport, int textureCount,
-                        const TextureHandle* textureHandles) {
-    attachWorld(p.renderer, p.world);
-    return InitView(p.renderer, direct3D, device, viewport, textureCount, textureHandles);
-  };
-  hooks.releaseViewObjects = [&p] { releaseViewObjects(p.renderer); };
-  setViewHooks(hooks);
-  if (!startRenderView(p.shell.ViewWindow, commandLine, p.folders.dataRoot)) return false;
+  p.shell.shutDownDone = false;
+  if (!startRenderView(p.device, p.shell.ViewWindow, commandLine, p.folders.dataRoot)) return false;
+  RenderDevice& d = p.device;
+  attachWorld(p.renderer, p.world);
+  const std::vector<TextureHandle> handles = textureHandles(d);
+  if (!InitView(p.renderer, *d.direct3D, *d.device, d.viewport, static_cast<int>(handles.size()), handles.data())) {
+    reportRenderFailure(d, "InitView failed.\n");
+    shutDownApp(p);
+    return false;
+  }
   if (!loadStartContent(p)) {
-    shutDownApp();
+    shutDownApp(p);
     return false;
   }
   startSceneView(p.renderer, p.world);
@@ -111,7 +113,7 @@ bool startUp(Program& p, const std::string& commandLine) {
   p.shell.VideoWindow = createWindow("AVIViewerClass", "Tolvane", false, (screen.right - screen.left) / 2 - 320,
                                      (screen.bottom - screen.top) / 2 - 240, 640, 480, p.shell.BackdropWindow);
   showWindow(p.shell.VideoWindow, ShowCmd::Show);
-  paintStartPicture(p, p.shell.VideoWindow);
+  paintStartPicture(p.shell.VideoWindow);
   if (!createWorkingWindows(p)) return false;
 
   // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
@@ -134,6 +136,15 @@ bool startUp(Program& p, const std::string& commandLine) {
   startBackgroundMusic(p.sound);
   setCursor(p.shell.hand2Cursor);
   return true;
+}
+
+void shutDownApp(Program& p) {
+  if (p.shell.shutDownDone) return;
+  p.shell.shutDownDone = true;
+  // The renderer lets go of its lights and materials before the device they belong to goes.
+  releaseViewObjects(p.renderer);
+  shutDownRenderDevice(p.device);
+  postQuitMessage(0);
 }
 
 void waitForStartJingle(SoundState& sound) {

@@ -59,7 +59,7 @@ static bool allWorkingWindowsExist(Program& p) {
 // whose own destruction repeats these steps harmlessly.
 static void onMainWindowDestroyed(Program& p) {
   sceneClear(p.world);
-  shutDownApp();
+  shutDownApp(p);
   if (isWindow(p.shell.SidePanel)) postMessage(p.shell.SidePanel, Msg::Close);
 }
 
@@ -131,7 +131,7 @@ static intptr_t viewProc(Program& p, HWindow window, const Message& m) {
         validateRect(window, nullptr);
         p.shell.viewActive = 1;
       }
-      showBackBuffer(FrameArea::WholeWindow);
+      showBackBuffer(p.device, FrameArea::WholeWindow);
       return 0;
     }
     case Msg::KeyDown:

@@ -55,11 +55,10 @@ enum class BmpResult { Ok, Missing, Malformed };
 constexpr int kMaxBitmapSide = 8192;
 constexpr int64_t kMaxBitmapPixels = 32LL << 20;
 
-// Read a .bmp file. A file that does not open shows a message box owned by owner with the path as text
-// and "BMP file Does not exist" as caption. Malformed files (sizes that disagree, a lying file size,
-// huge dimensions, truncated bits, bit depths other than 1, 4, 8 and 24, compression) are refused
-// without a message: the BmpFile stays empty.
-BmpResult loadBmpFile(BmpFile& bmp, const std::string& path, HWindow owner);
+// Read a .bmp file: Missing when it does not open (the shell tells the user). Malformed files (sizes that
+// disagree, a lying file size, huge dimensions, truncated bits, bit depths other than 1, 4, 8 and 24,
+// compression) are refused: the BmpFile stays empty.
+BmpResult loadBmpFile(BmpFile& bmp, const std::string& path);
 // The same checks on bytes already in memory (the whole file, its 14-byte header included).
 BmpResult parseBmp(const std::string& bytes, BmpFile& bmp);
 void freeBmpFile(BmpFile& bmp);

@@ -82,13 +82,10 @@ BmpResult parseBmp(const std::string& bytes, BmpFile& bmp) {
   return BmpResult::Ok;
 }
 
-BmpResult loadBmpFile(BmpFile& bmp, const std::string& path, HWindow owner) {
+BmpResult loadBmpFile(BmpFile& bmp, const std::string& path) {
   bmp = BmpFile{};
   FILE* file = openFile(path, "rb");
-  if (!file) {
-    messageBox(owner, path, "BMP file Does not exist", MB_OK);
-    return BmpResult::Missing;
-  }
+  if (!file) return BmpResult::Missing;
   std::string bytes;
   char chunk[65536];
   size_t got;

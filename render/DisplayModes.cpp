@@ -2,9 +2,9 @@
 // screen's mode.
 #include "render/RenderDevice.h"
 
-bool checkScreenWindow(HWindow window, ScreenUse use) {
+bool checkScreenWindow(RenderDevice& d, HWindow window, ScreenUse use) {
   if (!window || !isWindow(window)) {
-    setRenderError(kErrorInvalidParams,
+    setRenderError(d, kErrorInvalidParams,
                    use == ScreenUse::FullScreen ? "SetCooperativeLevel to fullscreen failed.\n%s" : "SetCooperativeLevel to normal failed.\n%s",
                    resultText(kErrorInvalidParams));
     return false;
@@ -12,15 +12,15 @@ bool checkScreenWindow(HWindow window, ScreenUse use) {
   return true;
 }
 
-bool setScreenMode(int width, int height, int bits) {
+bool setScreenMode(RenderDevice& d, int width, int height, int bits) {
   if (!setDisplayMode(width, height, bits)) {
-    setRenderError(kErrorInvalidMode, "SetDisplayMode to %dx%dx%d failed\n%s", width, height, bits, resultText(kErrorInvalidMode));
+    setRenderError(d, kErrorInvalidMode, "SetDisplayMode to %dx%dx%d failed\n%s", width, height, bits, resultText(kErrorInvalidMode));
     return false;
   }
   return true;
 }
 
-bool restoreScreenMode() {
+bool restoreScreenMode(RenderDevice& d) {
   restoreDisplayMode();
   return true;
 }

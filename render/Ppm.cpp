@@ -69,10 +69,10 @@ PpmResult readPpm(const std::string& bytes, PpmPicture& picture) {
   return PpmResult::Ok;
 }
 
-std::unique_ptr<DisplaySurface> loadPictureSurface(const std::string& name) {
-  FILE* file = openOnSearchPath(name, "rb");
+std::unique_ptr<DisplaySurface> loadPictureSurface(RenderDevice& d, const std::string& name) {
+  FILE* file = openOnSearchPath(d, name, "rb");
   if (!file) {
-    setRenderError(kErrorNotFound, "Cannot find %s.\n", name.c_str());
+    setRenderError(d, kErrorNotFound, "Cannot find %s.\n", name.c_str());
     return nullptr;
   }
   // Large enough for the largest picture accepted, with room for a long header.
@@ -87,25 +87,25 @@ std::unique_ptr<DisplaySurface> loadPictureSurface(const std::string& name) {
   switch (readPpm(bytes, picture)) {
     case PpmResult::Ok: break;
     case PpmResult::NotPpm:
-      setRenderError(kErrorInvalidPixelFormat, "%s is not a PPM file.\n", name.c_str());
+      setRenderError(d, kErrorInvalidPixelFormat, "%s is not a PPM file.\n", name.c_str());
       return nullptr;
     case PpmResult::BadSize:
-      setRenderError(kErrorInvalidParams, "CreateSurface for texture failed (loadtex).\n%s", resultText(kErrorInvalidParams));
+      setRenderError(d, kErrorInvalidParams, "CreateSurface for texture failed (loadtex).\n%s", resultText(kErrorInvalidParams));
       return nullptr;
     case PpmResult::ShortData:
-      setRenderError(kErrorInvalidParams, "%s holds less picture data than its size says (loadtex).\n", name.c_str());
+      setRenderError(d, kErrorInvalidParams, "%s holds less picture data than its size says (loadtex).\n", name.c_str());
       return nullptr;
   }
   std::unique_ptr<DisplaySurface> surface;
   HResult result = createSurface(kSurfaceTexture, picture.width, picture.height, surface);
   if (failed(result)) {
-    setRenderError(result, "CreateSurface for texture failed (loadtex).\n%s", resultText(result));
+    setRenderError(d, result, "CreateSurface for texture failed (loadtex).\n%s", resultText(result));
     return nullptr;
   }
   LockedSurface locked;
   result = surfaceLock(*surface, nullptr, locked);
   if (failed(result)) {
-    setRenderError(result, "Lock failed while loading surface (loadtex).\n%s", resultText(result));
+    setRenderError(d, result, "Lock failed while loading surface (loadtex).\n%s", resultText(result));
     return nullptr;
   }
   const PixelFormat f;  // RGB565

@@ -6,7 +6,7 @@
 
 namespace {
 
-Rect wholeWindow() { return Rect{0, 0, renderDevice.clientWidth, renderDevice.clientHeight}; }
+Rect wholeWindow(RenderDevice& d) { return Rect{0, 0, d.clientWidth, d.clientHeight}; }
 
 bool overlapsClosed(const Rect& a, const Rect& b) {
   return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
@@ -14,18 +14,17 @@ bool overlapsClosed(const Rect& a, const Rect& b) {
 
 }  // namespace
 
-bool setDirtyRects(int count, const Rect* rects, FrameArea area) {
-  RenderDevice& d = renderDevice;
+bool setDirtyRects(RenderDevice& d, int count, const Rect* rects, FrameArea area) {
   if (count > kMaxDirtyRects) {
-    setRenderError(kErrorInvalidParams, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
+    setRenderError(d, kErrorInvalidParams, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
     return false;
   }
   if (area == FrameArea::WholeWindow) {
-    showWholeWindowNext();
+    showWholeWindowNext(d);
     return true;
   }
   if (count < 0 || (count > 0 && !rects)) {
-    setRenderError(kErrorInvalidParams, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
+    setRenderError(d, kErrorInvalidParams, "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.");
     return false;
   }
   d.frameRects.count = d.zClearRects.count = count;
@@ -34,32 +33,31 @@ bool setDirtyRects(int count, const Rect* rects, FrameArea area) {
   return true;
 }
 
-bool clearBackBuffer(FrameArea area) {
-  RenderDevice& d = renderDevice;
+bool clearBackBuffer(RenderDevice& d, FrameArea area) {
   if (!d.renderingOk) {
-    setRenderError(kErrorGeneric, "Cannot call D3DAppClearBackBuffer while bRenderingIsOK is FALSE.\n");
+    setRenderError(d, kErrorGeneric, "Cannot call D3DAppClearBackBuffer while bRenderingIsOK is FALSE.\n");
     return false;
   }
   if (!d.device || !d.viewport) return true;  // nothing to clear without a view
   const bool depth = d.renderState.zBufferOn && d.zBuffer;
   if (area == FrameArea::WholeWindow) {
-    const Rect whole = wholeWindow();
+    const Rect whole = wholeWindow(d);
     HResult result = clearViewport(*d.device, d.viewport, &whole, 1, D3DCLEAR_TARGET | (depth ? static_cast<uint32_t>(D3DCLEAR_ZBUFFER) : 0u));
     if (failed(result)) {
-      setRenderError(result, "Viewport clear failed.\n%s", resultText(result));
+      setRenderError(d, result, "Viewport clear failed.\n%s", resultText(result));
       return false;
     }
     return true;
   }
   HResult result = clearViewport(*d.device, d.viewport, d.frameRects.rects, d.frameRects.count, D3DCLEAR_TARGET);
   if (failed(result)) {
-    setRenderError(result, "Viewport clear of back buffer failed.\n%s", resultText(result));
+    setRenderError(d, result, "Viewport clear of back buffer failed.\n%s", resultText(result));
     return false;
   }
   if (depth) {
     result = clearViewport(*d.device, d.viewport, d.zClearRects.rects, d.zClearRects.count, D3DCLEAR_ZBUFFER);
     if (failed(result)) {
-      setRenderError(result, "Viewport clear of Z buffer failed.\n%s", resultText(result));
+      setRenderError(d, result, "Viewport clear of Z buffer failed.\n%s", resultText(result));
       return false;
     }
   }
@@ -125,10 +123,9 @@ RectList mergeDirtyRects(const RectList& previous, const RectList& frame) {
   return result;
 }
 
-bool showBackBuffer(FrameArea area) {
-  RenderDevice& d = renderDevice;
+bool showBackBuffer(RenderDevice& d, FrameArea area) {
   if (!d.renderingOk) {
-    setRenderError(kErrorGeneric, "Cannot call D3DAppShowBackBuffer while bRenderingIsOK is FALSE.\n");
+    setRenderError(d, kErrorGeneric, "Cannot call D3DAppShowBackBuffer while bRenderingIsOK is FALSE.\n");
     return false;
   }
   if (!d.frontBuffer || !d.backBuffer) return true;
@@ -137,13 +134,13 @@ bool showBackBuffer(FrameArea area) {
   // The front buffer is the view window's own pixels, so a rectangle lands at the same place in it; the
   // window system puts the window at its screen origin.
   RectList toShow;
-  if (area == FrameArea::WholeWindow) toShow = RectList{1, {wholeWindow()}};
+  if (area == FrameArea::WholeWindow) toShow = RectList{1, {wholeWindow(d)}};
   else toShow = mergeDirtyRects(d.lastShownRects, d.frameRects);
   for (int i = 0; i < toShow.count; ++i) {
     const Rect& r = toShow.rects[i];
     const HResult result = surfaceBltFast(*d.frontBuffer, r.left, r.top, *d.backBuffer, &r, kCopyPlain);
     if (failed(result)) {
-      setRenderError(result, "Blt of back buffer to front buffer failed.\n%s", resultText(result));
+      setRenderError(d, result, "Blt of back buffer to front buffer failed.\n%s", resultText(result));
       return false;
     }
   }
@@ -151,8 +148,7 @@ bool showBackBuffer(FrameArea area) {
   return true;
 }
 
-void showWholeWindowNext() {
-  RenderDevice& d = renderDevice;
-  const RectList whole{1, {wholeWindow()}};
+void showWholeWindowNext(RenderDevice& d) {
+  const RectList whole{1, {wholeWindow(d)}};
   d.lastShownRects = d.frameRects = d.zClearRects = whole;
 }

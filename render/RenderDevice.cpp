@@ -7,7 +7,6 @@
 #include "render/RenderDevice.h"
 #include "render/Textures.h"
 
-RenderDevice renderDevice;
 
 // [SECTION] Helpers
 
@@ -28,11 +27,7 @@ void releaseSurfaces(RenderDevice& d) {
 
 // Everything the start-up made, in the reverse order of creation.
 void releaseAll(RenderDevice& d) {
-  if (d.viewCount > 0 && d.releaseView) {
-    d.releaseView(d.viewArgument);
-    d.viewCount = 0;
-  }
-  releaseAllTextures();
+  releaseAllTextures(d);
   if (d.direct3D && d.viewport) releaseViewport(*d.direct3D, d.viewport);
   d.viewport = 0;
   d.device.reset();
@@ -40,7 +35,7 @@ void releaseAll(RenderDevice& d) {
   d.direct3D.reset();
 }
 
-Rect wholeWindow() { return Rect{0, 0, renderDevice.clientWidth, renderDevice.clientHeight}; }
+Rect wholeWindow(RenderDevice& d) { return Rect{0, 0, d.clientWidth, d.clientHeight}; }
 
 }  // namespace
 
@@ -59,7 +54,7 @@ bool createWindowedSurfaces(RenderDevice& d) {
   HResult result = d.window ? createPrimarySurface(windowSurface(d.window), d.window, d.frontBuffer)
                             : kErrorInvalidParams;
   if (failed(result)) {
-    setRenderError(result, "CreateSurface for window front buffer failed.\n%s", resultText(result));
+    setRenderError(d, result, "CreateSurface for window front buffer failed.\n%s", resultText(result));
     return false;
   }
   const char* failures[3] = {"CreateSurface for window back buffer failed.\n%s",
@@ -69,7 +64,7 @@ bool createWindowedSurfaces(RenderDevice& d) {
   for (int i = 0; i < 3; ++i) {
     result = createSurface(caps, d.surfaceWidth, d.surfaceHeight, *targets[i]);
     if (failed(result)) {
-      setRenderError(result, failures[i], resultText(result));
+      setRenderError(d, result, failures[i], resultText(result));
       return false;
     }
   }
@@ -88,7 +83,7 @@ bool createZBuffers(RenderDevice& d) {
   for (int i = 0; i < 3; ++i) {
     HResult result = createSurface(kSurfaceDepth, d.surfaceWidth, d.surfaceHeight, *depthTargets[i]);
     if (failed(result)) {
-      setRenderError(result, failures[i], resultText(result));
+      setRenderError(d, result, failures[i], resultText(result));
       d.zBuffer.reset();
       d.zBuffer2.reset();
       d.baseZBuffer.reset();
@@ -103,8 +98,7 @@ bool createZBuffers(RenderDevice& d) {
 
 // [SECTION] Start-up
 
-bool startRenderDevice(HWindow window, CreateViewCallback createView, void* viewArgument, ReleaseViewCallback releaseView) {
-  RenderDevice& d = renderDevice;
+bool startRenderDevice(RenderDevice& d, HWindow window, ViewportData (*viewportFor)(int width, int height)) {
   // A fresh device keeps the texture names registered before it.
   std::string names[kMaxTextures];
   const int registered = d.textures.count;
@@ -117,16 +111,13 @@ bool startRenderDevice(HWindow window, CreateViewCallback createView, void* view
   d.textures.count = registered;
   for (int i = 0; i < registered; ++i) d.textures.entries[i].fileName = names[i];
 
-  auto fail = []() {
-    releaseAll(renderDevice);
+  auto fail = [&d]() {
+    releaseAll(d);
     return false;
   };
   d.direct3D = std::make_unique<Direct3D>();
-  d.createView = std::move(createView);
-  d.releaseView = std::move(releaseView);
-  d.viewArgument = viewArgument;
 
-  if (!checkScreenWindow(window, ScreenUse::Windowed)) return fail();
+  if (!checkScreenWindow(d, window, ScreenUse::Windowed)) return fail();
   d.window = window;
   const Rect client = clientRect(window);
   d.clientWidth = client.width();
@@ -140,33 +131,41 @@ bool startRenderDevice(HWindow window, CreateViewCallback createView, void* view
   d.device = std::make_unique<Device3D>();
   const HResult result = createDevice(*d.direct3D, *d.backBuffer, *d.device);
   if (failed(result)) {
-    setRenderError(result, "Create D3D device failed.\n%s", resultText(result));
+    setRenderError(d, result, "Create D3D device failed.\n%s", resultText(result));
     return fail();
   }
-  if (!loadAllTextures()) return fail();
-  if (d.createView) {
-    ViewportHandle viewport = 0;
-    if (!d.createView(d.clientWidth, d.clientHeight, viewport, d.viewArgument)) {
-      if (viewport && d.direct3D) releaseViewport(*d.direct3D, viewport);
-      return fail();
-    }
-    d.viewport = viewport;
-    d.viewCount = 1;
+  if (!loadAllTextures(d)) return fail();
+  ViewportHandle viewport = 0;
+  HResult made = createViewport(*d.direct3D, viewport);
+  if (failed(made)) {
+    setRenderError(d, made, "Create D3D viewport failed.\n%s", resultText(made));
+    return fail();
   }
+  d.viewport = viewport;  // released with the rest on a failure below
+  made = addViewport(*d.device, viewport);
+  if (failed(made)) {
+    setRenderError(d, made, "Add D3D viewport failed.\n%s", resultText(made));
+    return fail();
+  }
+  made = setViewport(*d.direct3D, viewport, viewportFor(d.clientWidth, d.clientHeight));
+  if (failed(made)) {
+    setRenderError(d, made, "SetViewport failed.\n%s", resultText(made));
+    return fail();
+  }
+  d.viewport = viewport;
   d.renderingOk = true;  // applying the state below needs it
-  if (!applyRenderState(nullptr)) {
+  if (!applyRenderState(d, nullptr)) {
     d.renderingOk = false;
     return fail();
   }
-  const Rect whole = wholeWindow();
+  const Rect whole = wholeWindow(d);
   d.lastShownRects = d.frameRects = d.zClearRects = RectList{1, {whole}};
   return true;
 }
 
 // [SECTION] Render state
 
-bool applyRenderState(const RenderStateRecord* record) {
-  RenderDevice& d = renderDevice;
+bool applyRenderState(RenderDevice& d, const RenderStateRecord* record) {
   if (record) d.renderState = *record;
   if (!d.renderingOk) return true;
   if (!d.device || !d.viewport) return true;
@@ -192,18 +191,18 @@ bool applyRenderState(const RenderStateRecord* record) {
   buffer.exit();
   HResult result = beginScene(*d.device);
   if (failed(result)) {
-    setRenderError(result, "BeginScene failed in SetRenderState.\n%s", resultText(result));
+    setRenderError(d, result, "BeginScene failed in SetRenderState.\n%s", resultText(result));
     return false;
   }
   result = execute(*d.device, buffer, d.viewport, D3DEXECUTE_UNCLIPPED);
   if (failed(result)) {
     endScene(*d.device);
-    setRenderError(result, "Execute failed in SetRenderState.\n%s", resultText(result));
+    setRenderError(d, result, "Execute failed in SetRenderState.\n%s", resultText(result));
     return false;
   }
   result = endScene(*d.device);
   if (failed(result)) {
-    setRenderError(result, "EndScene failed in SetRenderState.\n%s", resultText(result));
+    setRenderError(d, result, "EndScene failed in SetRenderState.\n%s", resultText(result));
     return false;
   }
   return true;
@@ -211,20 +210,11 @@ bool applyRenderState(const RenderStateRecord* record) {
 
 // [SECTION] Shut-down
 
-bool shutDownRenderDevice() {
-  RenderDevice& d = renderDevice;
+bool shutDownRenderDevice(RenderDevice& d) {
   d.renderingOk = false;
   d.window = nullptr;
-  bool ok = true;
-  if (d.viewCount > 0 && d.releaseView) {
-    if (!d.releaseView(d.viewArgument)) {
-      setRenderError(kErrorGeneric, "Releasing the view failed.\n");
-      ok = false;
-    }
-    d.viewCount = 0;
-  }
   releaseAll(d);
   d.textures.searchPath.clear();
   d.textures.searchPathBuilt = false;
-  return ok;
+  return true;
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,11 +54,6 @@ struct RectList {
   Rect rects[kMaxDirtyRects];
 };
 
-// Called once the device exists, with the client size; stores the viewport it makes. The release
-// callback undoes it at shut-down.
-using CreateViewCallback = std::function<bool(int width, int height, ViewportHandle& viewport, void* argument)>;
-using ReleaseViewCallback = std::function<bool(void* argument)>;
-
 struct RenderDevice {
   HWindow window = nullptr;
   std::unique_ptr<Direct3D> direct3D;
@@ -74,40 +68,36 @@ struct RenderDevice {
   RectList lastShownRects, frameRects, zClearRects;
   RenderStateRecord renderState;
   TextureTable textures;
-  CreateViewCallback createView;
-  ReleaseViewCallback releaseView;
-  void* viewArgument = nullptr;
-  int viewCount = 0;
   HResult lastError = kResultOk;
   std::string lastErrorText;
 };
 
-extern RenderDevice renderDevice;
-
 // [SECTION] Start-up and shut-down
 
-bool startRenderDevice(HWindow window, CreateViewCallback createView, void* viewArgument, ReleaseViewCallback releaseView);
+// Make the surfaces, the 3D device and the viewport of the view in window (the viewport with the given
+// data); false after the failure was stored as the last error.
+bool startRenderDevice(RenderDevice& d, HWindow window, ViewportData (*viewportFor)(int width, int height));
 // Copy the record (when given) into the render state, then apply it to the device once rendering runs.
-bool applyRenderState(const RenderStateRecord* record);
-bool shutDownRenderDevice();
+bool applyRenderState(RenderDevice& d, const RenderStateRecord* record);
+bool shutDownRenderDevice(RenderDevice& d);
 
 // The screen-mode operations the program uses when it changes the screen's mode. Each stores the
 // framework's last error text on failure.
 enum class ScreenUse { Windowed, FullScreen };
 // Every window shares the one screen here, so only a window that does not exist is refused.
-bool checkScreenWindow(HWindow window, ScreenUse use);
-bool setScreenMode(int width, int height, int bits);
-bool restoreScreenMode();
+bool checkScreenWindow(RenderDevice& d, HWindow window, ScreenUse use);
+bool setScreenMode(RenderDevice& d, int width, int height, int bits);
+bool restoreScreenMode(RenderDevice& d);
 
 // [SECTION] Presentation
 
 // What a clear or a show covers: the frame's dirty rectangles, or the whole client area.
 enum class FrameArea { DirtyRects, WholeWindow };
-bool setDirtyRects(int count, const Rect* rects, FrameArea area);
-bool clearBackBuffer(FrameArea area);
-bool showBackBuffer(FrameArea area);
+bool setDirtyRects(RenderDevice& d, int count, const Rect* rects, FrameArea area);
+bool clearBackBuffer(RenderDevice& d, FrameArea area);
+bool showBackBuffer(RenderDevice& d, FrameArea area);
 // The next clear and show cover the whole window.
-void showWholeWindowNext();
+void showWholeWindowNext(RenderDevice& d);
 // The rectangles to present: the previous show's and this frame's, overlapping ones merged.
 RectList mergeDirtyRects(const RectList& previous, const RectList& frame);
 
@@ -116,5 +106,5 @@ RectList mergeDirtyRects(const RectList& previous, const RectList& frame);
 const char* resultText(HResult code);
 // Store lastError and lastErrorText: the format with "%s" filled by resultText(code) (or an integer
 // for formats that ask for one), at most 256 characters, always ending in CR LF.
-void setRenderError(HResult code, const char* format, ...);
-const std::string& lastRenderErrorText();
+void setRenderError(RenderDevice& d, HResult code, const char* format, ...);
+const std::string& lastRenderErrorText(RenderDevice& d);

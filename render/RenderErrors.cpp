@@ -32,7 +32,7 @@ const char* resultText(HResult code) {
   }
 }
 
-void setRenderError(HResult code, const char* format, ...) {
+void setRenderError(RenderDevice& d, HResult code, const char* format, ...) {
   char text[1024];
   va_list arguments;
   va_start(arguments, format);
@@ -42,8 +42,8 @@ void setRenderError(HResult code, const char* format, ...) {
   // A text passed on from an earlier failure already ends in CR LF; it gets only one.
   if (message.size() >= 2 && message.compare(message.size() - 2, 2, "\r\n") == 0) message.resize(message.size() - 2);
   if (message.size() > 254) message.resize(254);
-  renderDevice.lastError = code;
-  renderDevice.lastErrorText = message + "\r\n";
+  d.lastError = code;
+  d.lastErrorText = message + "\r\n";
 }
 
-const std::string& lastRenderErrorText() { return renderDevice.lastErrorText; }
+const std::string& lastRenderErrorText(RenderDevice& d) { return d.lastErrorText; }

@@ -114,26 +114,26 @@ void releaseViewObjects(SceneRenderer& r) {
 // [SECTION] Frames
 
 bool beginFrame(SceneRenderer& r, const FrameConditions& c) {
-  if (!renderDevice.renderingOk || !r.device) return true;
+  if (!r.display.renderingOk || !r.device) return true;
   // While the explosion plays over a still view, the picture under it is kept rather than cleared.
-  if (!(c.explosionRunning && !c.leftDrag) && !clearBackBuffer(FrameArea::DirtyRects)) {
-    reportRenderFailure("%s", lastRenderErrorText().c_str());
+  if (!(c.explosionRunning && !c.leftDrag) && !clearBackBuffer(r.display, FrameArea::DirtyRects)) {
+    reportRenderFailure(r.display, "%s", lastRenderErrorText(r.display).c_str());
     return false;
   }
   return true;
 }
 
 bool presentFrame(SceneRenderer& r, const Rect& area) {
-  if (!renderDevice.renderingOk || !r.device) return true;
-  if (!setDirtyRects(1, &area, FrameArea::DirtyRects) || !showBackBuffer(FrameArea::DirtyRects)) {
-    reportRenderFailure("%s", lastRenderErrorText().c_str());
+  if (!r.display.renderingOk || !r.device) return true;
+  if (!setDirtyRects(r.display, 1, &area, FrameArea::DirtyRects) || !showBackBuffer(r.display, FrameArea::DirtyRects)) {
+    reportRenderFailure(r.display, "%s", lastRenderErrorText(r.display).c_str());
     return false;
   }
   return true;
 }
 
 FramePath drawFrame(SceneRenderer& r, World& world, const FrameConditions& c) {
-  if (!renderDevice.renderingOk || !r.device) return FramePath::Nothing;
+  if (!r.display.renderingOk || !r.device) return FramePath::Nothing;
   if (c.hideStuds) r.drawStuds = 0;
   const bool boxHidden = c.gameRunning || c.gameSetup;
   if ((c.holding || c.keyMove) && !c.fastFlight) {
@@ -179,7 +179,7 @@ void fullRedraw(SceneRenderer& r, World& world) {
 
 namespace {
 
-Rect wholeView(SceneRenderer& r) { return Rect{0, 0, renderDevice.clientWidth, renderDevice.clientHeight}; }
+Rect wholeView(SceneRenderer& r) { return Rect{0, 0, r.display.clientWidth, r.display.clientHeight}; }
 
 Rect clampToView(SceneRenderer& r, const Rect& rect) {
   const Rect view = wholeView(r);
@@ -198,15 +198,15 @@ void copyArea(SceneRenderer& r, DisplaySurface* to, DisplaySurface* from, const 
 }  // namespace
 
 void restoreDirtyArea(SceneRenderer& r) {
-  RenderDevice& d = renderDevice;
+  RenderDevice& d = r.display;
   const Rect area = r.frameExtent;
   copyArea(r, d.backBuffer.get(), d.backupBuffer.get(), area);
   copyArea(r, d.zBuffer.get(), d.zBuffer2.get(), area);
 }
 
 void buildBaseImage(SceneRenderer& r, Block& basePlate) {
-  RenderDevice& d = renderDevice;
-  clearBackBuffer(FrameArea::WholeWindow);
+  RenderDevice& d = r.display;
+  clearBackBuffer(r.display, FrameArea::WholeWindow);
   drawBlock(r, basePlate);
   r.frameExtent = wholeView(r);
   copyArea(r, d.baseBuffer.get(), d.backBuffer.get(), wholeView(r));
@@ -214,7 +214,7 @@ void buildBaseImage(SceneRenderer& r, Block& basePlate) {
 }
 
 void liftMovingSet(SceneRenderer& r, World& world) {
-  RenderDevice& d = renderDevice;
+  RenderDevice& d = r.display;
   if (!r.device) return;
   copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), wholeView(r));
   copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), wholeView(r));

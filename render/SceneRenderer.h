@@ -41,7 +41,14 @@ constexpr Rect kEmptyExtent{INT_MAX, INT_MAX, -INT_MAX, -INT_MAX};
 // The extent an execute starts from, so that it reports only what it drew.
 constexpr Rect kExecuteStartExtent{2048, 2048, 0, 0};
 
+struct RenderDevice;
+
 struct SceneRenderer {
+  explicit SceneRenderer(RenderDevice& target) : display(target) {}
+  SceneRenderer(const SceneRenderer&) = delete;
+  SceneRenderer& operator=(const SceneRenderer&) = delete;
+
+  RenderDevice& display;  // the surfaces the view is drawn on and presented from
   Direct3D* direct3D = nullptr;
   Device3D* device = nullptr;
   ViewportHandle viewport = 0;

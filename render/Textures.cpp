@@ -8,8 +8,8 @@
 
 namespace {
 
-TextureTable& table() { return renderDevice.textures; }
-bool deviceDoesTextures() { return renderDevice.device != nullptr; }
+TextureTable& table(RenderDevice& d) { return d.textures; }
+bool deviceDoesTextures(RenderDevice& d) { return d.device != nullptr; }
 
 void splitFolders(const std::string& value, std::vector<std::string>& folders) {
   size_t start = 0;
@@ -21,8 +21,8 @@ void splitFolders(const std::string& value, std::vector<std::string>& folders) {
   }
 }
 
-void buildSearchPath() {
-  TextureTable& t = table();
+void buildSearchPath(RenderDevice& d) {
+  TextureTable& t = table(d);
   if (t.searchPathBuilt) return;
   t.searchPath.clear();
   t.searchPath.push_back(".");
@@ -40,12 +40,12 @@ void buildSearchPath() {
   t.searchPathBuilt = true;
 }
 
-bool fetchHandle(int index) {
-  TextureEntry& entry = table().entries[index];
-  HResult result = createTexture(*renderDevice.device, *entry.surface, entry.handle);
+bool fetchHandle(RenderDevice& d, int index) {
+  TextureEntry& entry = table(d).entries[index];
+  HResult result = createTexture(*d.device, *entry.surface, entry.handle);
   if (failed(result)) {
     entry.handle = 0;
-    setRenderError(result, "Could not get a handle to loaded texture %i.\n%s", index, resultText(result));
+    setRenderError(d, result, "Could not get a handle to loaded texture %i.\n%s", index, resultText(result));
     return false;
   }
   return true;
@@ -53,97 +53,97 @@ bool fetchHandle(int index) {
 
 }  // namespace
 
-FILE* openOnSearchPath(const std::string& name, const char* mode) {
+FILE* openOnSearchPath(RenderDevice& d, const std::string& name, const char* mode) {
   if (FILE* file = openFile(name, mode)) return file;
-  buildSearchPath();
-  for (const std::string& folder : table().searchPath)
+  buildSearchPath(d);
+  for (const std::string& folder : table(d).searchPath)
     if (FILE* file = openFile(folder + "\\" + name, mode)) return file;
   return nullptr;
 }
 
-void releaseTexture(int index) {
+void releaseTexture(RenderDevice& d, int index) {
   if (index < 0 || index >= kMaxTextures) return;
-  TextureEntry& entry = table().entries[index];
-  if (entry.handle && renderDevice.device) ::releaseTexture(*renderDevice.device, entry.handle);
+  TextureEntry& entry = table(d).entries[index];
+  if (entry.handle && d.device) ::releaseTexture(*d.device, entry.handle);
   entry.handle = 0;
   entry.surface.reset();
 }
 
-void releaseAllTextures() {
-  for (int i = 0; i < kMaxTextures; ++i) releaseTexture(i);
+void releaseAllTextures(RenderDevice& d) {
+  for (int i = 0; i < kMaxTextures; ++i) releaseTexture(d, i);
 }
 
-bool loadTexture(int index) {
-  if (index < 0 || index >= kMaxTextures || !renderDevice.device) return false;
-  releaseTexture(index);
-  TextureEntry& entry = table().entries[index];
-  std::unique_ptr<DisplaySurface> source = loadPictureSurface(entry.fileName);
+bool loadTexture(RenderDevice& d, int index) {
+  if (index < 0 || index >= kMaxTextures || !d.device) return false;
+  releaseTexture(d, index);
+  TextureEntry& entry = table(d).entries[index];
+  std::unique_ptr<DisplaySurface> source = loadPictureSurface(d, entry.fileName);
   if (!source) return false;
   std::unique_ptr<DisplaySurface> destination;
   HResult result = createSurface(kSurfaceTexture, source->width(), source->height(), destination);
   if (failed(result)) {
-    setRenderError(result, "Could not create the destination texture surface.\n%s", resultText(result));
+    setRenderError(d, result, "Could not create the destination texture surface.\n%s", resultText(result));
     return false;
   }
   result = surfaceBltFast(*destination, 0, 0, *source, nullptr, kCopyPlain);
   if (failed(result)) {
-    setRenderError(result, "Could not load a source texture into a destination texture.\n%s", resultText(result));
+    setRenderError(d, result, "Could not load a source texture into a destination texture.\n%s", resultText(result));
     return false;
   }
   entry.surface = std::move(destination);
   return true;
 }
 
-bool registerTexture(const std::string& name) {
-  TextureTable& t = table();
+bool registerTexture(RenderDevice& d, const std::string& name) {
+  TextureTable& t = table(d);
   if (t.count >= kMaxTextures) {
-    setRenderError(kErrorGeneric, "Can only load %i textures.", kMaxTextures);
+    setRenderError(d, kErrorGeneric, "Can only load %i textures.", kMaxTextures);
     return false;
   }
   const int index = t.count;
   t.entries[index].fileName = name;
-  if (!deviceDoesTextures()) {
+  if (!deviceDoesTextures(d)) {
     ++t.count;
     return true;
   }
-  if (loadTexture(index) && fetchHandle(index)) {
+  if (loadTexture(d, index) && fetchHandle(d, index)) {
     ++t.count;
     return true;
   }
-  releaseTexture(index);
+  releaseTexture(d, index);
   t.entries[index].fileName.clear();
   return false;
 }
 
-bool loadAllTextures() {
-  if (!deviceDoesTextures()) return true;
-  for (int i = 0; i < table().count; ++i) {
-    if (!loadTexture(i) || !fetchHandle(i)) {
-      releaseAllTextures();
+bool loadAllTextures(RenderDevice& d) {
+  if (!deviceDoesTextures(d)) return true;
+  for (int i = 0; i < table(d).count; ++i) {
+    if (!loadTexture(d, i) || !fetchHandle(d, i)) {
+      releaseAllTextures(d);
       return false;
     }
   }
   return true;
 }
 
-bool changeBackgroundPicture(const std::string& name) {
-  TextureTable& t = table();
+bool changeBackgroundPicture(RenderDevice& d, const std::string& name) {
+  TextureTable& t = table(d);
   t.entries[0].fileName = name;
   if (t.count == 0) t.count = 1;
-  if (deviceDoesTextures()) {
-    releaseTexture(0);
-    if (!loadTexture(0) || !fetchHandle(0)) {
-      releaseTexture(0);
+  if (deviceDoesTextures(d)) {
+    releaseTexture(d, 0);
+    if (!loadTexture(d, 0) || !fetchHandle(d, 0)) {
+      releaseTexture(d, 0);
       t.entries[0].fileName.clear();
       return false;
     }
   }
-  if (!renderDevice.renderingOk) return true;
-  return setDirtyRects(0, nullptr, FrameArea::WholeWindow) && showBackBuffer(FrameArea::WholeWindow);
+  if (!d.renderingOk) return true;
+  return setDirtyRects(d, 0, nullptr, FrameArea::WholeWindow) && showBackBuffer(d, FrameArea::WholeWindow);
 }
 
-std::vector<TextureHandle> textureHandles() {
+std::vector<TextureHandle> textureHandles(RenderDevice& d) {
   std::vector<TextureHandle> handles;
-  for (int i = 0; i < table().count; ++i) handles.push_back(table().entries[i].handle);
+  for (int i = 0; i < table(d).count; ++i) handles.push_back(table(d).entries[i].handle);
   return handles;
 }

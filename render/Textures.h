@@ -11,17 +11,17 @@
 #include "platform/display.h"
 #include "render/RenderDevice.h"
 
-bool registerTexture(const std::string& name);
-bool loadAllTextures();
-bool loadTexture(int index);
-void releaseTexture(int index);
-void releaseAllTextures();  // surfaces and handles; the names stay registered
-bool changeBackgroundPicture(const std::string& name);
+bool registerTexture(RenderDevice& d, const std::string& name);
+bool loadAllTextures(RenderDevice& d);
+bool loadTexture(RenderDevice& d, int index);
+void releaseTexture(RenderDevice& d, int index);
+void releaseAllTextures(RenderDevice& d);  // surfaces and handles; the names stay registered
+bool changeBackgroundPicture(RenderDevice& d, const std::string& name);
 // The handles of the registered pictures, in table order (0 for one not loaded).
-std::vector<TextureHandle> textureHandles();
+std::vector<TextureHandle> textureHandles(RenderDevice& d);
 
 // The name as given, then each search folder + "\" + name. nullptr when none opens.
-FILE* openOnSearchPath(const std::string& name, const char* mode);
+FILE* openOnSearchPath(RenderDevice& d, const std::string& name, const char* mode);
 
 // A picture read from a raw PPM file: width x height RGB triples, rows top to bottom.
 struct PpmPicture {
@@ -35,4 +35,4 @@ PpmResult readPpm(const std::string& bytes, PpmPicture& picture);
 
 // Read a picture file into a new RGB565 texture surface; nullptr (with the last error set) when the file
 // cannot be found or read.
-std::unique_ptr<DisplaySurface> loadPictureSurface(const std::string& name);
+std::unique_ptr<DisplaySurface> loadPictureSurface(RenderDevice& d, const std::string& name);
