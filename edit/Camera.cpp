@@ -20,10 +20,8 @@ Vec3 scaled(Vec3 v, float s) { return Vec3{v.x * s, v.y * s, v.z * s}; }
 
 Vec3 cross(Vec3 a, Vec3 b) { return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
-// Give the probe fresh end points in the index. When the index was emptied since (the end of a run, a
-// test), the probe's old end points went with it and must not be touched.
+// Give the probe fresh end points in the index (an index emptied since has forgotten the old ones).
 void registerProbe(Editor& ed) {
-  if (ed.world.sweep.probe != ed.probeBlock.get()) ed.probeBlock->sweepNodes.fill(nullptr);
   sweepInitProbe(ed.world.sweep, *ed.probeBlock);
 }
 

@@ -116,7 +116,7 @@ Block* nearestBlockUnder(Editor& ed, int x, int y, float& depth) {
   depth = kFloatMax;
   for (const auto& node : ed.world.scene.nodes) {
     Block& block = *node->block;
-    if (block.kind == BasePlate || !block.screenRect.contains(x, y)) continue;
+    if (block.kind == BasePlate || !screenRectOf(ed.renderer, block).contains(x, y)) continue;
     int face = 0;
     const float d = pickFace(ed.renderer, block, Rect{x, y, x, y}, face);
     if (d < depth) {

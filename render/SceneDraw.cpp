@@ -10,6 +10,11 @@
 
 // [SECTION] Extents
 
+Rect screenRectOf(const SceneRenderer& r, const Block& block) {
+  auto found = r.screenRects.find(block.serial);
+  return found == r.screenRects.end() ? Rect{0, 0, -1, -1} : found->second;
+}
+
 Rect uniteExtent(const Rect& a, const Rect& b) {
   if (b.left >= b.right || b.top >= b.bottom) return a;
   if (a.left >= a.right || a.top >= a.bottom) return b;
@@ -190,7 +195,7 @@ bool drawPicturedBlock(SceneRenderer& r, Block& block) {
     else
       allDrawn = false;
   }
-  block.screenRect = covered.left >= covered.right ? kExecuteStartExtent : covered;
+  r.screenRects[block.serial] = covered.left >= covered.right ? kExecuteStartExtent : covered;
   r.frameExtent = uniteExtent(r.frameExtent, covered);
   return allDrawn;
 }
@@ -207,8 +212,9 @@ bool drawBlock(SceneRenderer& r, Block& block) {
   if (hasFacePicture(block)) return drawPicturedBlock(r, block);
   prepareBlockBuffer(r, block);
   if (!runBuffer(r)) return false;
-  block.screenRect = drawnExtent(r);
-  r.frameExtent = uniteExtent(r.frameExtent, block.screenRect);
+  const Rect drawn = drawnExtent(r);
+  r.screenRects[block.serial] = drawn;
+  r.frameExtent = uniteExtent(r.frameExtent, drawn);
   return true;
 }
 

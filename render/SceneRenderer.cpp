@@ -170,6 +170,7 @@ void redrawAll(SceneRenderer& r, World& world, const FrameConditions& c) {
 
 void fullRedraw(SceneRenderer& r, World& world) {
   r.frameExtent = kEmptyExtent;
+  r.screenRects.clear();  // every block is drawn again below; blocks gone since are forgotten
   for (const auto& node : world.scene.nodes)
     if (node->block->kind == BasePlate) buildBaseImage(r, *node->block);
   for (const auto& node : world.scene.nodes) drawBlock(r, *node->block);
@@ -225,7 +226,7 @@ void liftMovingSet(SceneRenderer& r, World& world) {
   copyArea(r, d.zBuffer.get(), d.baseZBuffer.get(), area);
   for (const auto& node : world.scene.nodes) {
     Block& block = *node->block;
-    if (extentsOverlap(block.screenRect, area) && !listContains(world.movingSet, &block)) drawBlock(r, block);
+    if (extentsOverlap(screenRectOf(r, block), area) && !listContains(world.movingSet, &block)) drawBlock(r, block);
   }
   copyArea(r, d.backupBuffer.get(), d.backBuffer.get(), area);
   copyArea(r, d.zBuffer2.get(), d.zBuffer.get(), area);

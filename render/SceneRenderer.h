@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstddef>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/device3d.h"
@@ -69,6 +70,8 @@ struct SceneRenderer {
   // and slopes are drawn then.
   bool drawAllShapes = true;
   D3DMatrix cameraMatrix;
+  // Where each block (by its serial) was last drawn.
+  std::unordered_map<uint64_t, Rect> screenRects;
   // The world's material table, and the device behind its materials.
   MaterialTable* materials = nullptr;
   std::unique_ptr<MaterialDevice> materialDevice;
@@ -110,6 +113,8 @@ void drawMovingSet(SceneRenderer& r, World& world);
 void drawSelectionBox(SceneRenderer& r, const Block& block);
 bool drawBlock(SceneRenderer& r, Block& block);
 void drawBasePlate(SceneRenderer& r, Block& block);
+// Where the block was last drawn; inverted when it never was.
+Rect screenRectOf(const SceneRenderer& r, const Block& block);
 // The union of two rectangles; an inverted rectangle adds nothing.
 Rect uniteExtent(const Rect& a, const Rect& b);
 // Strict overlap of two rectangles.

@@ -10,7 +10,6 @@
 #include "platform/types.h"
 #include "scene/Geometry.h"
 
-struct SweepNode;
 
 // x, y, z, then a shading gradient (not a unit normal for bricks), then texture coordinates.
 struct Vertex {
@@ -38,7 +37,7 @@ struct BlockDescription {
   int32_t studsX = 0;
   int32_t studsZ = 0;
   int32_t height = 0;
-  int32_t orientation = 0;
+  int32_t orientation = 0;  // quarter turns about the vertical axis, 0..3
   Vec3 position;
   std::array<float, 4> colour{};
   std::array<int32_t, 6> faceTextures{};
@@ -48,12 +47,12 @@ struct BlockDescription {
 // Faces of a body, in template order.
 enum BlockFace : int { FaceTop = 0, FaceMinusZ = 1, FacePlusX = 2, FacePlusZ = 3, FaceMinusX = 4, FaceBottom = 5 };
 
-struct Block {
-  int32_t kind = 0;
-  Block* owner = nullptr;  // the collision index reads the block through this link
-  int32_t studsX = 0;
-  int32_t studsZ = 0;
-  int32_t height = 0;
+// A block is its description (kind, size, orientation, place, colour, face pictures) and the geometry
+// built from it.
+struct Block : BlockDescription {
+  Block() { faceTextures.fill(-1); }
+  explicit Block(const BlockDescription& description) : BlockDescription(description) {}
+
   Vec3 outerMin, outerMax;          // whole block, stud layer included
   Vec3 topSlabMin, topSlabMax;      // the stud layer: body top to 1 unit above it
   Vec3 bottomSlabMin, bottomSlabMax;  // the lowest 1 unit of the body
@@ -65,16 +64,10 @@ struct Block {
   int32_t studCellCount = 0;
   std::array<int32_t, 6> faceMaterials{};
   int32_t studMaterial = 0;
-  int32_t orientation = 0;  // quarter turns about the vertical axis, 0..3
-  Vec3 position;
-  std::array<float, 4> colour{};
   std::array<int32_t, 6> faceTextureHandles{};
-  std::array<int32_t, 6> faceTextures{-1, -1, -1, -1, -1, -1};
   int32_t vertexCount = 0;
   int32_t triangleCount = 0;
   int32_t studCount = 0;
-  std::array<SweepNode*, 6> sweepNodes{};  // x low, x high, y low, y high, z low, z high
-  Rect screenRect{0, 0, -1, -1};            // where it was last drawn; inverted when never drawn
 
   // Identity: every list keeps blocks in the order of this number, given at creation, so that runs with
   // the same input walk the scene in the same order.
@@ -82,9 +75,6 @@ struct Block {
   // The material table generation the block's slots were acquired in (a reset makes them void).
   uint32_t materialGeneration = 0;
   bool holdsMaterials = false;
-  // Scratch state of the collision index's axis scans.
-  uint32_t scanStamp = 0;
-  uint32_t groupStamp = 0;  // equal to the index's current group stamp while the block is in the moving group
 };
 
 inline bool blockBefore(const Block* a, const Block* b) { return a->serial < b->serial; }
@@ -116,7 +106,7 @@ void buildSlope(World& world, Block& block);
 void buildCatalogueShape(World& world, Block& block);
 // Releases the mesh, the material references and the block's end points in the collision index.
 void destroyBlock(World& world, Block& block);
-BlockDescription describeBlock(const Block& block);
+inline BlockDescription describeBlock(const Block& block) { return block; }
 
 // [SECTION] Changing a block
 void translateBlock(Block& block, float dx, float dy, float dz);

@@ -263,20 +263,11 @@ void buildGeometry(World& world, Block& block) {
 // [SECTION] Create and destroy
 
 std::unique_ptr<Block> createBlock(World& world, const BlockDescription& d) {
-  auto block = std::make_unique<Block>();
+  auto block = std::make_unique<Block>(d);
   block->serial = world.nextSerial++;
-  block->kind = d.kind;
-  block->studsX = d.studsX;
-  block->studsZ = d.studsZ;
-  block->height = d.height;
   block->orientation = ((d.orientation % 4) + 4) % 4;
-  block->position = d.position;
-  block->colour = d.colour;
-  block->faceTextures = d.faceTextures;
   buildGeometry(world, *block);
   if (block->kind == BasePlate) setWorkAreaFromPlate(world, *block);
-  block->owner = block.get();
-  block->sweepNodes = {};
   if (isShapeKind(block->kind)) {
     const int32_t orientation = block->orientation;
     rotateBlock(*block, orientation * 90.0);
@@ -289,17 +280,4 @@ void destroyBlock(World& world, Block& block) {
   releaseMesh(block);
   releaseBlockMaterials(world.materials, block);
   sweepRemove(world.sweep, block);
-}
-
-BlockDescription describeBlock(const Block& block) {
-  BlockDescription d;
-  d.kind = block.kind;
-  d.studsX = block.studsX;
-  d.studsZ = block.studsZ;
-  d.height = block.height;
-  d.orientation = block.orientation;
-  d.position = block.position;
-  d.colour = block.colour;
-  d.faceTextures = block.faceTextures;
-  return d;
 }

@@ -16,7 +16,7 @@ static float component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis 
 
 // [SECTION] End points
 
-static SweepNode* newNode(SweepIndex& index, Block* block, float value, int32_t isHigh) {
+static SweepNode* newNode(SweepIndex& index, IndexedBlock* entry, float value, int32_t isHigh) {
   if (std::isnan(value)) value = kFloatMax;  // a broken coordinate sorts last instead of breaking the order
   SweepNode* node;
   if (!index.freeNodes.empty()) {
@@ -25,12 +25,12 @@ static SweepNode* newNode(SweepIndex& index, Block* block, float value, int32_t 
   } else {
     node = &index.storage.emplace_back();
   }
-  *node = SweepNode{block, value, truncThousandths(value), isHigh, nullptr, nullptr, nullptr, false};
+  *node = SweepNode{entry, value, truncThousandths(value), isHigh, nullptr, nullptr, nullptr, false};
   return node;
 }
 
 static void freeNode(SweepIndex& index, SweepNode* node) {
-  node->block = nullptr;
+  node->entry = nullptr;
   index.freeNodes.push_back(node);
 }
 
@@ -42,7 +42,7 @@ constexpr float kScanStartMargin = 1;
 constexpr float kScanSkipLimit = 1.0e6f;
 
 static AxisEntry entryOf(const SweepNode* n) {
-  return AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->block, n->wide};
+  return AxisEntry{n->value, n->truncated, n->partner->value, n->partner->truncated, n->isHigh, n->entry, n->wide};
 }
 
 // Insert before the first node of equal or greater value (so ties go in front), or at the end.
@@ -90,11 +90,12 @@ static void unlinkNode(AxisList& axis, SweepNode* node) {
   axis.scansSinceChange = 0;
 }
 
-static std::array<SweepNode*, 6> makeNodes(SweepIndex& index, Block& block) {
+static std::array<SweepNode*, 6> makeNodes(SweepIndex& index, IndexedBlock& entry) {
+  const Block& block = *entry.block;
   std::array<SweepNode*, 6> nodes;
   for (int axis = 0; axis < 3; ++axis) {
-    nodes[2 * axis] = newNode(index, block.owner ? block.owner : &block, component(block.outerMin, axis), 0);
-    nodes[2 * axis + 1] = newNode(index, block.owner ? block.owner : &block, component(block.outerMax, axis), 1);
+    nodes[2 * axis] = newNode(index, &entry, component(block.outerMin, axis), 0);
+    nodes[2 * axis + 1] = newNode(index, &entry, component(block.outerMax, axis), 1);
     nodes[2 * axis]->partner = nodes[2 * axis + 1];
     nodes[2 * axis + 1]->partner = nodes[2 * axis];
     const float width = nodes[2 * axis + 1]->value - nodes[2 * axis]->value;
@@ -119,12 +120,19 @@ static void dropNodes(SweepIndex& index, std::array<SweepNode*, 6>& nodes) {
   }
 }
 
+static IndexedBlock& recordOf(SweepIndex& index, Block& block) {
+  IndexedBlock& entry = index.records[&block];
+  entry.block = &block;
+  return entry;
+}
+
 void sweepAdd(SweepIndex& index, Block& block) {
   sweepResetQuery(index);
   sweepClearContacts(index);
-  dropNodes(index, block.sweepNodes);  // a block is in the index once
-  block.sweepNodes = makeNodes(index, block);
-  linkNodes(index, block.sweepNodes);
+  IndexedBlock& entry = recordOf(index, block);
+  dropNodes(index, entry.nodes);  // a block is in the index once
+  entry.nodes = makeNodes(index, entry);
+  linkNodes(index, entry.nodes);
 }
 
 void sweepMove(SweepIndex& index, Block& block) {
@@ -132,20 +140,26 @@ void sweepMove(SweepIndex& index, Block& block) {
     sweepInitProbe(index, block);
     return;
   }
-  std::array<SweepNode*, 6> fresh = makeNodes(index, block);
+  IndexedBlock& entry = recordOf(index, block);
+  std::array<SweepNode*, 6> fresh = makeNodes(index, entry);
   linkNodes(index, fresh);
-  dropNodes(index, block.sweepNodes);
-  block.sweepNodes = fresh;
+  dropNodes(index, entry.nodes);
+  entry.nodes = fresh;
 }
 
 void sweepRemove(SweepIndex& index, Block& block) {
-  dropNodes(index, block.sweepNodes);
+  auto found = index.records.find(&block);
+  if (found != index.records.end()) {
+    dropNodes(index, found->second.nodes);
+    index.records.erase(found);
+  }
   if (index.probe == &block) index.probe = nullptr;
 }
 
 void sweepInitProbe(SweepIndex& index, Block& block) {
-  dropNodes(index, block.sweepNodes);
-  block.sweepNodes = makeNodes(index, block);  // never linked: the probe is not an obstacle to anything
+  IndexedBlock& entry = recordOf(index, block);
+  dropNodes(index, entry.nodes);
+  entry.nodes = makeNodes(index, entry);  // never linked: the probe is not an obstacle to anything
   index.probe = &block;
 }
 
@@ -160,7 +174,9 @@ void sweepClearIndex(SweepIndex& index) {
   for (AxisList& axis : index.axes) axis = AxisList{};
   index.storage.clear();
   index.freeNodes.clear();
+  index.records.clear();
   index.candidates.clear();
+  index.candidateRecords.clear();
   index.candidateCount = -1;
   index.contactList.clear();
   index.contacts.clear();
@@ -180,12 +196,15 @@ struct Excluded {
   const Block* single = nullptr;
   bool group = false;
   uint32_t groupStamp = 0;
-  bool contains(const Block* b) const { return b == single || (group && b->groupStamp == groupStamp); }
+  bool contains(const IndexedBlock* e) const { return e->block == single || (group && e->groupStamp == groupStamp); }
 };
 
 Excluded excludeGroup(SweepIndex& index, const std::vector<Block*>& members) {
   const uint32_t stamp = ++index.groupStamp;
-  for (Block* b : members) b->groupStamp = stamp;
+  for (Block* b : members) {
+    auto found = index.records.find(b);
+    if (found != index.records.end()) found->second.groupStamp = stamp;
+  }
   return Excluded{nullptr, true, stamp};
 }
 
@@ -208,7 +227,7 @@ int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, flo
   const float rlo = raw ? lo : truncThousandths(lo);
   const float rhi = raw ? hi : truncThousandths(hi);
   auto reached = [rhi](float v) { return !(v >= rhi); };
-  std::vector<Block*>& found = index.scratch;
+  std::vector<IndexedBlock*>& found = index.scratch;
   found.clear();
   // One end point; false once the walk has passed hi.
   auto consider = [&](const AxisEntry& e) {
@@ -225,7 +244,7 @@ int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, flo
       if (!highCameFirst || reached(otherRv)) return true;  // the low end settles it
       in = rv > rlo;
     }
-    if (in && !excluded.contains(e.block)) found.push_back(e.block);
+    if (in && !excluded.contains(e.entry)) found.push_back(e.entry);
     return true;
   };
   AxisList& axis = index.axes[axisIndex];
@@ -263,12 +282,15 @@ int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, flo
   if (index.candidateCount > 0) {
     // Keep the candidates this axis also found; they stay in identity order.
     const uint32_t stamp = ++index.scanStamp;
-    for (Block* b : found) b->scanStamp = stamp;
-    std::erase_if(index.candidates, [stamp](const Block* b) { return b->scanStamp != stamp; });
+    for (IndexedBlock* e : found) e->scanStamp = stamp;
+    std::erase_if(index.candidateRecords, [stamp](const IndexedBlock* e) { return e->scanStamp != stamp; });
   } else {
-    index.candidates.assign(found.begin(), found.end());
-    std::sort(index.candidates.begin(), index.candidates.end(), blockBefore);
+    index.candidateRecords.assign(found.begin(), found.end());
+    std::sort(index.candidateRecords.begin(), index.candidateRecords.end(),
+              [](const IndexedBlock* a, const IndexedBlock* b) { return blockBefore(a->block, b->block); });
   }
+  index.candidates.clear();
+  for (const IndexedBlock* e : index.candidateRecords) index.candidates.push_back(e->block);
   index.candidateCount = static_cast<int>(index.candidates.size());
   return index.candidateCount;
 }
@@ -336,16 +358,20 @@ void classifyContacts(SweepIndex& index, Block& moving, Vec3 offset) {
   const Box top = shiftedBox(topSlab(moving), offset);
   const Box bottom = shiftedBox(bottomSlab(moving), offset);
   std::vector<Block*> blocking;
-  for (Block* c : index.candidates) {
+  std::vector<IndexedBlock*> blockingRecords;
+  for (IndexedBlock* record : index.candidateRecords) {
+    Block* c = record->block;
     if (slabsTouch(top, bottomSlab(*c))) {
       addContact(index, {&moving, 1, c});
     } else if (slabsTouch(topSlab(*c), bottom)) {
       addContact(index, {&moving, 0, c});
     } else {
       blocking.push_back(c);
+      blockingRecords.push_back(record);
     }
   }
   index.candidates = std::move(blocking);
+  index.candidateRecords = std::move(blockingRecords);
   index.candidateCount = static_cast<int>(index.candidates.size());
   index.contacts = index.contactList;
   index.contactCount = static_cast<int>(index.contacts.size());

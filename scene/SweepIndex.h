@@ -6,12 +6,23 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "scene/Block.h"
 
-struct SweepNode {
+struct SweepNode;
+
+// The index's own record of a block: its six end points and the marks its scans leave.
+struct IndexedBlock {
   Block* block = nullptr;
+  std::array<SweepNode*, 6> nodes{};  // x low, x high, y low, y high, z low, z high
+  uint32_t scanStamp = 0;
+  uint32_t groupStamp = 0;  // equal to the index's current group stamp while the block is in the moving group
+};
+
+struct SweepNode {
+  IndexedBlock* entry = nullptr;
   float value = 0;
   float truncated = 0;  // value truncated to thousandths, worked out once when the node is made
   int32_t isHigh = 0;
@@ -27,7 +38,7 @@ struct AxisEntry {
   float value, truncated;
   float partnerValue, partnerTruncated;
   int32_t isHigh;
-  Block* block;
+  IndexedBlock* entry;
   bool wide;
 };
 
@@ -59,6 +70,7 @@ struct SweepIndex {
   std::array<AxisList, 3> axes;
   int candidateCount = -1;            // -1: no axis scanned yet
   std::vector<Block*> candidates;     // blocking candidates in identity order
+  std::vector<IndexedBlock*> candidateRecords;  // the same blocks' records, in the same order
   int contactCount = 0;
   std::vector<ContactPair> contacts;  // copy of contactList made by the latest classification
   std::vector<ContactPair> contactList;  // sorted by (b, a) identity, no two pairs of the same blocks
@@ -67,9 +79,11 @@ struct SweepIndex {
 
   std::deque<SweepNode> storage;      // every node, at a stable address
   std::vector<SweepNode*> freeNodes;
+  // One record per block in the index (and the probe); a map's elements keep their addresses.
+  std::unordered_map<const Block*, IndexedBlock> records;
   uint32_t scanStamp = 0;
   uint32_t groupStamp = 0;
-  std::vector<Block*> scratch;  // reused by every scan
+  std::vector<IndexedBlock*> scratch;  // reused by every scan
 };
 
 struct World;
