@@ -11,7 +11,7 @@
 
 // [SECTION] Scene list
 
-static auto nodeBefore = [](const std::unique_ptr<SceneNode>& node, const Block* block) {
+constexpr auto nodeBefore = [](const std::unique_ptr<SceneNode>& node, const Block* block) {
   return blockBefore(node->block.get(), block);
 };
 
