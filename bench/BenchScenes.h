@@ -12,6 +12,7 @@
 #include "scene/MaterialTable.h"
 #include "scene/SceneList.h"
 #include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 inline BlockDescription benchBlock(int32_t kind, int32_t studsX, int32_t studsZ, Vec3 position) {
   BlockDescription d;
@@ -34,16 +35,17 @@ inline Vec3 towerBrickPosition(int i) {
   return {x, 4.0f + 6.0f * static_cast<float>(level), z};
 }
 
-inline void clearBenchScene() {
-  sceneClear();
-  sweepClearIndex();
-  resetMaterialTable();
+inline void clearBenchScene(World& world) {
+  sceneClear(world);
+  sweepClearIndex(world.sweep);
+  resetMaterialTable(world.materials);
 }
 
-inline void buildTowerScene(int bricks) {
-  clearBenchScene();
-  putBlockInScene(benchBlock(BasePlate, 100, 100, {0, 0, 0}));
-  for (int i = 0; i < bricks; ++i) putBlockInScene(benchBlock(Brick, 1, 1, towerBrickPosition(i)));
+// The plate and the towers in the world, in place of whatever it held.
+inline void buildTowerScene(World& world, int bricks) {
+  clearBenchScene(world);
+  putBlockInScene(world, benchBlock(BasePlate, 100, 100, {0, 0, 0}));
+  for (int i = 0; i < bricks; ++i) putBlockInScene(world, benchBlock(Brick, 1, 1, towerBrickPosition(i)));
 }
 
 // Prints, after the run, each measured query's time next to the brute-force one of the same label.

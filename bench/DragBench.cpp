@@ -7,56 +7,62 @@
 #include "bench/TimeKeepingReporter.h"
 #include "bench/BenchScenes.h"
 #include "scene/Movement.h"
+#include "scene/World.h"
 
 namespace {
 
-int builtFor = -1;
-Block* dragged = nullptr;
+// The world the drags run in, kept between runs of the same scene size.
+struct DragScene {
+  World world;
+  int builtFor = -1;
+  Block* dragged = nullptr;
+};
 
 // The tower scene with a lone brick picked up at the plate's corner, in whole-brick or step mode.
-void prepare(int n, bool wholeBrick) {
-  if (builtFor != n) {
-    listClear(MovingSet);
-    buildTowerScene(n);
-    dragged = putBlockInScene(benchBlock(Brick, 2, 2, {-198, 4, -198}));
-    builtFor = n;
+void prepare(DragScene& d, int n, bool wholeBrick) {
+  World& world = d.world;
+  if (d.builtFor != n) {
+    listClear(world.movingSet);
+    buildTowerScene(world, n);
+    d.dragged = putBlockInScene(world, benchBlock(Brick, 2, 2, {-198, 4, -198}));
+    d.builtFor = n;
   }
-  collectStack(MovingSet, dragged);
-  selectedBlock = dragged;
-  movement = MovementState{};
-  movement.wholeBrickDrop = wholeBrick;
-  movement.leftDrag = true;
-  movement.cameraEye = {0, 100, 0};
-  movement.cameraElevation = 90;
+  collectStack(world, world.movingSet, d.dragged);
+  world.selectedBlock = d.dragged;
+  world.movement = MovementState{};
+  world.movement.wholeBrickDrop = wholeBrick;
+  world.movement.leftDrag = true;
+  world.movement.cameraEye = {0, 100, 0};
+  world.movement.cameraElevation = 90;
 }
 
 // Back and forth across the towers: each pass climbs onto them and drops off them again.
 Vec3 pathStep(size_t i) { return (i / 50) % 2 == 0 ? Vec3{1.5f, 0, 1.5f} : Vec3{-1.5f, 0, -1.5f}; }
 
-void finish() {
-  sweepRelinkMovingSet();
-  builtFor = -1;  // the dragged brick has moved: build afresh next time
+void finish(DragScene& d) {
+  sweepRelinkMovingSet(d.world);
+  d.builtFor = -1;  // the dragged brick has moved: build afresh next time
 }
 
-void QueryStep(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)), true);
+void QueryStep(DragScene& d, benchmark::State& state) {
+  prepare(d, static_cast<int>(state.range(0)), true);
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(sweepQueryMovingSet(pathStep(i++)));
-  listClear(MovingSet);
+  for (auto _ : state) benchmark::DoNotOptimize(sweepQueryMovingSet(d.world, pathStep(i++)));
+  listClear(d.world.movingSet);
 }
 
-void DragWholeBricks(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)), true);
+void DragWholeBricks(DragScene& d, benchmark::State& state) {
+  prepare(d, static_cast<int>(state.range(0)), true);
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(moveMovingSet(pathStep(i++)));
-  finish();
+  for (auto _ : state) benchmark::DoNotOptimize(moveMovingSet(d.world, pathStep(i++)));
+  finish(d);
 }
 
-void DragFallSteps(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)), false);
+void DragFallSteps(DragScene& d, benchmark::State& state) {
+  prepare(d, static_cast<int>(state.range(0)), false);
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(moveMovingSet(pathStep(i++)));
-  finish();
+  for (auto _ : state) benchmark::DoNotOptimize(moveMovingSet(d.world, pathStep(i++)));
+  finish(d);
 }
 
 // Prints each drag step's time as a number of single queries of the same scene.
@@ -78,15 +84,14 @@ public:
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  DragScene d;
   for (int n : {100, 1000, 4000}) {
-    benchmark::RegisterBenchmark("QueryStep", QueryStep)->Arg(n);
-    benchmark::RegisterBenchmark("DragWholeBricks", DragWholeBricks)->Arg(n);
-    benchmark::RegisterBenchmark("DragFallSteps", DragFallSteps)->Arg(n);
+    benchmark::RegisterBenchmark("QueryStep", [&d](benchmark::State& s) { QueryStep(d, s); })->Arg(n);
+    benchmark::RegisterBenchmark("DragWholeBricks", [&d](benchmark::State& s) { DragWholeBricks(d, s); })->Arg(n);
+    benchmark::RegisterBenchmark("DragFallSteps", [&d](benchmark::State& s) { DragFallSteps(d, s); })->Arg(n);
   }
   QueriesPerStep reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  listClear(MovingSet);
-  clearBenchScene();
   return 0;
 }

@@ -1,50 +1,81 @@
 // Reading a 10,000-block scene file, and reading it and building the scene from it (also at 1,000
 // blocks, to show how the build grows).
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "bench/BenchScenes.h"
 #include "files/SceneFile.h"
-#include "platform/paths.h"
+#include "scene/World.h"
 
 namespace {
 
-// n - 1 bricks in towers of four over a 100 x 100 plate, written once by the scene writer.
-const std::string& scenePath(int blocks) {
-  static std::map<int, std::string> paths;
-  auto known = paths.find(blocks);
-  if (known != paths.end()) return known->second;
-  buildTowerScene(blocks - 1);
-  const std::string file =
-      (std::filesystem::temp_directory_path() / ("tolvane-bench-" + std::to_string(blocks) + ".lml")).string();
-  if (!WriteSceneFile(file)) std::fprintf(stderr, "cannot write %s\n", file.c_str());
-  clearBenchScene();
-  return paths[blocks] = file;
-}
-
-void ReadOnly(benchmark::State& state) {
-  const std::string& path = scenePath(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    if (!ReadSceneFile(path)) state.SkipWithError("the scene file could not be read");
-    benchmark::DoNotOptimize(sceneFile.loadedDescriptions.data());
+// The scene files the benchmarks read, written once per size and removed at the end.
+class SceneFiles {
+public:
+  SceneFiles() = default;
+  SceneFiles(const SceneFiles&) = delete;
+  SceneFiles& operator=(const SceneFiles&) = delete;
+  ~SceneFiles() {
+    std::error_code error;
+    for (const auto& [blocks, path] : paths) std::filesystem::remove(path, error);
   }
-  state.counters["blocks"] = static_cast<double>(sceneFile.loadedDescriptions.size());
-}
 
-void ReadAndBuild(benchmark::State& state) {
-  const std::string& path = scenePath(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    clearBenchScene();
-    if (!ReadSceneFile(path)) state.SkipWithError("the scene file could not be read");
-    BuildLoadedScene();
+  // n - 1 bricks in towers of four over a 100 x 100 plate, written by the scene writer from a world of
+  // their own.
+  const std::string& path(int blocks) {
+    auto known = paths.find(blocks);
+    if (known != paths.end()) return known->second;
+    World world;
+    buildTowerScene(world, blocks - 1);
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("tolvane-bench-" + std::to_string(blocks) + ".lml")).string();
+    if (!WriteSceneFile(SceneFileState{}, world, file)) std::fprintf(stderr, "cannot write %s\n", file.c_str());
+    return paths[blocks] = file;
   }
-  state.counters["blocks"] = static_cast<double>(sceneBlockCount());
-  clearBenchScene();
+
+private:
+  std::map<int, std::string> paths;
+};
+
+void ReadOnly(SceneFiles& files, benchmark::State& state) {
+  const std::string& path = files.path(static_cast<int>(state.range(0)));
+  World world;
+  SceneFileState file;
+  for (auto _ : state) {
+    if (!ReadSceneFile(file, world, path)) state.SkipWithError("the scene file could not be read");
+    benchmark::DoNotOptimize(file.loadedDescriptions.data());
+  }
+  state.counters["blocks"] = static_cast<double>(file.loadedDescriptions.size());
 }
 
-BENCHMARK(ReadOnly)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReadAndBuild)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+void ReadAndBuild(SceneFiles& files, benchmark::State& state) {
+  const std::string& path = files.path(static_cast<int>(state.range(0)));
+  World world;
+  SceneFileState file;
+  for (auto _ : state) {
+    clearBenchScene(world);
+    if (!ReadSceneFile(file, world, path)) state.SkipWithError("the scene file could not be read");
+    BuildLoadedScene(file, world);
+  }
+  state.counters["blocks"] = static_cast<double>(world.scene.count());
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  SceneFiles files;
+  benchmark::RegisterBenchmark("ReadOnly", [&files](benchmark::State& s) { ReadOnly(files, s); })
+      ->Arg(10000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("ReadAndBuild", [&files](benchmark::State& s) { ReadAndBuild(files, s); })
+      ->Arg(1000)
+      ->Arg(10000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -5,31 +5,36 @@
 #include <vector>
 
 #include "bench/BenchScenes.h"
+#include "scene/World.h"
 
 namespace {
 
-int builtFor = -1;
-Block* single = nullptr;
-std::vector<Block*> stack;
-std::vector<Vec3> offsets;
+// The world the queries run in, with the blocks they move, kept between runs of the same scene size.
+struct SweepScene {
+  World world;
+  int builtFor = -1;
+  Block* single = nullptr;
+  std::vector<Block*> stack;
+  std::vector<Vec3> offsets;
+};
 
 // The scene of n bricks, plus a lone brick and a tower of ten standing clear of it, picked up.
-void prepare(int n) {
-  if (builtFor == n) return;
-  buildTowerScene(n);
-  single = putBlockInScene(benchBlock(Brick, 2, 2, {-220, 4, -220}));
-  stack.clear();
+void prepare(SweepScene& s, int n) {
+  if (s.builtFor == n) return;
+  buildTowerScene(s.world, n);
+  s.single = putBlockInScene(s.world, benchBlock(Brick, 2, 2, {-220, 4, -220}));
+  s.stack.clear();
   for (int level = 0; level < 10; ++level)
-    stack.push_back(putBlockInScene(benchBlock(Brick, 2, 2, {-240, 4.0f + 6 * level, -240})));
+    s.stack.push_back(putBlockInScene(s.world, benchBlock(Brick, 2, 2, {-240, 4.0f + 6 * level, -240})));
   // A drag sweeps over the whole plate at the first brick level.
-  offsets.clear();
+  s.offsets.clear();
   for (int i = 0; i < 256; ++i)
-    offsets.push_back({4.0f * static_cast<float>((i * 37) % 110), 0, 4.0f * static_cast<float>((i * 53) % 110)});
-  builtFor = n;
+    s.offsets.push_back({4.0f * static_cast<float>((i * 37) % 110), 0, 4.0f * static_cast<float>((i * 53) % 110)});
+  s.builtFor = n;
 }
 
 // The same question answered by testing every pair: moving box against every block outside the set.
-int bruteForce(const std::vector<Block*>& moving, Vec3 offset) {
+int bruteForce(const SceneList& scene, const std::vector<Block*>& moving, Vec3 offset) {
   auto r = truncThousandths;
   int blocking = 0;
   for (Block* m : moving) {
@@ -49,53 +54,57 @@ int bruteForce(const std::vector<Block*>& moving, Vec3 offset) {
   return blocking;
 }
 
-void SweepSingle(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)));
+void SweepSingle(SweepScene& s, benchmark::State& state) {
+  prepare(s, static_cast<int>(state.range(0)));
+  SweepIndex& index = s.world.sweep;
   size_t i = 0;
   for (auto _ : state) {
-    sweepResetQuery();
-    sweepClearContacts();
-    benchmark::DoNotOptimize(sweepQuery(*single, offsets[i++ % offsets.size()]));
+    sweepResetQuery(index);
+    sweepClearContacts(index);
+    benchmark::DoNotOptimize(sweepQuery(index, *s.single, s.offsets[i++ % s.offsets.size()]));
   }
-  for (const Vec3& offset : offsets) {
-    sweepResetQuery();
-    if ((sweepQuery(*single, offset) > 0) != (bruteForce({single}, offset) > 0))
+  for (const Vec3& offset : s.offsets) {
+    sweepResetQuery(index);
+    if ((sweepQuery(index, *s.single, offset) > 0) != (bruteForce(s.world.scene, {s.single}, offset) > 0))
       state.SkipWithError("the index and the pair test disagree");
   }
 }
 
-void BruteSingle(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)));
-  const std::vector<Block*> moving{single};
+void BruteSingle(SweepScene& s, benchmark::State& state) {
+  prepare(s, static_cast<int>(state.range(0)));
+  const std::vector<Block*> moving{s.single};
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(bruteForce(moving, offsets[i++ % offsets.size()]));
+  for (auto _ : state) benchmark::DoNotOptimize(bruteForce(s.world.scene, moving, s.offsets[i++ % s.offsets.size()]));
 }
 
-void SweepStackOf10(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)));
-  collectStack(MovingSet, stack.front());
-  if (MovingSet.count() != 10) state.SkipWithError("the tower did not gather as one stack");
+void SweepStackOf10(SweepScene& s, benchmark::State& state) {
+  prepare(s, static_cast<int>(state.range(0)));
+  World& world = s.world;
+  collectStack(world, world.movingSet, s.stack.front());
+  if (world.movingSet.count() != 10) state.SkipWithError("the tower did not gather as one stack");
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(sweepQueryMovingSet(offsets[i++ % offsets.size()]));
+  for (auto _ : state) benchmark::DoNotOptimize(sweepQueryMovingSet(world, s.offsets[i++ % s.offsets.size()]));
   // Both answers must agree on whether each move is blocked.
-  for (const Vec3& offset : offsets)
-    if ((sweepQueryMovingSet(offset) > 0) != (bruteForce(MovingSet.entries, offset) > 0))
+  for (const Vec3& offset : s.offsets)
+    if ((sweepQueryMovingSet(world, offset) > 0) != (bruteForce(world.scene, world.movingSet.entries, offset) > 0))
       state.SkipWithError("the index and the pair test disagree");
-  listClear(MovingSet);
+  listClear(world.movingSet);
 }
 
-void BruteStackOf10(benchmark::State& state) {
-  prepare(static_cast<int>(state.range(0)));
+void BruteStackOf10(SweepScene& s, benchmark::State& state) {
+  prepare(s, static_cast<int>(state.range(0)));
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(bruteForce(stack, offsets[i++ % offsets.size()]));
+  for (auto _ : state) benchmark::DoNotOptimize(bruteForce(s.world.scene, s.stack, s.offsets[i++ % s.offsets.size()]));
 }
 
-void registerAll() {
+void registerAll(SweepScene& s) {
   for (int n : {100, 1000, 4000}) {
-    benchmark::RegisterBenchmark("SweepSingle", SweepSingle)->Arg(n);
-    benchmark::RegisterBenchmark("BruteSingle", BruteSingle)->Arg(n);
-    benchmark::RegisterBenchmark("SweepStackOf10", SweepStackOf10)->Arg(n);
-    benchmark::RegisterBenchmark("BruteStackOf10", BruteStackOf10)->Arg(n);
+    benchmark::RegisterBenchmark("SweepSingle", [&s](benchmark::State& state) { SweepSingle(s, state); })->Arg(n);
+    benchmark::RegisterBenchmark("BruteSingle", [&s](benchmark::State& state) { BruteSingle(s, state); })->Arg(n);
+    benchmark::RegisterBenchmark("SweepStackOf10", [&s](benchmark::State& state) { SweepStackOf10(s, state); })
+        ->Arg(n);
+    benchmark::RegisterBenchmark("BruteStackOf10", [&s](benchmark::State& state) { BruteStackOf10(s, state); })
+        ->Arg(n);
   }
 }
 
@@ -103,10 +112,10 @@ void registerAll() {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  registerAll();
+  SweepScene scene;
+  registerAll(scene);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  clearBenchScene();
   return 0;
 }

@@ -3,19 +3,19 @@
 #include <string_view>
 
 #include "files/SceneFile.h"
-#include "scene/MaterialTable.h"
-#include "scene/SceneList.h"
+#include "scene/World.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  sceneFile.readInfoFlag = size > 0 && (data[0] & 1);
-  if (readSceneText(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.lml") &&
-      sceneFile.loadedDescriptions.size() <= 16) {
-    resetMaterialTable();
-    BuildLoadedScene();
-    if (Block* first = sceneNext()) collectStack(MovingSet, first);
-    sceneRewind();
-    (void)sceneText();
+  // A world and a reader of its own for every input: nothing one input leaves behind reaches the next.
+  World world;
+  SceneFileState file;
+  file.readInfoFlag = size > 0 && (data[0] & 1);
+  if (readSceneText(file, world, std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.lml") &&
+      file.loadedDescriptions.size() <= 16) {
+    BuildLoadedScene(file, world);
+    if (!world.scene.nodes.empty()) collectStack(world, world.movingSet, world.scene.nodes.front()->block.get());
+    (void)sceneText(file, world);
   }
-  sceneClear();
+  sceneClear(world);
   return 0;
 }

@@ -104,7 +104,7 @@ int sweepQueryGroup(SweepIndex& index, const std::vector<Block*>& blocks, Vec3 o
 int sweepQueryMovingSet(World& world, Vec3 offset);
 int sweepQueryProbe(SweepIndex& index, Vec3 offset);
 void sweepInitProbe(SweepIndex& index, Block& block);
-// Free every node (shut-down); blocks still holding nodes lose them.
+// Free every node and record (shut-down).
 void sweepClearIndex(SweepIndex& index);
 
 // The parts of a query, for the queries above and their tests.

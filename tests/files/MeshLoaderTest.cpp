@@ -134,21 +134,20 @@ TEST_F(CatalogueFiles, UnreadableMeshLeavesItsEntryEmpty) {
   // Mesh paths are relative to the current directory, which is the data folder.
   const std::string previous = currentDirectory();
   ASSERT_TRUE(setCurrentDirectory(folder.path()));
-  const bool listed = LoadShapeCatalogue("./scene\\all.box");
+  const bool listed = LoadShapeCatalogue(world.shapes, "./scene\\all.box");
   setCurrentDirectory(previous);
   EXPECT_TRUE(listed);
-  ASSERT_NE(shapeCatalogue.entries[0], nullptr);
-  EXPECT_EQ(shapeCatalogue.entries[0]->faceCount, 12);
-  EXPECT_EQ(shapeCatalogue.entries[1], nullptr);
-  auto built = createBlock(describe(3, 0, 0, 0, {0, 3, 0}));
+  ASSERT_NE(world.shapes.entries[0], nullptr);
+  EXPECT_EQ(world.shapes.entries[0]->faceCount, 12);
+  EXPECT_EQ(world.shapes.entries[1], nullptr);
+  auto built = create(describe(3, 0, 0, 0, {0, 3, 0}));
   EXPECT_EQ(built->vertexCount, 36);
-  EXPECT_TRUE(headlessMessageBoxes().empty());
-  auto missing = createBlock(describe(4, 0, 0, 0, {0, 3, 0}));
+  EXPECT_EQ(world.missingShapes, 0);
+  auto missing = create(describe(4, 0, 0, 0, {0, 3, 0}));
   EXPECT_EQ(missing->vertexCount, 0);
-  ASSERT_EQ(headlessMessageBoxes().size(), 1u);
-  EXPECT_EQ(headlessMessageBoxes()[0].text, "잘못된 파일 포맷입니다.");
-  EXPECT_FALSE(LoadShapeCatalogue(folder.path() + "/scene/none.box"));
-  EXPECT_EQ(shapeCatalogue.entries[0], nullptr);
+  EXPECT_EQ(world.missingShapes, 1);
+  EXPECT_FALSE(LoadShapeCatalogue(world.shapes, folder.path() + "/scene/none.box"));
+  EXPECT_EQ(world.shapes.entries[0], nullptr);
 }
 
 }  // namespace

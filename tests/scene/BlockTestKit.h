@@ -1,10 +1,12 @@
-// Helpers for block-model tests: descriptions of common blocks and a fixture that starts every test
-// from an empty scene, index, material table and catalogue.
+// Helpers for block-model tests: descriptions of common blocks, a listener that records the notes and
+// sounds the block model asks for, and a fixture that gives every test a world of its own.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "platform/headless.h"
+#include <memory>
+#include <vector>
+
 #include "scene/BlockList.h"
 #include "scene/BlockSounds.h"
 #include "scene/MaterialTable.h"
@@ -12,6 +14,7 @@
 #include "scene/SceneList.h"
 #include "scene/Shape.h"
 #include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 inline BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, int32_t height, Vec3 position,
                                  int32_t orientation = 0) {
@@ -42,25 +45,23 @@ inline std::unique_ptr<Shape> boxShape(float minY = -2, float maxY = 2) {
   return shape;
 }
 
-inline void resetBlockModel() {
-  sceneClear();
-  sweepClearIndex();
-  setMaterialDevice(nullptr);
-  resetMaterialTable();
-  clearShapeCatalogue();
-  cheatMode = false;
-  blockCounter = 0;
-  setGameOutcome = nullptr;
-  setBlockSoundPlayer(nullptr);
-  headlessClearMessageBoxes();
-}
+// Keeps every note and block sound the world asks for, in order.
+class RecordingEvents : public WorldEvents {
+public:
+  void moveNote(MoveNote note) override { notes.push_back(note); }
+  void blockSound(BlockSound sound) override { sounds.push_back(sound); }
+  std::vector<MoveNote> notes;
+  std::vector<BlockSound> sounds;
+};
 
+// Every test starts from a fresh world: empty scene, index, material table and catalogue, cheat mode off,
+// with the recorder listening.
 class BlockModelTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    resetBlockModel();
-    setBlockSoundPlayer(&sounds);
-  }
-  void TearDown() override { resetBlockModel(); }
-  RecordingBlockSounds sounds;
+  std::unique_ptr<Block> create(const BlockDescription& d) { return createBlock(world, d); }
+  Block* put(const BlockDescription& d, NewBlockOptions options = {}) { return putBlockInScene(world, d, options); }
+  const SceneNode& nodeOf(const Block* b) { return *sceneFind(world.scene, b); }
+
+  RecordingEvents events;
+  World world{&events};
 };
