@@ -31,7 +31,6 @@ void playQuitJingleAndWait(Program& p) {
     Message message;
     if (peekMessage(message)) {
       if (message.msg == Msg::KeyDown) {
-        translateMessage(message);
         dispatchMessage(message);
       }
     } else {

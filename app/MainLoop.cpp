@@ -65,7 +65,6 @@ int runMessageLoop(Program& p) {
       if (message.msg == Msg::Quit) return message.code;
       lastCode = message.code;
       if (droppedDuringTurn(p, message)) continue;
-      translateMessage(message);
       dispatchMessage(message);
       takeEdits(p);
       reportMissingShapes(p);

@@ -82,11 +82,9 @@ struct Message {
   uint32_t time = 0;      // tick count when it was queued
 };
 
-// Remove the next message if there is one (input, posted, then paint, in that order, as the desktop
-// window system does). Never waits. False when the queue is empty.
+// Remove the next message if there is one (input, posted, then paint, in that order). Never waits. False
+// when the queue is empty. Typed text arrives as Char messages of its own.
 bool peekMessage(Message& message);
-// Nothing to translate here: typed text arrives as Char messages of its own. Kept for the loop's shape.
-void translateMessage(const Message& message);
 intptr_t dispatchMessage(const Message& message);
 // Call a window procedure now; queue a message for later.
 intptr_t sendMessage(HWindow window, Msg msg, int code = 0, intptr_t value = 0);

@@ -290,7 +290,6 @@ int messageBox(HWindow owner, const std::string& text, const std::string& captio
         box.result = escapeAnswer(box) ? escapeAnswer(box) : box.buttons[0].id;
         break;
       }
-      translateMessage(message);
       dispatchMessage(message);
       continue;
     }

@@ -154,8 +154,6 @@ bool peekMessage(Message& message) {
   return false;
 }
 
-void translateMessage(const Message&) {}
-
 intptr_t dispatchMessage(const Message& message) {
   HWindow window = message.window;
   if (!isLiveWindow(window)) return 0;
