@@ -8,24 +8,23 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "bench/TimeKeepingReporter.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/RenderView.h"
 #include "render/SceneRenderer.h"
+#include "render/Textures.h"
 #include "scene/BlockList.h"
-#include "scene/MaterialTable.h"
 #include "scene/SceneList.h"
-#include "scene/SceneView.h"
-#include "scene/SweepIndex.h"
+#include "scene/World.h"
 
 namespace {
 
 constexpr int kBricks = 500;
-FrameConditions conditions;
-Block* draggedBrick = nullptr;
 
 BlockDescription benchBlock(int32_t kind, int32_t studsX, int32_t studsZ, int32_t height, Vec3 position,
                             std::array<float, 4> colour) {
@@ -40,22 +39,38 @@ BlockDescription benchBlock(int32_t kind, int32_t studsX, int32_t studsZ, int32_
   return d;
 }
 
+// What the benchmarks draw: a view of its own over the scene below.
+struct BenchView {
+  RenderDevice device;
+  SceneRenderer renderer{device};
+  World world;
+  Block* draggedBrick = nullptr;
+
+  // One frame as the frame loop draws it: clear, draw, present what changed.
+  bool frame(const FrameConditions& c) {
+    if (!beginFrame(renderer, c)) return false;
+    drawFrame(renderer, world, c);
+    return presentFrame(renderer, renderer.frameExtent);
+  }
+};
+
 // The plate spans x -80..80 and z -120..120; 2 x 2 bricks stand in a fixed shuffle, up to three high.
-bool buildScene() {
-  putBlockInScene(benchBlock(BasePlate, 40, 60, 1, {0, 0, 0}, {0.2f, 0.6f, 0.2f, 1}), NewBlockOptions{true, false});
+void buildScene(BenchView& v) {
+  putBlockInScene(v.world, benchBlock(BasePlate, 40, 60, 1, {0, 0, 0}, {0.2f, 0.6f, 0.2f, 1}),
+                  NewBlockOptions{true, false});
   for (int i = 0; i < kBricks; ++i) {
     const int cell = (i * 211) % 600;  // 211 is prime to 600: no two bricks share a cell and level
     const float x = -76.0f + 8.0f * static_cast<float>(cell % 20);
     const float z = -116.0f + 8.0f * static_cast<float>(cell / 20);
     const float y = 4.0f + 6.0f * static_cast<float>(i / 200);
     const std::array<float, 4> colour{float(i % 2), float(i % 3) / 2, float(i % 5) / 4, 1};
-    Block* b = putBlockInScene(benchBlock(Brick, 2, 2, 1, {x, y, z}, colour));
-    if (b && (!draggedBrick || std::hypot(x, z) + y < std::hypot(draggedBrick->position.x, draggedBrick->position.z) +
-                                                          draggedBrick->position.y))
-      draggedBrick = b;  // the brick nearest the middle of the plate
+    Block* b = putBlockInScene(v.world, benchBlock(Brick, 2, 2, 1, {x, y, z}, colour));
+    const Block* d = v.draggedBrick;
+    if (b && (!d || std::hypot(x, z) + y < std::hypot(d->position.x, d->position.z) + d->position.y))
+      v.draggedBrick = b;  // the brick nearest the middle of the plate
   }
-  sceneView.lightPosition = {0, 30, 0};
-  sceneView.lightDirection = {0.3f, -0.8f, 0.5f};
+  v.world.view.lightPosition = {0, 30, 0};
+  v.world.view.lightDirection = {0.3f, -0.8f, 0.5f};
   // The start view: from above at an angle, the whole plate in sight.
   const double a = 220 * M_PI / 180, p = 40 * M_PI / 180;
   const Vec3 toEye{float(std::sin(p) * std::cos(a)), float(std::cos(p)), float(std::sin(p) * std::sin(a))};
@@ -66,38 +81,48 @@ bool buildScene() {
   const Vec3 right{up.y * forward.z - up.z * forward.y, up.z * forward.x - up.x * forward.z,
                    up.x * forward.y - up.y * forward.x};
   const float distance = 300;
-  setCamera(Vec3{toEye.x * distance, toEye.y * distance, toEye.z * distance}, forward, up, right);
-  return true;
+  setCamera(v.renderer, Vec3{toEye.x * distance, toEye.y * distance, toEye.z * distance}, forward, up, right);
 }
 
-void FullRedraw(benchmark::State& state) {
-  conditions = FrameConditions{};
+// The view started as the shell starts it: device, renderer with the world's materials, scene, lights.
+bool startView(BenchView& v, HWindow window, const std::string& dataRoot) {
+  if (!startRenderView(v.device, window, "", dataRoot)) return false;
+  attachWorld(v.renderer, v.world);
+  const std::vector<TextureHandle> handles = textureHandles(v.device);
+  if (!InitView(v.renderer, *v.device.direct3D, *v.device.device, v.device.viewport,
+                static_cast<int>(handles.size()), handles.data()))
+    return false;
+  buildScene(v);
+  return startSceneView(v.renderer, v.world);
+}
+
+void FullRedraw(benchmark::State& state, BenchView* v) {
   for (auto _ : state) {
-    sceneRenderer.fullRedrawPending = 1;
-    if (!frameStep()) state.SkipWithError("frame failed");
+    v->renderer.fullRedrawPending = 1;
+    if (!v->frame(FrameConditions{})) state.SkipWithError("frame failed");
   }
 }
 
-void DragFrame(benchmark::State& state) {
-  conditions = FrameConditions{};
-  sceneRenderer.fullRedrawPending = 1;
-  frameStep();
+void DragFrame(benchmark::State& state, BenchView* v) {
+  FrameConditions conditions;
+  v->renderer.fullRedrawPending = 1;
+  v->frame(conditions);
   conditions.holding = true;
-  selectedBlock = draggedBrick;
-  listInsert(MovingSet, draggedBrick);
-  liftMovingSet();
-  frameStep();
+  v->world.selectedBlock = v->draggedBrick;
+  listInsert(v->world.movingSet, v->draggedBrick);
+  liftMovingSet(v->renderer, v->world);
+  v->frame(conditions);
   float step = 4;
   for (auto _ : state) {
-    translateBlock(*draggedBrick, step, 0, 0);
+    translateBlock(*v->draggedBrick, step, 0, 0);
     step = -step;
-    if (!frameStep()) state.SkipWithError("frame failed");
+    if (!v->frame(conditions)) state.SkipWithError("frame failed");
   }
-  const Rect drawn = sceneRenderer.frameExtent;
+  const Rect drawn = v->renderer.frameExtent;
   state.counters["drawnPixels"] =
       drawn.empty() ? 0.0 : (double(drawn.right) - drawn.left) * (double(drawn.bottom) - drawn.top);
-  listClear(MovingSet);
-  conditions = FrameConditions{};
+  listClear(v->world.movingSet);
+  v->world.selectedBlock = nullptr;
 }
 
 class RatioReporter : public TimeKeepingReporter {
@@ -129,25 +154,20 @@ int main(int argc, char** argv) {
   c.proc = [](HWindow w, const Message& m) { return defWindowProc(w, m); };
   registerClass(c);
   HWindow window = createWindow("SceneBench", "", false, 0, 0, 540, 380, nullptr);
-  sceneRenderer.hooks.loadStartContent = buildScene;
-  sceneRenderer.hooks.conditions = [] { return conditions; };
-  ViewHooks hooks;
-  hooks.initView = InitView;
-  hooks.releaseViewObjects = releaseViewObjects;
-  setViewHooks(hooks);
-  if (!startRenderView(window, "", data.string() + "/")) {
-    std::fprintf(stderr, "%s", lastRenderErrorText().c_str());
+  auto view = std::make_unique<BenchView>();
+  if (!startView(*view, window, data.string() + "/")) {
+    std::fprintf(stderr, "%s", lastRenderErrorText(view->device).c_str());
     return 1;
   }
-  benchmark::RegisterBenchmark("FullRedraw", FullRedraw)->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("DragFrame", DragFrame)->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("FullRedraw", FullRedraw, view.get())->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("DragFrame", DragFrame, view.get())->Unit(benchmark::kMicrosecond);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  shutDownRenderDevice();
-  sceneClear();
-  sweepClearIndex();
-  resetMaterialTable();
+  releaseViewObjects(view->renderer);
+  shutDownRenderDevice(view->device);
+  view.reset();
+  destroyWindow(window);
   std::filesystem::remove_all(data);
   return 0;
 }

@@ -1,4 +1,4 @@
-// Presentation: merging dirty rectangles, the list limits, clears and shows before start-up, partial
+// Presentation: merging dirty rectangles, the list limits, clears and shows refused outside a started view,
 // presentation and the whole-window show after a reported failure.
 #include <gtest/gtest.h>
 
@@ -46,78 +46,83 @@ TEST(mergeDirtyRects, InvertedRectanglesOfEitherListAreDropped) {
   EXPECT_EQ(asVector(merged), (std::vector<Rect>{{1, 1, 4, 4}}));
 }
 
-TEST(Presentation, RefusesClearAndShowBeforeStartUp) {
-  shutDownRenderDevice();
-  EXPECT_FALSE(clearBackBuffer(FrameArea::DirtyRects));
-  EXPECT_EQ(lastRenderErrorText(), "Cannot call D3DAppClearBackBuffer while bRenderingIsOK is FALSE.\n\r\n");
-  EXPECT_FALSE(showBackBuffer(FrameArea::DirtyRects));
-  EXPECT_EQ(lastRenderErrorText(), "Cannot call D3DAppShowBackBuffer while bRenderingIsOK is FALSE.\n\r\n");
+TEST(Presentation, RefusesClearAndShowBeforeStartUpAndAfterShutDown) {
+  RenderDevice d;
+  EXPECT_FALSE(clearBackBuffer(d, FrameArea::DirtyRects));
+  EXPECT_EQ(lastRenderErrorText(d), "Cannot call D3DAppClearBackBuffer while bRenderingIsOK is FALSE.\n\r\n");
+  EXPECT_FALSE(showBackBuffer(d, FrameArea::DirtyRects));
+  EXPECT_EQ(lastRenderErrorText(d), "Cannot call D3DAppShowBackBuffer while bRenderingIsOK is FALSE.\n\r\n");
+  RenderTestView view(200, 100);
+  ASSERT_TRUE(view.started);
+  shutDownRenderDevice(view.device);
+  EXPECT_FALSE(clearBackBuffer(view.device, FrameArea::WholeWindow));
+  EXPECT_FALSE(showBackBuffer(view.device, FrameArea::WholeWindow));
 }
 
 TEST(Presentation, ThirtyOneDirtyRectanglesFailAndChangeNothing) {
   RenderTestView view(200, 100);
   ASSERT_TRUE(view.started);
   const Rect one{1, 2, 3, 4};
-  ASSERT_TRUE(setDirtyRects(1, &one, FrameArea::DirtyRects));
+  ASSERT_TRUE(setDirtyRects(view.device, 1, &one, FrameArea::DirtyRects));
   Rect many[31];
   for (int i = 0; i < 31; ++i) many[i] = Rect{i, i, i + 1, i + 1};
-  EXPECT_FALSE(setDirtyRects(31, many, FrameArea::DirtyRects));
-  EXPECT_EQ(lastRenderErrorText(), "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.\r\n");
-  EXPECT_EQ(renderDevice.frameRects.count, 1);
-  EXPECT_EQ(renderDevice.frameRects.rects[0], one);
-  EXPECT_EQ(renderDevice.zClearRects.count, 1);
-  EXPECT_TRUE(setDirtyRects(30, many, FrameArea::DirtyRects));
+  EXPECT_FALSE(setDirtyRects(view.device, 31, many, FrameArea::DirtyRects));
+  EXPECT_EQ(lastRenderErrorText(view.device), "The number of clear rectangles exceeded D3DAPP_MAXCLEARRECTS.\r\n");
+  EXPECT_EQ(view.device.frameRects.count, 1);
+  EXPECT_EQ(view.device.frameRects.rects[0], one);
+  EXPECT_EQ(view.device.zClearRects.count, 1);
+  EXPECT_TRUE(setDirtyRects(view.device, 30, many, FrameArea::DirtyRects));
 }
 
 TEST(Presentation, ShowPresentsOnlyTheMergedRectangles) {
   RenderTestView view(200, 100);
   ASSERT_TRUE(view.started);
-  ASSERT_TRUE(showBackBuffer(FrameArea::WholeWindow));  // the start: everything black
-  surfaceFill(*renderDevice.backBuffer, nullptr, 0xFFFF);
+  ASSERT_TRUE(showBackBuffer(view.device, FrameArea::WholeWindow));  // the start: everything black
+  surfaceFill(*view.device.backBuffer, nullptr, 0xFFFF);
   const Rect drawn{10, 10, 30, 20};
-  ASSERT_TRUE(setDirtyRects(1, &drawn, FrameArea::DirtyRects));
+  ASSERT_TRUE(setDirtyRects(view.device, 1, &drawn, FrameArea::DirtyRects));
   // The previous show presented the whole window, so this one presents it again; the next only the rectangle.
-  ASSERT_TRUE(showBackBuffer(FrameArea::DirtyRects));
+  ASSERT_TRUE(showBackBuffer(view.device, FrameArea::DirtyRects));
   EXPECT_EQ(windowSurface(view.window).at(150, 80), 0xFFFF);
-  surfaceFill(*renderDevice.backBuffer, nullptr, 0x001F);
-  ASSERT_TRUE(setDirtyRects(1, &drawn, FrameArea::DirtyRects));
-  ASSERT_TRUE(showBackBuffer(FrameArea::DirtyRects));
+  surfaceFill(*view.device.backBuffer, nullptr, 0x001F);
+  ASSERT_TRUE(setDirtyRects(view.device, 1, &drawn, FrameArea::DirtyRects));
+  ASSERT_TRUE(showBackBuffer(view.device, FrameArea::DirtyRects));
   EXPECT_EQ(windowSurface(view.window).at(15, 15), 0x001F);
   EXPECT_EQ(windowSurface(view.window).at(150, 80), 0xFFFF);
-  EXPECT_EQ(renderDevice.lastShownRects.count, 1);
-  EXPECT_EQ(renderDevice.lastShownRects.rects[0], drawn);
+  EXPECT_EQ(view.device.lastShownRects.count, 1);
+  EXPECT_EQ(view.device.lastShownRects.rects[0], drawn);
 }
 
 TEST(Presentation, AfterAReportedFailureTheNextShowPresentsTheWholeWindow) {
   RenderTestView view(200, 100);
   ASSERT_TRUE(view.started);
   const Rect drawn{10, 10, 30, 20};
-  ASSERT_TRUE(setDirtyRects(1, &drawn, FrameArea::DirtyRects));
-  ASSERT_TRUE(showBackBuffer(FrameArea::DirtyRects));
-  ASSERT_TRUE(showBackBuffer(FrameArea::DirtyRects));
-  surfaceFill(*renderDevice.backBuffer, nullptr, 0x07E0);
-  reportRenderFailure("%s", "Something failed.\n");
-  EXPECT_EQ(lastRenderErrorText(), "Something failed.\n\r\n");
-  EXPECT_EQ(asVector(renderDevice.frameRects), (std::vector<Rect>{{0, 0, 200, 100}}));
-  EXPECT_EQ(asVector(renderDevice.zClearRects), (std::vector<Rect>{{0, 0, 200, 100}}));
-  ASSERT_TRUE(showBackBuffer(FrameArea::DirtyRects));
+  ASSERT_TRUE(setDirtyRects(view.device, 1, &drawn, FrameArea::DirtyRects));
+  ASSERT_TRUE(showBackBuffer(view.device, FrameArea::DirtyRects));
+  ASSERT_TRUE(showBackBuffer(view.device, FrameArea::DirtyRects));
+  surfaceFill(*view.device.backBuffer, nullptr, 0x07E0);
+  reportRenderFailure(view.device, "%s", "Something failed.\n");
+  EXPECT_EQ(lastRenderErrorText(view.device), "Something failed.\n\r\n");
+  EXPECT_EQ(asVector(view.device.frameRects), (std::vector<Rect>{{0, 0, 200, 100}}));
+  EXPECT_EQ(asVector(view.device.zClearRects), (std::vector<Rect>{{0, 0, 200, 100}}));
+  ASSERT_TRUE(showBackBuffer(view.device, FrameArea::DirtyRects));
   EXPECT_EQ(windowSurface(view.window).at(190, 90), 0x07E0);
 }
 
 TEST(Presentation, ClearsOnlyTheFramesRectanglesToTheSky) {
   RenderTestView view(200, 100);
   ASSERT_TRUE(view.started);
-  surfaceFill(*renderDevice.backBuffer, nullptr, 0x1111);
-  surfaceFillDepth(*renderDevice.zBuffer, nullptr, 0.5f);
+  surfaceFill(*view.device.backBuffer, nullptr, 0x1111);
+  surfaceFillDepth(*view.device.zBuffer, nullptr, 0.5f);
   const Rect part{20, 20, 40, 40};
-  ASSERT_TRUE(setDirtyRects(1, &part, FrameArea::DirtyRects));
-  ASSERT_TRUE(clearBackBuffer(FrameArea::DirtyRects));
-  EXPECT_EQ(renderDevice.backBuffer->own.at(25, 25), view.skyColour);
-  EXPECT_EQ(renderDevice.backBuffer->own.at(10, 10), 0x1111);
-  EXPECT_FLOAT_EQ(renderDevice.zBuffer->depth[25 * 200 + 25], 1.0f);
-  EXPECT_FLOAT_EQ(renderDevice.zBuffer->depth[10 * 200 + 10], 0.5f);
-  ASSERT_TRUE(clearBackBuffer(FrameArea::WholeWindow));
-  EXPECT_EQ(renderDevice.backBuffer->own.at(10, 10), view.skyColour);
+  ASSERT_TRUE(setDirtyRects(view.device, 1, &part, FrameArea::DirtyRects));
+  ASSERT_TRUE(clearBackBuffer(view.device, FrameArea::DirtyRects));
+  EXPECT_EQ(view.device.backBuffer->own.at(25, 25), view.skyColour);
+  EXPECT_EQ(view.device.backBuffer->own.at(10, 10), 0x1111);
+  EXPECT_FLOAT_EQ(view.device.zBuffer->depth[25 * 200 + 25], 1.0f);
+  EXPECT_FLOAT_EQ(view.device.zBuffer->depth[10 * 200 + 10], 0.5f);
+  ASSERT_TRUE(clearBackBuffer(view.device, FrameArea::WholeWindow));
+  EXPECT_EQ(view.device.backBuffer->own.at(10, 10), view.skyColour);
 }
 
 TEST(Presentation, ShowAfterTheViewWindowWasDestroyedTouchesNothing) {
@@ -126,7 +131,7 @@ TEST(Presentation, ShowAfterTheViewWindowWasDestroyedTouchesNothing) {
   destroyWindow(view.window);
   view.window = nullptr;
   const Rect drawn{10, 10, 30, 20};
-  ASSERT_TRUE(setDirtyRects(1, &drawn, FrameArea::DirtyRects));
-  EXPECT_TRUE(showBackBuffer(FrameArea::DirtyRects));
-  EXPECT_TRUE(showBackBuffer(FrameArea::WholeWindow));
+  ASSERT_TRUE(setDirtyRects(view.device, 1, &drawn, FrameArea::DirtyRects));
+  EXPECT_TRUE(showBackBuffer(view.device, FrameArea::DirtyRects));
+  EXPECT_TRUE(showBackBuffer(view.device, FrameArea::WholeWindow));
 }

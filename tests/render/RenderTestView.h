@@ -1,5 +1,5 @@
-// A 3D view window started through the program's own start entry, with a one-colour sky picture in a
-// temporary data folder and a view hook that makes the sky the viewport's background.
+// A 3D view window with a render device of its own, started through the program's own start entry, with
+// a one-colour sky picture in a temporary data folder made the viewport's background.
 #pragma once
 
 #include <string>
@@ -7,10 +7,12 @@
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/RenderView.h"
+#include "render/Textures.h"
 #include "support/TestSupport.h"
 
 struct RenderTestView {
   TempFolder data;
+  RenderDevice device;
   HWindow window = nullptr;
   bool started = false;
   uint16_t skyColour = rgb565(80, 160, 240);
@@ -26,23 +28,23 @@ struct RenderTestView {
     for (int i = 0; i < 4; ++i) sky += std::string{char(80), char(160), char(240)};
     data.write("scene/sky.ppm", sky);
     window = createWindow("RenderTestView", "", false, 0, 0, width, height, nullptr);
-    ViewHooks hooks;
-    hooks.initView = [](Direct3D& d3d, Device3D&, ViewportHandle viewport, int count, const TextureHandle* handles) {
-      MaterialHandle background = 0;
-      createMaterial(d3d, background);
-      Material3D m;
-      m.texture = count > 0 ? handles[0] : 0;
-      setMaterial(d3d, background, m);
-      return setViewportBackground(d3d, viewport, background) == kResultOk;
-    };
-    setViewHooks(hooks);
-    renderDevice.textures.count = 0;
-    started = startRenderView(window, commandLine, data.path() + "/");
+    started = startRenderView(device, window, commandLine, data.path() + "/") && useSkyAsBackground();
   }
   ~RenderTestView() {
-    shutDownRenderDevice();
-    renderDevice.textures.count = 0;
-    setViewHooks(ViewHooks{});
+    shutDownRenderDevice(device);
     if (window) destroyWindow(window);
+  }
+  RenderTestView(const RenderTestView&) = delete;
+  RenderTestView& operator=(const RenderTestView&) = delete;
+
+  // The sky picture (texture entry 0) behind everything, so that a clear paints it.
+  bool useSkyAsBackground() {
+    MaterialHandle background = 0;
+    if (failed(createMaterial(*device.direct3D, background))) return false;
+    const std::vector<TextureHandle> handles = textureHandles(device);
+    Material3D m;
+    m.texture = handles.empty() ? 0 : handles[0];
+    setMaterial(*device.direct3D, background, m);
+    return setViewportBackground(*device.direct3D, device.viewport, background) == kResultOk;
   }
 };

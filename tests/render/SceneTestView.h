@@ -1,48 +1,34 @@
-// A 3D view started through the program's own start entry with the scene renderer installed; the test
-// gives the start content (normally the scene files) as a function. Everything the view and the scene
-// made is cleared again afterwards.
+// A 3D view with a render device, a scene renderer and a world of its own, started in the order the shell
+// starts one; the test gives the start content as a function. Also the test camera and the descriptions
+// of the blocks the scene tests build.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <string>
-
-#include <cmath>
 
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/RenderView.h"
 #include "render/SceneRenderer.h"
+#include "render/Textures.h"
 #include "scene/BlockList.h"
-#include "scene/MaterialTable.h"
 #include "scene/SceneList.h"
-#include "scene/SceneView.h"
+#include "scene/World.h"
 #include "support/TestSupport.h"
-
-inline void clearSceneState() {
-  sceneClear();
-  sweepClearIndex();
-  resetMaterialTable();
-  listClear(MovingSet);
-  selectedBlock = nullptr;
-  basePlate = nullptr;
-}
-
-// The renderer alone as the view's start hooks.
-inline void installPlainRenderer() {
-  sceneRenderer.hooks = SceneRendererHooks{};
-  ViewHooks hooks;
-  hooks.initView = InitView;
-  hooks.releaseViewObjects = releaseViewObjects;
-  setViewHooks(hooks);
-}
 
 struct SceneTestView {
   TempFolder data;
+  RenderDevice device;
+  SceneRenderer renderer{device};
+  World world;
   HWindow window = nullptr;
   bool started = false;
+  // The path the latest frame took.
+  FramePath lastPath = FramePath::Nothing;
 
-  SceneTestView(int width, int height, std::function<bool()> load,
-                const std::function<void()>& install = installPlainRenderer) {
+  // The window and the sky picture; the view starts with start().
+  SceneTestView(int width, int height) {
     if (!isClassRegistered("SceneTestView")) {
       WindowClass c;
       c.name = "SceneTestView";
@@ -53,34 +39,55 @@ struct SceneTestView {
     for (int i = 0; i < 4; ++i) sky += std::string{char(80), char(160), char(240)};
     data.write("scene/sky.ppm", sky);
     window = createWindow("SceneTestView", "", false, 0, 0, width, height, nullptr);
-    clearSceneState();
-    sceneRenderer.startContentLoaded = false;
-    install();
-    sceneRenderer.hooks.loadStartContent = std::move(load);
-    renderDevice.textures.count = 0;
-    started = startRenderView(window, "", data.path() + "/");
+  }
+  SceneTestView(int width, int height, const std::function<bool(SceneTestView&)>& load)
+      : SceneTestView(width, height) {
+    start(load);
   }
   ~SceneTestView() {
-    shutDownRenderDevice();
-    renderDevice.textures.count = 0;
-    clearSceneState();
-    setViewHooks(ViewHooks{});
-    sceneRenderer.hooks = SceneRendererHooks{};
-    sceneRenderer.startContentLoaded = false;
+    releaseViewObjects(renderer);
+    shutDownRenderDevice(device);
     if (window) destroyWindow(window);
   }
+  SceneTestView(const SceneTestView&) = delete;
+  SceneTestView& operator=(const SceneTestView&) = delete;
+
+  // The device, the renderer on it with the world's materials, the content, then the lights it names.
+  bool start(const std::function<bool(SceneTestView&)>& load) {
+    started = false;
+    if (!startRenderView(device, window, "", data.path() + "/")) return false;
+    attachWorld(renderer, world);
+    const std::vector<TextureHandle> handles = textureHandles(device);
+    if (!InitView(renderer, *device.direct3D, *device.device, device.viewport, static_cast<int>(handles.size()),
+                  handles.data()))
+      return false;
+    if (load && !load(*this)) return false;
+    started = startSceneView(renderer, world);
+    return started;
+  }
+
+  // One frame as the frame loop draws it: clear, draw, present what changed.
+  bool frame(const FrameConditions& c = {}) {
+    if (!beginFrame(renderer, c)) return false;
+    lastPath = drawFrame(renderer, world, c);
+    return presentFrame(renderer, renderer.frameExtent);
+  }
+
+  Block* put(const BlockDescription& d, NewBlockOptions options = {}) { return putBlockInScene(world, d, options); }
+  Vec3 project(Vec3 p) { return projectPoint(renderer, p.x, p.y, p.z); }
 };
 
 struct TestEye {
   Vec3 eye, forward;
 };
-inline TestEye testEye;
 
 // The camera the tests look through (by default from above at an angle, the plate filling most of the
-// view): an eye on a sphere around the target, y up, as the program's orbit camera places it.
-inline void setTestCamera(float azimuth = 220, float polar = 40, float distance = 70, Vec3 target = {0, 0, 0}) {
-  sceneView.lightPosition = {0, 30, 0};
-  sceneView.lightDirection = {0.3f, -0.8f, 0.5f};
+// view): an eye on a sphere around the target, y up, as the program's orbit camera places it. The world's
+// lights are set too; a view started afterwards is lit by them.
+inline TestEye setTestCamera(SceneTestView& v, float azimuth = 220, float polar = 40, float distance = 70,
+                             Vec3 target = {0, 0, 0}) {
+  v.world.view.lightPosition = {0, 30, 0};
+  v.world.view.lightDirection = {0.3f, -0.8f, 0.5f};
   const double a = azimuth * M_PI / 180, p = polar * M_PI / 180;
   const Vec3 toEye{float(std::sin(p) * std::cos(a)), float(std::cos(p)), float(std::sin(p) * std::sin(a))};
   const Vec3 forward{-toEye.x, -toEye.y, -toEye.z};
@@ -91,8 +98,8 @@ inline void setTestCamera(float azimuth = 220, float polar = 40, float distance 
                    up.x * forward.y - up.y * forward.x};
   const float d = distance - 1;
   const Vec3 eye{target.x + toEye.x * d, target.y + toEye.y * d, target.z + toEye.z * d};
-  setCamera(eye, forward, up, right);
-  testEye = TestEye{eye, forward};
+  setCamera(v.renderer, eye, forward, up, right);
+  return TestEye{eye, forward};
 }
 
 inline BlockDescription brickAt(float x, float y, float z, std::array<float, 4> colour, int studsX = 2, int studsZ = 2,
