@@ -123,6 +123,7 @@ static void dropNodes(SweepIndex& index, std::array<SweepNode*, 6>& nodes) {
 static IndexedBlock& recordOf(SweepIndex& index, Block& block) {
   IndexedBlock& entry = index.records[&block];
   entry.block = &block;
+  entry.serial = block.serial;
   return entry;
 }
 
@@ -287,11 +288,9 @@ int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, flo
   } else {
     index.candidateRecords.assign(found.begin(), found.end());
     std::sort(index.candidateRecords.begin(), index.candidateRecords.end(),
-              [](const IndexedBlock* a, const IndexedBlock* b) { return blockBefore(a->block, b->block); });
+              [](const IndexedBlock* a, const IndexedBlock* b) { return a->serial < b->serial; });
   }
-  index.candidates.clear();
-  for (const IndexedBlock* e : index.candidateRecords) index.candidates.push_back(e->block);
-  index.candidateCount = static_cast<int>(index.candidates.size());
+  index.candidateCount = static_cast<int>(index.candidateRecords.size());
   return index.candidateCount;
 }
 
@@ -315,16 +314,25 @@ Box queryBox(const Box& outer, Vec3 offset) {
   return box;
 }
 
+// The scans work on records; what they leave is handed out as blocks once they are done.
+void publishCandidates(SweepIndex& index) {
+  index.candidates.clear();
+  for (const IndexedBlock* e : index.candidateRecords) index.candidates.push_back(e->block);
+}
+
 void scanBox(SweepIndex& index, const Box& box, const Excluded& excluded, Compare compare) {
   for (int axis : scanOrder(index))
     scanAxisWith(index, axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+  publishCandidates(index);
 }
 
 }  // namespace
 
 int scanAxis(SweepIndex& index, int axis, const Block* moving, float lo, float hi) {
   if (axis < 0 || axis > 2) return index.candidateCount;
-  return scanAxisWith(index, axis, Excluded{moving, false}, lo, hi, Compare::Truncated);
+  const int count = scanAxisWith(index, axis, Excluded{moving, false}, lo, hi, Compare::Truncated);
+  publishCandidates(index);
+  return count;
 }
 
 // [SECTION] Contact classification

@@ -16,6 +16,7 @@ struct SweepNode;
 // The index's own record of a block: its six end points and the marks its scans leave.
 struct IndexedBlock {
   Block* block = nullptr;
+  uint64_t serial = 0;  // the block's identity, kept here so that sorting reads one record
   std::array<SweepNode*, 6> nodes{};  // x low, x high, y low, y high, z low, z high
   uint32_t scanStamp = 0;
   uint32_t groupStamp = 0;  // equal to the index's current group stamp while the block is in the moving group
