@@ -3,8 +3,10 @@
 // held, and copy it with a double-click; the scene is checked after every step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/ProgramFixture.h"
 #include "app/Shell.h"
 #include "edit/BlockOperations.h"
 #include "edit/EditState.h"
@@ -14,7 +16,7 @@
 #include "scene/Movement.h"
 #include "scene/SceneList.h"
 #include "scene/SceneView.h"
-#include "support/InstallFixture.h"
+#include "scene/World.h"
 
 namespace {
 
@@ -30,55 +32,34 @@ BlockDescription brick(int studsX, int studsZ, Vec3 position, std::array<float, 
   return d;
 }
 
-class EditSession : public InstallFixture {
+class EditSession : public ProgramFixture {
 protected:
   void SetUp() override {
-    InstallFixture::SetUp();
+    ProgramFixture::SetUp();
     recordDir(tmp.file("install"));
-    tmp.write("data/scene/sky.ppm", "P6\n4 4\n255\n" + std::string(48, '\x60'));
-    for (const std::string& name : listFolder(buildDataPath("bmp"))) {
-      std::string bytes;
-      ASSERT_TRUE(readWholeFile(buildDataPath("bmp/" + name), bytes)) << name;
-      tmp.write("data/bmp/" + name, bytes);
-    }
+    copyPanelPictures();
     // The start scene: a plate, a red 4 x 2 brick and a blue 2 x 2 brick apart from it.
+    World world;
+    SceneFileState file;
     BlockDescription plate = brick(10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1});
     plate.kind = BasePlate;
-    putBlockInScene(plate);
-    putBlockInScene(brick(4, 2, {-8, 4, -12}, {1, 0, 0, 1}));
-    putBlockInScene(brick(2, 2, {8, 4, 8}, {0, 0, 1, 1}));
-    sceneView.azimuth = 220;
-    sceneView.polar = 40;
-    sceneView.distance = 80;
-    sceneView.lightDirection = Vec3{-0.4f, -1, 0.3f};
-    ASSERT_TRUE(WriteSceneFile(tmp.file("data/scene/scene.lml")));
-    sceneView = SceneView{};
-    sceneClear();
-    shell = ShellState{};
-    runFrame = nullptr;
-    editState = EditState{};
-  }
-  void TearDown() override {
-    for (HWindow w : {shell.BackdropWindow, shell.VideoWindow}) destroyWindow(w);
-    pump();
-    runFrame = nullptr;
-    editState = EditState{};
-    InstallFixture::TearDown();
-  }
-  // What the main loop does: the messages, then a frame when one is asked for.
-  void pump() {
-    Message m;
-    for (int guard = 0; guard < 10000 && peekMessage(m); ++guard)
-      if (m.msg != Msg::Quit) dispatchMessage(m);
-    if (shell.viewActive && shell.frameRequested && runFrame) runFrame();
+    putBlockInScene(world, plate);
+    putBlockInScene(world, brick(4, 2, {-8, 4, -12}, {1, 0, 0, 1}));
+    putBlockInScene(world, brick(2, 2, {8, 4, 8}, {0, 0, 1, 1}));
+    world.view.azimuth = 220;
+    world.view.polar = 40;
+    world.view.distance = 80;
+    world.view.lightDirection = Vec3{-0.4f, -1, 0.3f};
+    ASSERT_TRUE(WriteSceneFile(file, world, tmp.file("data/scene/scene.lml")));
+    sceneClear(world);
   }
   // The screen point where a world point is drawn in the 3D view.
-  Point onScreen(Vec3 p) {
-    const Vec3 s = projectPoint(p.x, p.y, p.z);
-    return clientToScreen(shell.ViewWindow, Point{static_cast<int>(s.x), static_cast<int>(s.y)});
+  Point onScreen(Vec3 at) {
+    const Vec3 s = projectPoint(p->renderer, at.x, at.y, at.z);
+    return clientToScreen(p->shell.ViewWindow, Point{static_cast<int>(s.x), static_cast<int>(s.y)});
   }
-  void moveTo(Point p) {
-    headlessMouseMove(p.x, p.y);
+  void moveTo(Point to) {
+    headlessMouseMove(to.x, to.y);
     pump();
   }
   // A straight pointer path in steps of about 8 pixels, a frame after each.
@@ -88,20 +69,27 @@ protected:
     for (int i = 1; i <= steps; ++i)
       moveTo(Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
   }
-  static Block* blockWithColour(float r, float b) {
+  Block* blockWithColour(float r, float b) const {
     Block* found = nullptr;
-    for (const auto& node : scene.nodes)
+    for (const auto& node : p->world.scene.nodes)
       if (node->block->kind == Brick && node->block->colour[0] == r && node->block->colour[2] == b)
         found = node->block.get();
     return found;
   }
-  static int bricks() { return sceneBlockCount() - 1; }
+  int bricks() const { return p->world.scene.count() - 1; }
+  // How many blocks picking this one up would take along (the block and its stack).
+  int stackOf(Block* block) {
+    BlockList stack;
+    const int n = collectStack(p->world, stack, block);
+    listClear(stack);
+    return n;
+  }
 };
 
 }  // namespace
 
 TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   pump();
   Block* red = blockWithColour(1, 0);
   Block* blue = blockWithColour(0, 1);
@@ -113,8 +101,8 @@ TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
   moveTo(onScreen(Vec3{redStart.x, 7.5f, redStart.z}));
   headlessMouseButton(1, true);
   pump();
-  ASSERT_TRUE(editState.holding);
-  EXPECT_EQ(selectedBlock, red);
+  ASSERT_TRUE(p->editor.state.holding);
+  EXPECT_EQ(p->world.selectedBlock, red);
   EXPECT_EQ(cursorName(currentCursor()), "HAND");
 
   // Drag it over the blue brick: it climbs on top. Let go: it snaps onto the blue brick's studs.
@@ -123,21 +111,20 @@ TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
   EXPECT_GT(red->position.y, 4.5f);
   headlessMouseButton(1, false);
   pump();
-  EXPECT_FALSE(editState.holding);
-  EXPECT_EQ(shell.sceneUnchanged, 0);
+  EXPECT_FALSE(p->editor.state.holding);
+  EXPECT_EQ(p->shell.sceneUnchanged, 0);
   EXPECT_FLOAT_EQ(red->outerMin.y, 7);  // its bottom on the blue brick's top
   EXPECT_LT(std::fabs(red->position.x - blue->position.x), 6);
   EXPECT_LT(std::fabs(red->position.z - blue->position.z), 4);
   EXPECT_EQ(std::fmod(std::fabs(red->outerMin.x - blue->outerMin.x), 4.0f), 0);  // on the stud grid
-  EXPECT_EQ(collectStack(MovingSet, blue), 2);  // resting on it: picking blue takes red along
-  listClear(MovingSet);
+  EXPECT_EQ(stackOf(blue), 2);  // resting on it: picking blue takes red along
   EXPECT_EQ(bricks(), 2);
   const Vec3 onBlue = red->position;
 
   // Undo puts it back where it was picked up; undo again puts it on the blue brick once more.
-  undo();
+  undo(p->editor);
   EXPECT_EQ(red->position, redStart);
-  undo();
+  undo(p->editor);
   EXPECT_EQ(red->position, onBlue);
   pump();
 
@@ -145,15 +132,15 @@ TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
   moveTo(onScreen(Vec3{onBlue.x, onBlue.y + 3.5f, onBlue.z}));
   headlessMouseButton(1, true);
   pump();
-  ASSERT_TRUE(editState.holding);
-  ASSERT_EQ(selectedBlock, red);
+  ASSERT_TRUE(p->editor.state.holding);
+  ASSERT_EQ(p->world.selectedBlock, red);
   headlessMouseButton(3, true);
   pump();
   EXPECT_EQ(red->orientation, 1);
-  EXPECT_EQ(editState.undoAction, UndoTurn);
+  EXPECT_EQ(p->editor.state.undoAction, UndoTurn);
   headlessMouseButton(3, false);
   pump();
-  EXPECT_TRUE(editState.holding);  // the right button did not end the hold
+  EXPECT_TRUE(p->editor.state.holding);  // the right button did not end the hold
   headlessMouseButton(1, false);
   pump();
   EXPECT_EQ(red->orientation, 1);
@@ -169,19 +156,18 @@ TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
   pump();
   ASSERT_EQ(bricks(), 3);
   Block* copy = nullptr;
-  for (const auto& node : scene.nodes)
+  for (const auto& node : p->world.scene.nodes)
     if (node->block.get() != red && node->block->colour == red->colour) copy = node->block.get();
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->position, (Vec3{red->position.x, red->position.y + 6, red->position.z}));
   EXPECT_EQ(copy->orientation, red->orientation);
-  EXPECT_FALSE(editState.holding);
-  EXPECT_EQ(collectStack(MovingSet, blue), 3);
-  listClear(MovingSet);
+  EXPECT_FALSE(p->editor.state.holding);
+  EXPECT_EQ(stackOf(blue), 3);
   EXPECT_TRUE(headlessMessageBoxes().empty());
 
   // The copy's own pick recorded a move that went nowhere: undo leaves the scene as it is.
   const Vec3 redNow = red->position;
-  undo();
+  undo(p->editor);
   EXPECT_EQ(red->position, redNow);
   EXPECT_EQ(bricks(), 3);
 
@@ -190,17 +176,16 @@ TEST_F(EditSession, PickDragOntoABrickTurnCopyAndUndo) {
   moveTo(onScreen(Vec3{blue->position.x - 4, 3, blue->position.z}));
   headlessMouseButton(1, true);
   pump();
-  ASSERT_TRUE(editState.holding);
-  ASSERT_EQ(selectedBlock, blue);
-  const Rect view = windowRect(shell.ViewWindow);
+  ASSERT_TRUE(p->editor.state.holding);
+  ASSERT_EQ(p->world.selectedBlock, blue);
+  const Rect view = windowRect(p->shell.ViewWindow);
   dragTo(Point{cursorPos().x, view.bottom + 30});
-  EXPECT_EQ(windowFromPoint(cursorPos().x, cursorPos().y), shell.BottomPanel);
+  EXPECT_EQ(windowFromPoint(cursorPos().x, cursorPos().y), p->shell.BottomPanel);
   headlessMouseButton(1, false);
   pump();
-  EXPECT_FALSE(editState.holding);
-  EXPECT_FALSE(movement.leftDrag);
-  EXPECT_TRUE(MovingSet.entries.empty());
+  EXPECT_FALSE(p->editor.state.holding);
+  EXPECT_FALSE(p->world.movement.leftDrag);
+  EXPECT_TRUE(p->world.movingSet.entries.empty());
   EXPECT_FLOAT_EQ(std::fmod(blue->outerMin.y - 1, 6.0f), 0);  // dropped onto a brick level
-  EXPECT_EQ(collectStack(MovingSet, blue), 3);  // the stack on it came along and is still linked
-  listClear(MovingSet);
+  EXPECT_EQ(stackOf(blue), 3);  // the stack on it came along and is still linked
 }

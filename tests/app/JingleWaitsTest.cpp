@@ -2,6 +2,8 @@
 // jingle is released afterwards.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/Shell.h"
 #include "platform/headless.h"
 #include "platform/paths.h"
@@ -25,20 +27,18 @@ protected:
     ASSERT_TRUE(folder.write("sound/quit.wav", waveOf(1500)));
     ASSERT_TRUE(folder.write("sound/sting.wav", waveOf(2000)));
     previousDirectory = currentDirectory();
-    sound.dataRoot = folder.path() + "/";
-    ASSERT_TRUE(setCurrentDirectory(sound.dataRoot));
-    shell.exitWaiting = 0;
-    shell.exitWaitCancelled = 0;
+    p->sound.dataRoot = folder.path() + "/";
+    ASSERT_TRUE(setCurrentDirectory(p->sound.dataRoot));
   }
   void TearDown() override {
-    shell.exitWaitCancelled = 0;
     audioHeadlessSetNoDevice(false);
     setCurrentDirectory(previousDirectory);
   }
 
   TempFolder folder;
   std::string previousDirectory;
-  SoundState sound;
+  std::unique_ptr<Program> p = std::make_unique<Program>();
+  SoundState& sound = p->sound;
 };
 
 }  // namespace
@@ -75,7 +75,7 @@ TEST_F(JingleWaits, AStartJingleThatCannotPlayIsNoWait) {
 TEST_F(JingleWaits, TheQuitJingleStopsTheMusicAndPlaysToItsEnd) {
   ASSERT_TRUE(startTune(sound, 1, true));
   uint32_t before = tickCount();
-  playQuitJingleAndWait(sound);
+  playQuitJingleAndWait(*p);
   uint32_t waited = tickCount() - before;
   EXPECT_FALSE(sound.musicOn);
   EXPECT_EQ(sound.musicBank, nullptr);
@@ -85,9 +85,9 @@ TEST_F(JingleWaits, TheQuitJingleStopsTheMusicAndPlaysToItsEnd) {
 }
 
 TEST_F(JingleWaits, EscapeAlreadyPressedEndsTheQuitWaitAfterItsFirstStep) {
-  shell.exitWaitCancelled = 1;
+  p->shell.exitWaitCancelled = 1;
   uint32_t before = tickCount();
-  playQuitJingleAndWait(sound);
+  playQuitJingleAndWait(*p);
   uint32_t waited = tickCount() - before;
   EXPECT_GE(waited, 100u);
   EXPECT_LT(waited, 200u);
@@ -97,6 +97,6 @@ TEST_F(JingleWaits, EscapeAlreadyPressedEndsTheQuitWaitAfterItsFirstStep) {
 TEST_F(JingleWaits, AMissingQuitJingleWaitsOnlyTheFirstStep) {
   ASSERT_TRUE(removeFile(folder.file("sound/quit.wav")));
   uint32_t before = tickCount();
-  playQuitJingleAndWait(sound);
+  playQuitJingleAndWait(*p);
   EXPECT_EQ(tickCount() - before, 100u);
 }

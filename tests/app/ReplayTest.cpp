@@ -1,44 +1,41 @@
-// A recorded session replayed headless on the shipped data folder: the journal's drag moves the same block
-// to the same place as it did on the screen, and the exit keeps the scene for the next start.
+// Recorded sessions replayed headless on the shipped data folder: the journal's drag moves the same block
+// to the same place as it did on the screen, and a whole editing session leaves the same scene file and
+// the same screen as it always has.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
 
+#include "app/ProgramFixture.h"
 #include "app/Shell.h"
-#include "edit/EditState.h"
 #include "files/SceneFile.h"
-#include "scene/Movement.h"
-#include "scene/SceneFlags.h"
-#include "scene/SceneList.h"
-#include "support/InstallFixture.h"
+#include "platform/paths.h"
+#include "scene/World.h"
 
 namespace {
 
-class Replay : public InstallFixture {
+class Replay : public ProgramFixture {
 protected:
   void SetUp() override {
-    InstallFixture::SetUp();
+    ProgramFixture::SetUp();
     recordDir(tmp.file("install"));
     setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
-    shell = ShellState{};
-    runFrame = nullptr;
-    editState = EditState{};
-    movement = MovementState{};
   }
-  void TearDown() override {
-    unsetenv("TOLVANE_REPLAY");
-    platformStart(Backend::Headless);  // the plain back end again for the tests that follow
-    sceneClear();
-    runFrame = nullptr;
-    editState = EditState{};
-    movement = MovementState{};
-    InstallFixture::TearDown();
+  // Run the whole program on the journal, as `TOLVANE_REPLAY=journal tolvane` does.
+  int replay(const std::string& journal) {
+    setenv("TOLVANE_REPLAY", journal.c_str(), 1);
+    EXPECT_TRUE(platformStart(Backend::Headless));
+    return runTolvane(*p, "");
   }
   static std::vector<BlockDescription> readScene(const std::string& path) {
-    sceneFile.loadedDescriptions.clear();
-    EXPECT_TRUE(ReadSceneFile(path)) << path;
-    return sceneFile.loadedDescriptions;
+    World world;
+    SceneFileState file;
+    EXPECT_TRUE(ReadSceneFile(file, world, path)) << path;
+    return file.loadedDescriptions;
   }
 };
 
@@ -46,10 +43,20 @@ bool samePlace(const Vec3& a, const Vec3& b) {
   return std::fabs(a.x - b.x) < 1e-3f && std::fabs(a.y - b.y) < 1e-3f && std::fabs(a.z - b.z) < 1e-3f;
 }
 
+// FNV-1a, 64 bits, over every byte.
+uint64_t fnv1a64(const std::string& bytes) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (unsigned char c : bytes) {
+    hash ^= c;
+    hash *= 0x100000001b3ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
 TEST_F(Replay, ARecordedDragMovesTheSameBlockToTheSamePlace) {
-  setenv("TOLVANE_REPLAY", testDataPath("app/car-onto-dog.journal").c_str(), 1);
-  ASSERT_TRUE(platformStart(Backend::Headless));
-  EXPECT_EQ(runTolvane(""), 0);
+  EXPECT_EQ(replay(testDataPath("app/car-onto-dog.journal")), 0);
   // "No" to the save question keeps the scene for the next start.
   const std::vector<BlockDescription> before = readScene(buildDataPath("scene/scene.lml"));
   const std::vector<BlockDescription> after = readScene(tmp.file("install/Port/temp.lml"));
@@ -70,4 +77,33 @@ TEST_F(Replay, ARecordedDragMovesTheSameBlockToTheSamePlace) {
       << after[moved].position.x << " " << after[moved].position.y << " " << after[moved].position.z;
 }
 
-}  // namespace
+// The screen the edit session saves before its exit: a 640 x 480 bitmap of 24 bits, and its checksum.
+constexpr size_t kSessionScreenBytes = 921654;
+constexpr uint64_t kSessionScreenFnv = 0xe9d910cad4db22a5ull;
+
+TEST_F(Replay, AWholeEditSessionLeavesTheSameSceneFileAndTheSameScreen) {
+  // The car dragged onto the dog and turned, the table copied, the tree deleted, the view orbited, and the
+  // exit answered "No". The journal's screenshot is saved beside the journal: here, in the test's folder.
+  std::string journal;
+  ASSERT_TRUE(readWholeFile(testDataPath("app/edit-session.journal"), journal));
+  ASSERT_NE(journal.find(" screenshot edit-session.bmp\n"), std::string::npos);
+  ASSERT_TRUE(tmp.write("edit-session.journal", journal));
+
+  EXPECT_EQ(replay(tmp.file("edit-session.journal")), 0);
+
+  // The kept scene, byte for byte.
+  std::string expected;
+  ASSERT_TRUE(readWholeFile(testDataPath("app/edit-session.lml"), expected));
+  EXPECT_EQ(tmp.read("install/Port/temp.lml"), expected);
+
+  const std::string screen = tmp.read("edit-session.bmp");
+  ASSERT_EQ(screen.size(), kSessionScreenBytes) << "the session saved no screen";
+  if (fnv1a64(screen) != kSessionScreenFnv) {
+    const std::string kept = testing::TempDir() + "tolvane-edit-session.bmp";
+    std::ofstream(kept, std::ios::binary) << screen;
+    ADD_FAILURE() << "The screen after the session is not the one it showed before. This run's screen is kept in "
+                  << kept << " (a BMP any picture viewer opens). The expected one is what "
+                  << "TOLVANE_REPLAY=<a copy of tests/data/app/edit-session.journal> tolvane saves beside that copy, "
+                  << "on a build that passed this test.";
+  }
+}

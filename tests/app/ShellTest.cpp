@@ -2,18 +2,28 @@
 // minimise and restore, and shutting down once.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "app/PanelArt.h"
+#include "app/ProgramFixture.h"
 #include "app/Shell.h"
-#include "render/Bitmaps.h"
 #include "files/SceneFile.h"
-#include "scene/SceneList.h"
-#include "scene/SceneView.h"
-#include "sound/Sounds.h"
+#include "platform/device3d.h"
+#include "platform/display.h"
 #include "platform/strings.h"
-#include "support/InstallFixture.h"
+#include "render/Bitmaps.h"
+#include "render/RenderDevice.h"
+#include "scene/SceneList.h"
+#include "scene/World.h"
+#include "sound/Sounds.h"
 #include "sound/WaveBuilder.h"
 
-static BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, Vec3 position) {
+namespace {
+
+BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, Vec3 position) {
   BlockDescription d;
   d.kind = kind;
   d.studsX = studsX;
@@ -25,66 +35,99 @@ static BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, V
   return d;
 }
 
-static void writeStartScene(const std::string& path) {
-  putBlockInScene(describe(1, 10, 10, {0, 0, 0}));
-  putBlockInScene(describe(0, 2, 4, {0, 2, 0}));
-  sceneView.azimuth = 30;
-  sceneView.polar = 35;
-  sceneView.distance = 80;
-  sceneView.lightDirection = Vec3{-0.4f, -1, 0.3f};
-  ASSERT_TRUE(WriteSceneFile(path));
-  sceneView = SceneView{};
-  sceneClear();
+// A start scene of a plate with one brick on it, written the way the program writes scenes.
+void writeStartScene(const std::string& path) {
+  World world;
+  SceneFileState file;
+  putBlockInScene(world, describe(1, 10, 10, {0, 0, 0}));
+  putBlockInScene(world, describe(0, 2, 4, {0, 2, 0}));
+  world.view.azimuth = 30;
+  world.view.polar = 35;
+  world.view.distance = 80;
+  world.view.lightDirection = Vec3{-0.4f, -1, 0.3f};
+  ASSERT_TRUE(WriteSceneFile(file, world, path));
+  sceneClear(world);
 }
 
-class Shell : public InstallFixture {
+class Shell : public ProgramFixture {
 protected:
   void SetUp() override {
-    InstallFixture::SetUp();
+    ProgramFixture::SetUp();
     recordDir(tmp.file("install"));
-    // The 3D view starts with its sky picture.
-    tmp.write("data/scene/sky.ppm", "P6\n4 4\n255\n" + std::string(48, '\x60'));
-    // A start scene: a plate with one brick on it, written the way the program writes scenes.
+    // The 3D view starts with its sky picture; the panel pictures come from the generated data folder.
+    copyPanelPictures();
     writeStartScene(tmp.file("data/scene/scene.lml"));
-    // The panel pictures come from the generated data folder.
-    for (const std::string& name : listFolder(buildDataPath("bmp"))) {
-      std::string bytes;
-      ASSERT_TRUE(readWholeFile(buildDataPath("bmp/" + name), bytes)) << name;
-      tmp.write("data/bmp/" + name, bytes);
-    }
-    shell = ShellState{};
-    runFrame = nullptr;
-    headlessRefuseDisplayWidth(0);
-  }
-  void TearDown() override {
-    for (HWindow w : {shell.BackdropWindow, shell.VideoWindow}) destroyWindow(w);
-    drain();
-    runFrame = nullptr;
-    headlessRefuseDisplayWidth(0);
-    InstallFixture::TearDown();
-  }
-  // Dispatch what is queued; returns the number of quit messages seen.
-  int drain() {
-    int quits = 0;
-    Message m;
-    for (int guard = 0; guard < 10000 && peekMessage(m); ++guard)
-      if (m.msg == Msg::Quit)
-        ++quits;
-      else
-        dispatchMessage(m);
-    return quits;
   }
 };
 
+// The frame loop with a step of the test's own before each pass's frame. A replayed journal brings one key
+// a pass (its keys are an idle pass apart) to a window of the test's that holds the focus, and each key
+// runs the next step. The steps can take the render target away from the device, so that the pass's frame
+// fails to draw.
+class ScriptedLoop : public Shell {
+protected:
+  static constexpr uint32_t kFirstKey = 100000;
+  static constexpr uint32_t kPassMs = 10;  // an idle pass of the headless clock
+
+  // Start the program replaying a journal of one key for each step, then give the keys to the script.
+  void startScripted(std::vector<std::function<void()>> script) {
+    steps = std::move(script);
+    std::string journal;
+    for (size_t i = 0; i < steps.size(); ++i)
+      journal += std::to_string(kFirstKey + kPassMs * i) + " key 65 down\n";
+    ASSERT_TRUE(tmp.write("script.journal", journal));
+    setenv("TOLVANE_REPLAY", tmp.file("script.journal").c_str(), 1);
+    ASSERT_TRUE(platformStart(Backend::Headless));
+    ASSERT_TRUE(startUp(*p, ""));
+    current = this;
+    if (!isClassRegistered("Script"))
+      registerClass(WindowClass{"Script", CS_REDRAW, "", [](HWindow window, const Message& m) -> intptr_t {
+                                  if (m.msg == Msg::KeyDown && current && current->next < current->steps.size())
+                                    current->steps[current->next++]();
+                                  return defWindowProc(window, m);
+                                }});
+    HWindow keys = createWindow("Script", "script", false, -10, -10, 1, 1, nullptr);
+    showWindow(keys, ShowCmd::ShowNoActivate);
+    setFocus(keys);
+    const uint32_t now = tickCount();
+    ASSERT_LT(now, kFirstKey);
+    headlessAdvanceClock(kFirstKey - now);
+  }
+  void TearDown() override {
+    restoreTarget();
+    current = nullptr;
+    Shell::TearDown();
+  }
+  // The device loses its render target: clearing the frame fails.
+  void takeTarget() {
+    Device3D& device = *p->device.device;
+    if (device.target) target = device.target;
+    device.target = nullptr;
+  }
+  // The target comes back, unless the device was shut down meanwhile.
+  void restoreTarget() {
+    if (p && target && p->device.device) p->device.device->target = target;
+    target = nullptr;
+  }
+
+  static inline ScriptedLoop* current = nullptr;
+  std::vector<std::function<void()>> steps;
+  size_t next = 0;
+  DisplaySurface* target = nullptr;
+};
+
+}  // namespace
+
 TEST_F(Shell, MissingFoldersEndStartUpWithCode1BeforeAnyWindow) {
   recordDir(tmp.file("nowhere"));
-  EXPECT_EQ(runTolvane(""), 1);
+  EXPECT_EQ(runTolvane(*p, ""), 1);
   EXPECT_EQ(messagesWithText(loadString(26)), 1);
-  EXPECT_EQ(shell.BackdropWindow, nullptr);
+  EXPECT_EQ(p->shell.BackdropWindow, nullptr);
 }
 
 TEST_F(Shell, TheWorkingWindowsTileA640By480Screen) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
+  const ShellState& shell = p->shell;
   EXPECT_EQ(currentDisplayMode(), (DisplayMode{640, 480, 16}));
   EXPECT_EQ(windowRect(shell.BackdropWindow), (Rect{0, 0, 640, 480}));
   EXPECT_EQ(windowRect(shell.SidePanel), (Rect{0, 0, 100, 480}));
@@ -99,7 +142,8 @@ TEST_F(Shell, TheWorkingWindowsTileA640By480Screen) {
 
 TEST_F(Shell, A640ModeRefusedFallsBackTo800By600WithTheWindowsCentred) {
   headlessRefuseDisplayWidth(640);
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
+  const ShellState& shell = p->shell;
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text.rfind("SetDisplayMode to 640x480x16 failed\n", 0), 0u);
   EXPECT_EQ(shell.gameDisplayMode, (DisplayMode{800, 600, 16}));
@@ -112,75 +156,76 @@ TEST_F(Shell, A640ModeRefusedFallsBackTo800By600WithTheWindowsCentred) {
 TEST_F(Shell, BothModesRefusedEndStartUp) {
   headlessRefuseDisplayWidth(640);
   headlessRefuseDisplayWidth(800);
-  EXPECT_EQ(runTolvane(""), 1);
+  EXPECT_EQ(runTolvane(*p, ""), 1);
   EXPECT_EQ(headlessMessageBoxes().size(), 2u);
 }
 
 TEST_F(Shell, TheExitButtonOrClosingTheWindowEndsTheProgramWithCode0) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   headlessKeyPress(VK_ESCAPE);  // Escape alone does not leave
   headlessClick(100 + 520, 12);
-  EXPECT_EQ(runMessageLoop(), 0);
-  EXPECT_TRUE(shutDownHasRun());
-  destroyWindow(shell.BackdropWindow);
-  drain();
-  shell = ShellState{};
-  ASSERT_TRUE(startUp(""));
+  EXPECT_EQ(runMessageLoop(*p), 0);
+  EXPECT_TRUE(p->shell.shutDownDone);
+
+  freshProgram();
+  ASSERT_TRUE(startUp(*p, ""));
   headlessCloseRequest();
-  EXPECT_EQ(runMessageLoop(), 0);
-  EXPECT_FALSE(isWindow(shell.SidePanel));
+  EXPECT_EQ(runMessageLoop(*p), 0);
+  EXPECT_TRUE(p->shell.shutDownDone);
+  EXPECT_FALSE(isWindow(p->shell.SidePanel));
 }
 
 TEST_F(Shell, ShutDownRunsOncePostingOneQuit) {
-  ShutDownApp();
-  ShutDownApp();
-  EXPECT_EQ(drain(), 1);
-  EXPECT_TRUE(shutDownHasRun());
-}
-
-TEST_F(Shell, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
-  ASSERT_TRUE(startUp(""));
-  int calls = 0;
-  runFrame = [&] {
-    ++calls;
-    if (calls == 6) postQuitMessage(7);
-    return calls != 2 && calls != 4;  // two failures, spread out
-  };
-  EXPECT_EQ(runMessageLoop(), 7);
-  EXPECT_EQ(shell.renderFailures, 2);
-  EXPECT_FALSE(shutDownHasRun());
-
-  calls = 0;
-  runFrame = [&] { return ++calls % 2 == 0; };  // the third failure comes at the fifth frame
+  ASSERT_TRUE(startUp(*p, ""));
   drain();
-  runMessageLoop();
-  EXPECT_EQ(shell.renderFailures, 3);
-  EXPECT_TRUE(shutDownHasRun());
-  EXPECT_EQ(calls, 1);  // one more failure after the two of the first run
+  EXPECT_FALSE(p->shell.shutDownDone);
+  shutDownApp(*p);
+  shutDownApp(*p);
+  EXPECT_EQ(drain(), 1);
+  EXPECT_TRUE(p->shell.shutDownDone);
+  EXPECT_EQ(p->device.device, nullptr);  // the device is released
 }
 
-TEST_F(Shell, FramesAreDrawnOnlyWhileRequestedAndTheViewIsActive) {
-  ASSERT_TRUE(startUp(""));
-  int frames = 0;
-  runFrame = [&] {
-    if (++frames == 3) shell.viewActive = 0;  // the pointer went over a panel
-    return true;
-  };
-  headlessAdvanceClock(1);
-  shell.frameRequested = 1;
-  postMessage(shell.ViewWindow, Msg::App);
-  Message m;
-  for (int pass = 0; pass < 50; ++pass) {
-    while (peekMessage(m)) dispatchMessage(m);
-    if (shell.viewActive && shell.frameRequested && runFrame) runFrame();
-  }
-  EXPECT_EQ(frames, 3);
+TEST_F(ScriptedLoop, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
+  // Six passes: the frames of the second and the fourth fail, the sixth ends the run with code 7.
+  auto fail = [this] { takeTarget(); };
+  auto draw = [this] { restoreTarget(); };
+  startScripted({draw, fail, draw, fail, draw, [] { postQuitMessage(7); },
+                 // The next run: every frame fails from here on.
+                 fail, fail, fail});
+  EXPECT_EQ(runMessageLoop(*p), 7);
+  EXPECT_EQ(p->shell.renderFailures, 2);
+  EXPECT_FALSE(p->shell.shutDownDone);
+  EXPECT_EQ(next, 6u);
+
+  // The third failure of the program's run comes at the next frame, and ends it.
+  runMessageLoop(*p);
+  EXPECT_EQ(p->shell.renderFailures, 3);
+  EXPECT_TRUE(p->shell.shutDownDone);
+  EXPECT_EQ(next, 7u);  // one more failure after the two of the first run
+}
+
+TEST_F(ScriptedLoop, FramesAreDrawnOnlyWhileRequestedAndTheViewIsActive) {
+  ShellState& shell = p->shell;
+  startScripted({[&] { shell.frameRequested = 0; },  // no frame
+                 [&] { shell.frameRequested = 1; },  // a frame
+                 [] {},                              // still asked for: another
+                 [&] { shell.viewActive = 0; },      // the pointer went over a panel: none
+                 [&] { shell.frameRequested = 1; },  // none while the view is not active
+                 [] { postQuitMessage(0); }});
+  // Every frame fails to draw here, so the failure count counts the frames the loop ran.
+  takeTarget();
+  EXPECT_EQ(runMessageLoop(*p), 0);
+  EXPECT_EQ(next, 6u);
+  EXPECT_EQ(shell.renderFailures, 2);
+  EXPECT_FALSE(p->shell.shutDownDone);
 }
 
 TEST_F(Shell, MinimiseThenRestoreBringsTheLayoutBack) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
+  const ShellState& shell = p->shell;
   drain();
-  minimiseProgram();
+  minimiseProgram(*p);
   EXPECT_EQ(shell.minimised, 1);
   EXPECT_TRUE(isMinimised(shell.BackdropWindow));
   for (HWindow w : {shell.ViewWindow, shell.SidePanel, shell.BottomPanel, shell.TabStrip})
@@ -197,19 +242,20 @@ TEST_F(Shell, MinimiseThenRestoreBringsTheLayoutBack) {
 }
 
 TEST_F(Shell, ExitWithAnUnchangedSceneAsksNothingAndKeepsTheScene) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   headlessClick(100 + 520, 12);
-  EXPECT_EQ(runMessageLoop(), 0);
+  EXPECT_EQ(runMessageLoop(*p), 0);
   EXPECT_TRUE(headlessMessageBoxes().empty());
   EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
 }
 
 TEST_F(Shell, ExitQuestionCancelKeepsRunningAndNoKeepsTheScene) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
+  const ShellState& shell = p->shell;
   drain();
-  shell.sceneUnchanged = 0;
+  p->shell.sceneUnchanged = 0;
   headlessAnswerNext(IDCANCEL);
-  exitProgram();
+  exitProgram(*p);
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text, "저장 하시겠습니까?");
   EXPECT_EQ(headlessMessageBoxes()[0].caption, "저장");
@@ -220,25 +266,25 @@ TEST_F(Shell, ExitQuestionCancelKeepsRunningAndNoKeepsTheScene) {
   EXPECT_TRUE(isWindowEnabled(shell.TabStrip));
 
   headlessAnswerNext(IDNO);
-  exitProgram();
+  exitProgram(*p);
   EXPECT_TRUE(fileExists(tmp.file("install/Port/temp.lml")));
   EXPECT_EQ(drain(), 1);
 }
 
 TEST_F(Shell, TheTabStripsExitButtonActsOnlyWhenReleasedOnIt) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   drain();
   const Surface& before = composeScreen();
   uint16_t exitNormal = before.at(100 + 520, 12);
   headlessMouseMove(100 + 520, 12);
   headlessMouseButton(1, true);
   drain();
-  EXPECT_EQ(shell.pressedButton, 502);
+  EXPECT_EQ(p->shell.pressedButton, 502);
   EXPECT_NE(composeScreen().at(100 + 520, 12), exitNormal);  // drawn pressed
   headlessMouseMove(100 + 300, 12);
   headlessMouseButton(1, false);  // released elsewhere: nothing happens
   EXPECT_EQ(drain(), 0);
-  EXPECT_EQ(shell.pressedButton, 0);
+  EXPECT_EQ(p->shell.pressedButton, 0);
   EXPECT_EQ(composeScreen().at(100 + 520, 12), exitNormal);
   headlessClick(100 + 520, 12);
   EXPECT_EQ(drain(), 1);  // the exit sequence ran and the program quits
@@ -246,27 +292,29 @@ TEST_F(Shell, TheTabStripsExitButtonActsOnlyWhenReleasedOnIt) {
 }
 
 TEST_F(Shell, TheEditScreensPanelsShowTheirPicturesAndComeBackAfterAPaint) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
+  const ShellState& shell = p->shell;
+  const PanelArt& art = p->panelArt;
   drain();
   const Surface& side = windowSurface(shell.SidePanel);
   const Surface& bottom = windowSurface(shell.BottomPanel);
-  EXPECT_EQ(side.at(50, 5), panelArt.vedit.at(50, 5));
-  EXPECT_EQ(bottom.at(300, 40), panelArt.hedit.at(300, 40));
+  EXPECT_EQ(side.at(50, 5), art.vedit.at(50, 5));
+  EXPECT_EQ(bottom.at(300, 40), art.hedit.at(300, 40));
   // The first block picture shows the top band of its strip.
-  EXPECT_EQ(side.at(2 + 43, 113 + 35), panelArt.blocks[0].at(43, 35));
+  EXPECT_EQ(side.at(2 + 43, 113 + 35), art.blocks[0].at(43, 35));
   fillSurfaceRect(windowSurface(shell.SidePanel), Rect{0, 0, 100, 480}, 0);
   invalidateRect(shell.SidePanel, nullptr);
   drain();
-  EXPECT_EQ(windowSurface(shell.SidePanel).at(50, 5), panelArt.vedit.at(50, 5));
+  EXPECT_EQ(windowSurface(shell.SidePanel).at(50, 5), art.vedit.at(50, 5));
   EXPECT_TRUE(headlessMessageBoxes().empty());  // every picture was there
 }
 
 TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
-  ASSERT_TRUE(startUp(""));
-  shell.sound.musicOn = true;
-  shell.sound.backMusicNo = 4;
-  exitProgram();
-  EXPECT_EQ(shell.sound.backMusicNo, 1);
+  ASSERT_TRUE(startUp(*p, ""));
+  p->sound.musicOn = true;
+  p->sound.backMusicNo = 4;
+  exitProgram(*p);
+  EXPECT_EQ(p->sound.backMusicNo, 1);
   RegKey key = regOpenKey(RegRoot::CurrentUser, "Software\\Tolvane");
   char tune[10] = {};
   ASSERT_TRUE(regQueryValue(key, "BackMusicNo", tune, sizeof tune));
@@ -275,66 +323,64 @@ TEST_F(Shell, ExitWithMusicOnMovesToTheNextTuneAndStoresIt) {
 }
 
 TEST_F(Shell, DraggingOnTheViewOrbitsAndZoomsTheCamera) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   drain();
-  float azimuth = sceneView.azimuth, distance = sceneView.distance;
-  Rect view = windowRect(shell.ViewWindow);
-  std::vector<uint16_t> before = windowSurface(shell.ViewWindow).pixels;
-  headlessMouseMove(view.left + 200, view.top + 200);
+  const SceneView& view = p->world.view;
+  float azimuth = view.azimuth, distance = view.distance;
+  Rect rect = windowRect(p->shell.ViewWindow);
+  std::vector<uint16_t> before = windowSurface(p->shell.ViewWindow).pixels;
+  headlessMouseMove(rect.left + 200, rect.top + 200);
   headlessMouseButton(1, true);
   for (int step = 1; step <= 5; ++step) {
-    headlessMouseMove(view.left + 200 + 10 * step, view.top + 200);
-    Message m;
-    while (peekMessage(m)) dispatchMessage(m);
-    if (shell.viewActive && shell.frameRequested && runFrame) runFrame();
+    headlessMouseMove(rect.left + 200 + 10 * step, rect.top + 200);
+    pump();
   }
   headlessMouseButton(1, false);
   drain();
-  EXPECT_NE(sceneView.azimuth, azimuth);
-  EXPECT_NE(windowSurface(shell.ViewWindow).pixels, before);  // the new view is on the screen
+  EXPECT_NE(view.azimuth, azimuth);
+  EXPECT_NE(windowSurface(p->shell.ViewWindow).pixels, before);  // the new view is on the screen
   headlessMouseButton(3, true);
-  headlessMouseMove(view.left + 250, view.top + 260);
+  headlessMouseMove(rect.left + 250, rect.top + 260);
   drain();
-  if (runFrame) runFrame();
+  runFrame(*p);
   headlessMouseButton(3, false);
   drain();
-  EXPECT_GT(sceneView.distance, distance);
+  EXPECT_GT(view.distance, distance);
 }
 
 TEST_F(Shell, TheStartPictureCoversTheScreenUntilTheFirstFrame) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   // The video window is gone once the view has drawn its first frame.
-  EXPECT_EQ(shell.VideoWindow, nullptr);
-  EXPECT_EQ(windowFromPoint(300, 200), shell.ViewWindow);
-  HWindow video = createWindow("AVIViewerClass", "Tolvane", false, 0, 0, 640, 480, shell.BackdropWindow);
+  EXPECT_EQ(p->shell.VideoWindow, nullptr);
+  EXPECT_EQ(windowFromPoint(300, 200), p->shell.ViewWindow);
+  HWindow video = createWindow("AVIViewerClass", "Tolvane", false, 0, 0, 640, 480, p->shell.BackdropWindow);
   paintStartPicture(video);
   BmpFile bmp;
   Surface picture;
-  ASSERT_EQ(loadBmpFile(bmp, "./bmp\\start.bmp", video), BmpResult::Ok);
+  ASSERT_EQ(loadBmpFile(bmp, "./bmp\\start.bmp"), BmpResult::Ok);
   ASSERT_TRUE(bmpToSurface(bmp, picture));
-  for (Point p : {Point{0, 0}, Point{320, 240}, Point{639, 479}, Point{100, 400}})
-    EXPECT_EQ(windowSurface(video).at(p.x, p.y), picture.at(p.x, p.y));
-  destroyWindow(shell.BackdropWindow);
-  drain();
+  for (Point at : {Point{0, 0}, Point{320, 240}, Point{639, 479}, Point{100, 400}})
+    EXPECT_EQ(windowSurface(video).at(at.x, at.y), picture.at(at.x, at.y));
+
   // Without its picture the program says which file is missing and starts all the same.
-  shell = ShellState{};
+  freshProgram();
   ASSERT_TRUE(removeFile(tmp.file("data/bmp/start.bmp")));
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text, "./bmp\\start.bmp");
   EXPECT_EQ(headlessMessageBoxes()[0].caption, "BMP file Does not exist");
 }
 
 TEST_F(Shell, EscapeDuringTheQuitJingleEndsTheWait) {
-  ASSERT_TRUE(startUp(""));
+  ASSERT_TRUE(startUp(*p, ""));
   WaveBuilder quit;
   quit.data = std::string(22050 * 2 * 2, '\x08');  // two seconds
   ASSERT_TRUE(tmp.write("data/sound/quit.wav", quit.file()));
-  shell.exitWaiting = 1;
+  p->shell.exitWaiting = 1;
   headlessKeyPress(VK_ESCAPE);
   uint32_t before = tickCount();
-  playQuitJingleAndWait(shell.sound);
-  EXPECT_EQ(shell.exitWaitCancelled, 1);
+  playQuitJingleAndWait(*p);
+  EXPECT_EQ(p->shell.exitWaitCancelled, 1);
   EXPECT_LT(tickCount() - before, 200u);
-  EXPECT_EQ(shell.sound.jingleBank, nullptr);
+  EXPECT_EQ(p->sound.jingleBank, nullptr);
 }

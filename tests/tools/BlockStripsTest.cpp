@@ -1,6 +1,7 @@
 // The block-picture strips: band sizes, which block each band shows, and every band a centred drawing.
 #include "GeneratedData.h"
 #include "SceneCheck.h"
+#include "scene/World.h"
 #include "tools/art/BlockStrips.h"
 #include "tools/art/BlockView.h"
 
@@ -83,7 +84,8 @@ TEST(BlockView, DrawsBlocksOverTheBackgroundAndRefusesImpossibleSizes) {
   BlockDescription d;
   d.kind = 0, d.studsX = 2, d.studsZ = 2, d.height = 1, d.colour = {0, 1, 0, 1};
   d.faceTextures = {-1, -1, -1, -1, -1, -1};
-  std::unique_ptr<Block> block = createBlock(d);
+  World world;
+  std::unique_ptr<Block> block = createBlock(world, d);
   OrbitCamera camera;
   camera.target = {0, 0, 0};
   camera.distance = 40;
@@ -98,5 +100,5 @@ TEST(BlockView, DrawsBlocksOverTheBackgroundAndRefusesImpossibleSizes) {
   EXPECT_EQ(none.picture.width, 0);
   const BlockRendering huge = renderBlocks({block.get()}, camera, {0, -1, 0}, 5000, 10, sky);
   for (uint8_t c : huge.covered) ASSERT_EQ(c, 0);
-  destroyBlock(*block);
+  destroyBlock(world, *block);
 }

@@ -4,6 +4,7 @@
 #include "SceneCheck.h"
 #include "files/SceneFile.h"
 #include "scene/SceneList.h"
+#include "scene/World.h"
 #include "support/TestSupport.h"
 #include "tools/art/BlockScene.h"
 #include "tools/art/Flight.h"
@@ -59,8 +60,8 @@ std::map<std::string, std::vector<Move>> readSolutions() {
 void course(std::initializer_list<BlockDescription> blocks) {
   ASSERT_TRUE(loadGeneratedScene("//./scene\\sky.ppm\n220 30 140 0 30 0\n0 60 -1 0 -0.1 0.99 \n0 \n"));
   putPlate(20, blockColours::green);
-  putBlockInScene(gridBlock(kAeroplaneKind, 0, 0, 0, 20, 8, 2, 0, blockColours::red));
-  for (const BlockDescription& d : blocks) putBlockInScene(d);
+  putBlockInScene(blockWorld(), gridBlock(kAeroplaneKind, 0, 0, 0, 20, 8, 2, 0, blockColours::red));
+  for (const BlockDescription& d : blocks) putBlockInScene(blockWorld(), d);
 }
 
 }  // namespace
@@ -141,8 +142,10 @@ TEST(Levels, TheKeptArrangementOfWhiteBlocksWinsEveryLevel) {
     SCOPED_TRACE(n);
     const auto found = solutions.find(levelName(n, "game", "gam"));
     ASSERT_NE(found, solutions.end());
-    ASSERT_TRUE(readSceneText(findOutput(generatedData(), levelName(n, "game", "gam"))->bytes, "level"));
-    std::vector<BlockDescription> descriptions = sceneFile.loadedDescriptions;
+    World read;
+    SceneFileState file;
+    ASSERT_TRUE(readSceneText(file, read, findOutput(generatedData(), levelName(n, "game", "gam"))->bytes, "level"));
+    std::vector<BlockDescription> descriptions = file.loadedDescriptions;
     for (const Move& m : found->second) {
       ASSERT_LT(size_t(m.block), descriptions.size());
       BlockDescription& d = descriptions[size_t(m.block)];
@@ -158,9 +161,10 @@ TEST(Levels, TheKeptArrangementOfWhiteBlocksWinsEveryLevel) {
       d.faceTextures = pictures;
     }
     ASSERT_TRUE(loadGeneratedScene(findOutput(generatedData(), levelName(n, "game", "gam"))->bytes));
-    sceneClear();
-    sweepClearIndex();
-    for (const BlockDescription& d : descriptions) placeBuiltBlock(createBlock(d));
+    World& world = blockWorld();
+    sceneClear(world);
+    sweepClearIndex(world.sweep);
+    for (const BlockDescription& d : descriptions) placeBuiltBlock(world, createBlock(world, d));
     const std::vector<std::string> faults = overlapsAndFloaters();
     EXPECT_TRUE(faults.empty()) << faults.front();
     const FlightResult flight = simulateFlight(kFlightSteps);

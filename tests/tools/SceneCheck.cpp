@@ -1,31 +1,39 @@
-// Scene read-back for the generator's tests: the program's reader, builder and collision index.
+// Scene read-back for the generator's tests: the program's reader, builder and collision index, on the
+// generator's own world.
 #include "SceneCheck.h"
 
 #include "files/SceneFile.h"
 #include "scene/SceneList.h"
 #include "scene/SweepIndex.h"
+#include "scene/World.h"
 #include "tools/art/BlockScene.h"
 #include "tools/art/Shapes.h"
 
+namespace {
+bool catalogueComplete(const ShapeCatalogue& catalogue) {
+  for (const auto& shape : catalogue.entries)
+    if (!shape) return false;
+  return true;
+}
+}  // namespace
+
 bool loadGeneratedScene(const std::string& text) {
-  static const bool catalogueLoaded = [] {
-    loadGeneratedCatalogue(designShapes());
-    return true;
-  }();
-  (void)catalogueLoaded;
+  // Filled whenever it is not complete, so no test depends on which one filled it first.
+  if (!catalogueComplete(blockWorld().shapes)) loadGeneratedCatalogue(designShapes());
   resetBlockScene();
-  if (!readSceneText(text, "generated")) return false;
-  BuildLoadedScene();
+  if (!readSceneText(blockSceneFile(), blockWorld(), text, "generated")) return false;
+  BuildLoadedScene(blockSceneFile(), blockWorld());
   return true;
 }
 
 std::vector<std::string> overlapsAndFloaters() {
+  World& world = blockWorld();
   std::vector<std::string> faults;
-  for (size_t i = 0; i < scene.nodes.size(); ++i) {
-    Block& block = *scene.nodes[i]->block;
-    sweepResetQuery();
-    if (sweepQuery(block, Vec3{}) != 0) faults.push_back("block " + std::to_string(i) + " overlaps");
-    if (block.kind != BasePlate && scene.nodes[i]->supports.empty())
+  for (size_t i = 0; i < world.scene.nodes.size(); ++i) {
+    Block& block = *world.scene.nodes[i]->block;
+    sweepResetQuery(world.sweep);
+    if (sweepQuery(world.sweep, block, Vec3{}) != 0) faults.push_back("block " + std::to_string(i) + " overlaps");
+    if (block.kind != BasePlate && world.scene.nodes[i]->supports.empty())
       faults.push_back("block " + std::to_string(i) + " floats");
   }
   return faults;
@@ -33,6 +41,6 @@ std::vector<std::string> overlapsAndFloaters() {
 
 std::vector<const Block*> blocksOfScene() {
   std::vector<const Block*> out;
-  for (const auto& node : scene.nodes) out.push_back(node->block.get());
+  for (const auto& node : blockWorld().scene.nodes) out.push_back(node->block.get());
   return out;
 }

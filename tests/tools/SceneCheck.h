@@ -6,9 +6,11 @@
 
 #include "scene/Block.h"
 
-// Reads the text with the program's scene reader and builds the scene (the catalogue is loaded once from
-// the generated meshes). False when the reader refuses the text.
+// Reads the text with the program's scene reader into the generator's world, emptied first, and builds the
+// scene there (the world's catalogue is filled from the generated meshes whenever it is not complete).
+// False when the reader refuses the text.
 bool loadGeneratedScene(const std::string& text);
-// Blocks that overlap another block in the collision index, or (other than base plates) rest on nothing.
+// Blocks of the generator's world that overlap another block in the collision index, or (other than base
+// plates) rest on nothing.
 std::vector<std::string> overlapsAndFloaters();
 std::vector<const Block*> blocksOfScene();

@@ -2,6 +2,7 @@
 #include "GeneratedData.h"
 #include "SceneCheck.h"
 #include "scene/SceneList.h"
+#include "scene/World.h"
 #include "tools/art/BlockScene.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ TEST(StartScene, ReadsBackAsASoundModelOnAGreenPlate) {
   EXPECT_EQ(plate.studsZ, 20);
   EXPECT_FLOAT_EQ(plate.colour[1], 1.0f);
   EXPECT_FLOAT_EQ(plate.colour[0], 0.0f);
-  EXPECT_EQ(groundLevel(), 0.0f);
+  EXPECT_EQ(groundLevel(blockWorld().scene), 0.0f);
   int bricks = 0, slopes = 0, shapes = 0;
   for (const Block* b : blocks) {
     bricks += b->kind == Brick;
@@ -45,8 +46,8 @@ TEST(StartScene, ReadsBackAsASoundModelOnAGreenPlate) {
 TEST(StartScene, TheCheckFindsOverlapsAndFloatingBlocks) {
   // The same check must see a block pushed into another and a block hanging in the air.
   ASSERT_TRUE(loadGeneratedScene(startSceneText()));
-  putBlockInScene(gridBlock(Brick, 1, 1, 0, 20, 10, 12, 0, blockColours::white));  // inside the cottage wall
-  putBlockInScene(gridBlock(Brick, 2, 2, 0, 20, 1, 17, 3, blockColours::white));   // three bricks up, alone
+  putBlockInScene(blockWorld(), gridBlock(Brick, 1, 1, 0, 20, 10, 12, 0, blockColours::white));  // inside the cottage wall
+  putBlockInScene(blockWorld(), gridBlock(Brick, 2, 2, 0, 20, 1, 17, 3, blockColours::white));   // three bricks up, alone
   const std::vector<std::string> faults = overlapsAndFloaters();
   int overlaps = 0, floaters = 0;
   for (const std::string& f : faults) {
