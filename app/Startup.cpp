@@ -8,7 +8,10 @@
 #include "files/MeshLoader.h"
 #include "platform/paths.h"
 #include "platform/strings.h"
+#include "platform/text.h"
 #include "render/Textures.h"
+
+#include <ctime>
 
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits) {
   bool ok = checkScreenWindow(p.device, window, ScreenUse::FullScreen);
@@ -53,13 +56,23 @@ void reportMissingShapes(Program& p) {
   }
 }
 
+// A kept scene the reader refuses is moved aside before anything could be written in its place, and the
+// user hears where it went.
+static void setAsideUnreadableScene(const std::string& path) {
+  const std::string aside = path + ".damaged-" + std::to_string(static_cast<long long>(std::time(nullptr)));
+  if (!renameFile(path, aside)) return;
+  const std::string text = "지난번에 쓰던 장면 파일을 읽을 수 없어서 다른 이름으로 옮겨 두었습니다:\n" + aside;
+  messageBox(nullptr, text, "", MB_OK);
+}
+
 bool loadStartContent(Program& p) {
   // Shapes whose meshes are missing stay empty; blocks of those kinds report it when they are built.
   LoadShapeCatalogue(p.world.shapes, "./scene\\all.box");
   sceneClear(p.world);
-  if (!ReadSceneFile(p.sceneFile, p.world, joinPath(p.folders.installDir, "port\\temp.lml")) &&
-      !ReadSceneFile(p.sceneFile, p.world, "./scene\\scene.lml"))
-    return false;
+  const std::string kept = joinPath(p.folders.installDir, "port\\temp.lml");
+  bool read = ReadSceneFile(p.sceneFile, p.world, kept);
+  if (!read && fileExists(kept)) setAsideUnreadableScene(kept);
+  if (!read && !ReadSceneFile(p.sceneFile, p.world, "./scene\\scene.lml")) return false;
   BuildLoadedScene(p.sceneFile, p.world);
   reportMissingShapes(p);
   resetCamera(p.editor);
@@ -68,9 +81,20 @@ bool loadStartContent(Program& p) {
 
 // The 3D view: the framework starts the device, the renderer takes it, the start scene is loaded and lit,
 // and the camera is placed.
+// A start-up refusal: the user sees why, in a box and on standard error; the program then ends with 1.
+static bool refuseStart(const std::string& text) {
+  std::fprintf(stderr, "tolvane: %s\n", text.c_str());
+  messageBox(nullptr, text, "Tolvane", MB_OK);
+  return false;
+}
+
 static bool startView(Program& p, const std::string& commandLine) {
   p.shell.shutDownDone = false;
-  if (!startRenderView(p.device, p.shell.ViewWindow, commandLine, p.folders.dataRoot)) return false;
+  if (!startRenderView(p.device, p.shell.ViewWindow, commandLine, p.folders.dataRoot)) {
+    const std::string sky = p.folders.dataRoot + "scene/sky.ppm";
+    if (!fileExists(sky)) return refuseStart("배경 그림을 읽을 수 없습니다: " + sky);
+    return refuseStart("3D 화면을 시작할 수 없습니다: " + lastRenderErrorText(p.device));
+  }
   RenderDevice& d = p.device;
   attachWorld(p.renderer, p.world);
   const std::vector<TextureHandle> handles = textureHandles(d);
@@ -81,7 +105,7 @@ static bool startView(Program& p, const std::string& commandLine) {
   }
   if (!loadStartContent(p)) {
     shutDownApp(p);
-    return false;
+    return refuseStart("시작 장면을 읽을 수 없습니다: " + p.folders.dataRoot + "scene/scene.lml");
   }
   startSceneView(p.renderer, p.world);
   cameraStartOfView(p.editor);
@@ -92,6 +116,11 @@ bool startUp(Program& p, const std::string& commandLine) {
   readSettings(p);
   p.shell.backgroundPicturePath = "./scene\\sky.ppm";
   if (!confirmInstall(p)) return false;
+  if (!fileExists(p.folders.dataRoot + "scene/scene.lml") && !fileExists(p.folders.dataRoot + "scene/sky.ppm"))
+    return refuseStart("자료 폴더를 찾을 수 없습니다 (TOLVANE_DATA 또는 프로그램 옆의 data 폴더): " + p.folders.dataRoot);
+  if (!fontLoads()) return refuseStart("글꼴 파일을 읽을 수 없습니다: " + fontFilePath());
+  // Saves cut short (the program killed while writing) leave temporary files behind: they go now.
+  for (const char* folder : {"Save", "Port"}) removeStaleTemporaries(joinPath(p.folders.installDir, folder));
   enterDataRoot(p.folders);
   loadCursors(p);
   registerShellClasses(p);

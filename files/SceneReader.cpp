@@ -103,6 +103,8 @@ std::optional<BlockDescription> parseBlockLine(const std::string& line) {
 // [SECTION] Reading
 
 bool readSceneText(SceneFileState& sceneFile, World& world, std::string_view text, const std::string& path) {
+  // A byte-order mark, as some editors put at the start of a text file, is no part of the first line.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   LineReader lines(text, kMaxLine);
   std::string line;
   bool more = lines.next(line);

@@ -30,18 +30,22 @@ std::vector<std::string> listFolder(const std::string& path);
 std::string currentDirectory();
 bool setCurrentDirectory(const std::string& path);
 
-// Whole-file reading; false when the file cannot be read. Files larger than maxBytes are refused.
+// Whole-file reading; false when the file cannot be read. Only regular files are read: a folder, a FIFO
+// or a device is refused at once, without waiting for a writer. Files larger than maxBytes are refused.
 bool readWholeFile(const std::string& path, std::string& bytes, size_t maxBytes = 256u << 20);
 
 // Write a file so that a crash never leaves a half-written one: temporary file in the same folder,
 // flush, fsync, rename over the target, fsync the folder. On failure the old file is untouched.
-bool writeFileAtomically(const std::string& path, const std::string& bytes);
+// A file that exists keeps its permission bits; a new one gets newFileMode. When the path is a symbolic
+// link (or a chain of them) the file it ends at is the one written, so the link stays a link; a
+// dangling link's target is created.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode = 0644);
 
 // The same for writers that produce their file piece by piece: open() gives a FILE* to write to,
 // commit() makes it the target, and destruction without commit() throws the partial file away.
 class AtomicFile {
 public:
-  explicit AtomicFile(const std::string& path);
+  explicit AtomicFile(const std::string& path, unsigned newFileMode = 0644);
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
@@ -50,10 +54,17 @@ public:
   bool commit();    // false when anything failed; the target is then unchanged
 
 private:
-  std::string target;
+  std::string target;     // the file that is replaced: the path with its links followed
   std::string temporary;
+  unsigned newFileMode;
   FILE* file = nullptr;
 };
+
+// A save cut short (the program killed mid-write) leaves its temporary "<name>.tmpXXXXXX" beside the
+// target. Remove the regular files in the folder named like that (".tmp" and six letters or digits after
+// some name) that have not changed for minimumAgeSeconds, so a save under way elsewhere is left alone.
+// Returns how many were removed.
+int removeStaleTemporaries(const std::string& folder, int minimumAgeSeconds = 60);
 
 // Per-user folders (XDG base directories), without a trailing separator.
 std::string userConfigFolder();  // $XDG_CONFIG_HOME/tolvane, else ~/.config/tolvane

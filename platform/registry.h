@@ -30,5 +30,6 @@ void regSetStorePath(const std::string& path);
 std::string regStorePath();
 // Forget what was read so the next call reads the file again.
 void regReload();
-// Check a store file's text the way loading does: true when it would load, with the number of keys it holds.
+// Read a store file's text the way loading does: true when every line was understood. *keyCount (when
+// given) receives the number of keys kept either way: a line that cannot be read is left out, the rest kept.
 bool regParseStoreText(const std::string& text, size_t* keyCount = nullptr);

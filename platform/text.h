@@ -22,3 +22,6 @@ Point measureText(const std::string& utf8, const TextStyle& style);
 std::string wrapText(const std::string& utf8, const TextStyle& style, int maxWidth);
 // Where the font file lives: "<DataRoot>/font/NanumGothic.ttf" unless TOLVANE_FONT names one.
 void setFontFolder(const std::string& folder);
+// The regular font's file, and whether it opens.
+std::string fontFilePath();
+bool fontLoads();

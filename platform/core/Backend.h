@@ -47,10 +47,17 @@ std::unique_ptr<PlatformBackend> makeHeadlessBackend();
 PlatformBackend* currentBackend();
 
 // The session journal (journal.cpp): one line per input event, read back by the headless back end.
+// Times are milliseconds since the session began; a session of a day is the longest a journal holds.
+constexpr uint32_t kJournalMaxTime = 86400000;
 bool journalOpenRecord(const std::string& path);
 void journalRecord(const InputEvent& event);
 void journalCloseRecord();
-// Parse a journal file; false when it cannot be read. Malformed lines are skipped.
+// Parse a journal file; false when it cannot be read. Malformed lines are skipped, and so are screenshot
+// commands that name a place outside the journal's folder; the others get the path they are saved to.
 bool journalLoad(const std::string& path, std::vector<InputEvent>& events);
+// One line; false when malformed or timed after kJournalMaxTime.
 bool journalParseLine(const std::string& line, InputEvent& event);
+// Where a journal's "screenshot NAME" is saved: NAME taken relative to the journal's folder. False for an
+// absolute NAME or one with a ".." component, which could reach any file the user can write.
+bool journalScreenshotPath(const std::string& journalPath, const std::string& name, std::string& path);
 std::string journalFormatLine(const InputEvent& event);

@@ -2,8 +2,9 @@
 // replayed headless. Lines are "<milliseconds> <event> <arguments>":
 //   move X Y | button B down|up X Y | key VK down|up | text UTF8 | close | restore | screenshot FILE.bmp |
 //   answer ID
-// (restore: the iconified program was brought back.) Lines starting with '#' are comments. The last two are commands for replays written by hand: save the
-// composed screen, and choose the answer of the next message box.
+// (restore: the iconified program was brought back.) Lines starting with '#' are comments. The last two are
+// commands for replays written by hand: save the composed screen (into the journal's folder), and choose
+// the answer of the next message box.
 #include <cstdio>
 #include <sstream>
 
@@ -35,7 +36,7 @@ bool journalParseLine(const std::string& line, InputEvent& e) {
   std::istringstream in(line);
   long long time = -1;
   std::string word;
-  if (!(in >> time >> word) || time < 0 || time > 0xFFFFFFFFll) return false;
+  if (!(in >> time >> word) || time < 0 || time > kJournalMaxTime) return false;
   e = InputEvent{};
   e.time = static_cast<uint32_t>(time);
   std::string state;
@@ -77,6 +78,21 @@ bool journalParseLine(const std::string& line, InputEvent& e) {
   return false;
 }
 
+bool journalScreenshotPath(const std::string& journalPath, const std::string& name, std::string& path) {
+  if (name.empty() || name[0] == '/' || name[0] == '\\') return false;
+  // Both separators count: the resolver reads a backslash as one.
+  size_t start = 0;
+  while (start <= name.size()) {
+    size_t end = name.find_first_of("/\\", start);
+    if (end == std::string::npos) end = name.size();
+    if (name.compare(start, end - start, "..") == 0) return false;
+    start = end + 1;
+  }
+  size_t slash = journalPath.find_last_of("/\\");
+  path = slash == std::string::npos ? name : joinPath(journalPath.substr(0, slash == 0 ? 1 : slash), name);
+  return true;
+}
+
 bool journalLoad(const std::string& path, std::vector<InputEvent>& events) {
   std::string bytes;
   if (!readWholeFile(path, bytes, 64u << 20)) return false;
@@ -85,7 +101,13 @@ bool journalLoad(const std::string& path, std::vector<InputEvent>& events) {
   InputEvent event;
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
-    if (journalParseLine(line, event)) events.push_back(event);
+    if (!journalParseLine(line, event)) continue;
+    if (event.type == InputEvent::Type::Screenshot) {
+      std::string saveTo;
+      if (!journalScreenshotPath(path, event.text, saveTo)) continue;
+      event.text = saveTo;
+    }
+    events.push_back(event);
   }
   return true;
 }

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "platform/process.h"
 
@@ -153,21 +154,35 @@ bool setCurrentDirectory(const std::string& path) {
 // [SECTION] Whole files and atomic writes
 
 bool readWholeFile(const std::string& path, std::string& bytes, size_t maxBytes) {
-  FILE* file = openFile(path, "rb");
-  if (!file) return false;
+  if (path.empty()) return false;
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer. Only a regular file is read.
+  int fd = ::open(resolvePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<unsigned long long>(info.st_size) > maxBytes) {
+    ::close(fd);
+    return false;
+  }
   std::string data;
+  data.reserve(static_cast<size_t>(info.st_size));
   char chunk[65536];
-  size_t got;
   bool ok = true;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    if (data.size() + got > maxBytes) {
+  for (;;) {
+    ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
       ok = false;
       break;
     }
-    data.append(chunk, got);
+    if (got == 0) break;
+    if (data.size() + static_cast<size_t>(got) > maxBytes) {  // it grew while we read
+      ok = false;
+      break;
+    }
+    data.append(chunk, static_cast<size_t>(got));
   }
-  if (std::ferror(file)) ok = false;
-  std::fclose(file);
+  ::close(fd);
   if (ok) bytes.swap(data);
   return ok;
 }
@@ -187,7 +202,24 @@ static void syncFolder(const std::string& folder) {
   }
 }
 
-AtomicFile::AtomicFile(const std::string& path) : target(resolvePath(path)) {}
+// The file a chain of symbolic links ends at (the path itself when it is no link). A link whose target
+// does not exist ends at that target. Empty for a loop or a chain too long to follow.
+static std::string followLinks(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    char buffer[4096];
+    ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof buffer) return "";
+    std::string next(buffer, static_cast<size_t>(length));
+    current = next[0] == '/' ? next : joinPath(folderOf(current), next);
+  }
+  return "";
+}
+
+AtomicFile::AtomicFile(const std::string& path, unsigned mode)
+    : target(path.empty() ? std::string() : followLinks(resolvePath(path))), newFileMode(mode & 0777) {}
 
 AtomicFile::~AtomicFile() {
   if (file) {
@@ -198,14 +230,24 @@ AtomicFile::~AtomicFile() {
 
 FILE* AtomicFile::open() {
   if (file) return file;
-  if (target.empty() || folderExists(target)) return nullptr;
+  if (target.empty() || target.back() == '/') return nullptr;
+  mode_t mode = static_cast<mode_t>(newFileMode);
+  struct stat existing;
+  if (::stat(target.c_str(), &existing) == 0) {
+    if (S_ISDIR(existing.st_mode)) return nullptr;
+    mode = existing.st_mode & 0777;
+  }
   std::string pattern = target + ".tmpXXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());
   if (fd < 0) return nullptr;
-  ::fchmod(fd, 0644);
   temporary = name.data();
+  if (::fchmod(fd, mode) != 0) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return nullptr;
+  }
   file = ::fdopen(fd, "wb");
   if (!file) {
     ::close(fd);
@@ -228,12 +270,43 @@ bool AtomicFile::commit() {
   return true;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
-  AtomicFile atomic(path);
+bool writeFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode) {
+  AtomicFile atomic(path, newFileMode);
   FILE* file = atomic.open();
   if (!file) return false;
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
   return atomic.commit();
+}
+
+// "<name>.tmpXXXXXX" with mkstemp's six letters and digits in place of the X's.
+static bool isTemporaryName(const std::string& name) {
+  constexpr size_t kRandom = 6;
+  const std::string marker = ".tmp";
+  if (name.size() < 1 + marker.size() + kRandom) return false;
+  size_t at = name.size() - kRandom - marker.size();
+  if (name.compare(at, marker.size(), marker) != 0) return false;
+  for (size_t i = name.size() - kRandom; i < name.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
+int removeStaleTemporaries(const std::string& folder, int minimumAgeSeconds) {
+  if (folder.empty()) return 0;
+  std::string resolved = resolvePath(folder);
+  time_t now = ::time(nullptr);
+  int removed = 0;
+  for (const std::string& name : listFolder(resolved)) {
+    if (!isTemporaryName(name)) continue;
+    std::string path = joinPath(resolved, name);
+    struct stat info;
+    // lstat: a link or a folder named like a temporary is not ours to remove.
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (minimumAgeSeconds > 0 && info.st_mtime > now - minimumAgeSeconds) continue;
+    if (::unlink(path.c_str()) == 0) ++removed;
+  }
+  return removed;
 }
 
 // [SECTION] User folders

@@ -62,6 +62,13 @@ void closeFonts() {
   c.ttfStarted = false;
 }
 
+std::string fontFilePath() {
+  const std::string named = environmentValue("TOLVANE_FONT");
+  return named.empty() ? joinPath(fontFolder(), "NanumGothic.ttf") : named;
+}
+
+bool fontLoads() { return font(TextStyle{}) != nullptr; }
+
 void setFontFolder(const std::string& folder) {
   FontCache& c = cache();
   closeFonts();

@@ -1,5 +1,6 @@
 // The headless back end: no device at all. Input comes from the test (or a replayed journal), time is a
 // virtual clock, message boxes are answered by a policy, and the screen is only composed when asked for.
+#include <algorithm>
 #include <deque>
 
 #include "platform/core/Backend.h"
@@ -43,7 +44,9 @@ public:
       if (!journalLoad(replay, events)) return false;
       h.pending.assign(events.begin(), events.end());
       h.replaying = true;
-      lastEventTime = events.empty() ? 0 : events.back().time;
+      // The latest time in the journal, wherever it stands: the replay ends a grace period after it.
+      lastEventTime = 0;
+      for (const InputEvent& event : events) lastEventTime = std::max(lastEventTime, event.time);
     }
     return true;
   }
@@ -84,8 +87,9 @@ public:
       if (due > h.clock && due - h.clock < step) step = due - h.clock;
     }
     advance(step);
-    if (h.replaying && h.pending.empty() && !h.replayClosed && h.clock > lastEventTime + kReplayGraceMs) {
-      // The journal ran out without closing the program: close it, as its user would have.
+    if (h.replaying && !h.replayClosed && h.clock > lastEventTime + kReplayGraceMs) {
+      // The journal ran out without closing the program: close it, as its user would have. Whatever is
+      // still pending is long due and goes ahead of the close.
       h.replayClosed = true;
       InputEvent close;
       close.type = InputEvent::Type::Close;

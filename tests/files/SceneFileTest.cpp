@@ -200,6 +200,23 @@ TEST_F(SceneFileTest, FilesThatAreNotScenesChangeNothing) {
   EXPECT_EQ(world.blockCounter, 2);
 }
 
+TEST_F(SceneFileTest, AByteOrderMarkAtTheStartIsSkipped) {
+  const std::string bom = "\xEF\xBB\xBF";
+  ASSERT_TRUE(folder.write("bom.lml", bom + kSmallScene));
+  ASSERT_TRUE(readFile(folder.file("bom.lml")));
+  EXPECT_EQ(file.namedBackground, named("image/back001.ppm"));
+  EXPECT_EQ(world.view.azimuth, 30);
+  EXPECT_EQ(world.view.lightPosition.z, 3);
+  ASSERT_EQ(file.loadedDescriptions.size(), 2u);  // the count line is not taken for a block
+  EXPECT_EQ(file.loadedDescriptions[0].kind, BasePlate);
+
+  file.readInfoFlag = true;
+  ASSERT_TRUE(readText(bom + headerScene(), "h.lml"));
+  EXPECT_EQ(file.info.name, "Kim Minji");
+  EXPECT_EQ(file.info.description, "A tall one");
+  EXPECT_EQ(file.loadedDescriptions.size(), 2u);
+}
+
 TEST_F(SceneFileTest, FailedWriteKeepsTheOldFile) {
   ASSERT_TRUE(folder.write("keep.lml", "old contents"));
   ASSERT_TRUE(folder.makeFolder("keep.lml.dir"));

@@ -1,4 +1,5 @@
-// The session journal: its line format, and a recorded session replayed headless to the same screen.
+// The session journal: its line format, where its screenshots may go, a recorded session replayed headless
+// to the same screen, and replays that end however their times are written.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -31,6 +32,28 @@ TEST(Journal, LinesRoundTripAndMalformedOnesAreRefused) {
   for (const char* bad : {"", "x move 1 2", "-5 move 1 2", "5 move 1", "5 button 2 down 1 1", "5 key 300 down",
                           "5 key 65 sideways", "5 text", "5 dance"})
     EXPECT_FALSE(journalParseLine(bad, back)) << bad;
+  // A session lasts a day at most.
+  EXPECT_TRUE(journalParseLine("86400000 move 1 2", back));
+  EXPECT_EQ(back.time, kJournalMaxTime);
+  for (const char* late : {"86400001 move 1 2", "4294967295 move 1 2", "4294967296 close", "99999999999999999999 close"})
+    EXPECT_FALSE(journalParseLine(late, back)) << late;
+}
+
+TEST(Journal, ScreenshotsAreSavedOnlyInsideTheJournalsFolder) {
+  std::string path;
+  ASSERT_TRUE(journalScreenshotPath("/home/kim/runs/a.journal", "shot.bmp", path));
+  EXPECT_EQ(path, "/home/kim/runs/shot.bmp");
+  ASSERT_TRUE(journalScreenshotPath("/home/kim/runs/a.journal", "sub/..shot..bmp", path));
+  EXPECT_EQ(path, "/home/kim/runs/sub/..shot..bmp");
+  ASSERT_TRUE(journalScreenshotPath("a.journal", "shot.bmp", path));
+  EXPECT_EQ(path, "shot.bmp");
+  ASSERT_TRUE(journalScreenshotPath("/a.journal", "shot.bmp", path));
+  EXPECT_EQ(path, "/shot.bmp");
+  path = "untouched";
+  for (const char* outside : {"/home/kim/.bashrc", "\\etc\\passwd", "..", "../shot.bmp", "sub/../../shot.bmp",
+                              "sub\\..\\..\\shot.bmp", "sub/..", ""})
+    EXPECT_FALSE(journalScreenshotPath("/home/kim/runs/a.journal", outside, path)) << outside;
+  EXPECT_EQ(path, "untouched");
 }
 
 namespace {
@@ -86,7 +109,7 @@ TEST(Journal, ARecordedSessionReplaysToTheSameScreen) {
   setenv("TOLVANE_REPLAY", journal.c_str(), 1);
   std::string bytes;
   ASSERT_TRUE(readWholeFile(journal, bytes));
-  ASSERT_TRUE(writeFileAtomically(journal, bytes + "999999 screenshot " + tmp.file("never.bmp") + "\n"));
+  ASSERT_TRUE(writeFileAtomically(journal, bytes + "999999 screenshot never.bmp\n"));
   ASSERT_TRUE(platformStart(Backend::Headless));
   Surface replayed = runSketchSession([] {});
   platformStop();
@@ -97,4 +120,53 @@ TEST(Journal, ARecordedSessionReplaysToTheSameScreen) {
   EXPECT_EQ(recorded.pixels, replayed.pixels);
   EXPECT_EQ(recorded.at(100, 100), rgb565(255, 255, 0));
   EXPECT_FALSE(fileExists(tmp.file("never.bmp")));  // the session closed before that command came due
+}
+
+namespace {
+
+// Replay a journal on the sketch window until the program quits; the virtual time it took, or 0 when it
+// did not quit within the guard.
+uint32_t replayUntilQuit(const std::string& journal) {
+  platformStop();
+  setenv("TOLVANE_REPLAY", journal.c_str(), 1);
+  uint32_t took = 0;
+  if (platformStart(Backend::Headless)) {
+    registerClass(WindowClass{"Sketch", CS_REDRAW, "", sketchProc});
+    HWindow w = createWindow("Sketch", "sketch", false, 20, 20, 600, 440, nullptr);
+    showWindow(w, ShowCmd::Show);
+    Message m;
+    for (int guard = 0; guard < 100000; ++guard) {
+      if (!peekMessage(m)) continue;
+      if (m.msg == Msg::Quit) {
+        took = tickCount();
+        break;
+      }
+      dispatchMessage(m);
+    }
+  }
+  platformStop();
+  unsetenv("TOLVANE_REPLAY");
+  platformStart(Backend::Headless);
+  return took;
+}
+
+}  // namespace
+
+TEST(Journal, AReplayEndsAGracePeriodAfterTheLatestTimeItAccepts) {
+  // Times past a day are refused; the latest accepted one (200) stands before the last line.
+  const uint32_t took = replayUntilQuit(testDataPath("platform/huge-timestamp.journal"));
+  EXPECT_GT(took, 2200u) << "the replay did not close itself";
+  EXPECT_LT(took, 2500u);
+}
+
+TEST(Journal, AReplayedScreenshotLandsBesideTheJournalAndNowhereElse) {
+  TempFolder tmp;
+  tmp.write("runs/shots.journal",
+            "10 move 100 100\n20 button 1 down 100 100\n30 button 1 up 100 100\n"
+            "40 screenshot shot.bmp\n50 screenshot ../escaped.bmp\n60 close\n");
+  EXPECT_GT(replayUntilQuit(tmp.file("runs/shots.journal")), 0u);
+  std::string bmp;
+  ASSERT_TRUE(readWholeFile(tmp.file("runs/shot.bmp"), bmp));
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_FALSE(fileExists(tmp.file("escaped.bmp")));
 }

@@ -7,7 +7,7 @@
 
 #include "platform/headless.h"
 #include "platform/paths.h"
-#include "sound/BlockSoundEffects.h"
+#include "scene/BlockSounds.h"
 #include "sound/Sounds.h"
 #include "support/TestSupport.h"
 #include "WaveBuilder.h"
@@ -436,20 +436,7 @@ TEST_F(SoundsTest, TwoRecordsShareNothing) {
   EXPECT_TRUE(sound.musicBank->isPlaying(sound.tune));
 }
 
-TEST_F(SoundsTest, BlockSoundsPlayFromTheGivenRecordsEffects) {
-  ASSERT_TRUE(loadEffects(sound));
+TEST_F(SoundsTest, BlockSoundsAreTheGrowAndShrinkEffects) {
   EXPECT_EQ(effectPath(EffectId::Grow), std::string(blockSoundFile(BlockSound::Grow)));
   EXPECT_EQ(effectPath(EffectId::Shrink), std::string(blockSoundFile(BlockSound::Shrink)));
-  EffectsBlockSounds player(sound);
-  BlockSoundPlayer& asPlayer = player;
-  asPlayer.play(BlockSound::Grow);
-  EXPECT_TRUE(isEffectPlaying(sound, EffectId::Grow));
-  EXPECT_FALSE(isEffectPlaying(sound, EffectId::Shrink));
-  asPlayer.play(BlockSound::Shrink);
-  EXPECT_TRUE(isEffectPlaying(sound, EffectId::Shrink));
-
-  SoundState silent;
-  EffectsBlockSounds none(silent);
-  none.play(BlockSound::Grow);  // no effects loaded: nothing plays, nothing breaks
-  EXPECT_FALSE(isEffectPlaying(silent, EffectId::Grow));
 }
