@@ -2,6 +2,8 @@
 // move on to the next tune, play the quit jingle (Escape cuts it short) and shut down.
 #include "app/Settings.h"
 #include "app/Shell.h"
+
+#include <cstdio>
 #include "files/InstallFolders.h"
 #include "files/SceneFile.h"
 #include "platform/paths.h"
@@ -41,21 +43,59 @@ void playQuitJingleAndWait(Program& p) {
   releaseJingle(sound);
 }
 
+std::string saveFailureText(WriteFailure why, const std::string& path) {
+  switch (why) {
+    case WriteFailure::DiskFull:
+      return "디스크에 빈 공간이 없어서 장면을 저장하지 못했습니다. 공간을 비운 뒤 다시 끝내 주세요.\n" + path;
+    case WriteFailure::NoPermission:
+      return "이 폴더에 쓸 권한이 없어서 장면을 저장하지 못했습니다.\n" + path;
+    case WriteFailure::FolderMissing:
+      return "저장할 폴더가 없어서 장면을 저장하지 못했습니다.\n" + path;
+    default:
+      return "장면을 저장하지 못했습니다.\n" + path;
+  }
+}
+
+void keepSessionAndQuit(Program& p) {
+  if (p.shell.shutDownDone) return;
+  std::optional<Folders> folders = confirmFolders();
+  if (folders) {
+    p.folders = *folders;
+    WriteFailure why = WriteFailure::None;
+    if (!WriteSceneFile(p.sceneFile, p.world, keptScenePath(p), &why))
+      std::fprintf(stderr, "tolvane: %s\n", saveFailureText(why, keptScenePath(p)).c_str());
+  }
+  sceneClear(p.world);
+  shutDownApp(p);
+}
+
 void exitProgram(Program& p) {
+  // A second close while the question is open (or after the program ended) asks nothing more.
+  if (p.shell.exitQuestionOpen || p.shell.shutDownDone) return;
   if (!confirmInstall(p)) return;
   enterDataRoot(p.folders);
   int answer = IDNO;
   if (!p.shell.sceneUnchanged) {
     enableWindow(p.shell.BottomPanel, false);
     enableWindow(p.shell.TabStrip, false);
+    p.shell.exitQuestionOpen = true;
     answer = messageBox(p.shell.ViewWindow, loadString(22), loadString(23), MB_YESNOCANCEL | MB_ICONWARNING);
+    p.shell.exitQuestionOpen = false;
     enableWindow(p.shell.BottomPanel, true);
     enableWindow(p.shell.TabStrip, true);
+    // The session may have ended while the question was open; the scene was kept then.
+    if (p.shell.shutDownDone) return;
   }
   if (answer == IDYES) return;  // the scene-slot dialog takes over here once it exists
   if (answer != IDNO) return;  // Cancel: the program keeps running
 
-  WriteSceneFile(p.sceneFile, p.world, keptScenePath(p));
+  // A scene that could not be kept stays in memory and the program stays open: the user can make room
+  // (or cancel) and try again.
+  WriteFailure why = WriteFailure::None;
+  if (!WriteSceneFile(p.sceneFile, p.world, keptScenePath(p), &why)) {
+    messageBox(p.shell.ViewWindow, saveFailureText(why, keptScenePath(p)), "", MB_OK | MB_ICONWARNING);
+    return;
+  }
   SoundState& sound = p.sound;
   if (sound.musicOn) {
     sound.backMusicNo = sound.backMusicNo + 1 > 4 ? 1 : sound.backMusicNo + 1;

@@ -43,6 +43,9 @@ struct ShellState {
   int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
   bool shutDownDone = false;  // the view and the device have been released and the quit posted
+  bool starting = false;        // start-up is under way: a close waits for its end
+  bool closeRequested = false;  // the desktop or the session asked to close during start-up
+  bool exitQuestionOpen = false;  // the exit question waits for its answer
   bool restoring = false;  // a restore is under way
   std::string backgroundPicturePath = "./scene\\sky.ppm";
   std::string sharedCaption;  // caption of every message box that names none
@@ -130,6 +133,10 @@ void exitProgram(Program& p);
 void playQuitJingleAndWait(Program& p);
 // Start-up: sleep in 10 ms steps while the start jingle plays, then release it.
 void waitForStartJingle(SoundState& sound);
+// The session ends and nobody can be asked: keep the scene in "port\\temp.lml" (as "No" does) and shut down.
+void keepSessionAndQuit(Program& p);
+// The user's text for a scene that could not be saved at path.
+std::string saveFailureText(WriteFailure why, const std::string& path);
 // Where the scene is kept between runs: the install folder's "port\\temp.lml".
 std::string keptScenePath(const Program& p);
 // The 3D view's pointer and key input (picking, dragging, turning, copying, painting, the camera drags).

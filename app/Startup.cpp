@@ -112,7 +112,22 @@ static bool startView(Program& p, const std::string& commandLine) {
   return true;
 }
 
+static bool startSteps(Program& p, const std::string& commandLine);
+
 bool startUp(Program& p, const std::string& commandLine) {
+  p.shell.starting = true;
+  p.shell.closeRequested = false;
+  const bool started = startSteps(p, commandLine);
+  p.shell.starting = false;
+  if (started && p.shell.closeRequested) {
+    // Asked to close while starting: nothing was edited yet, so the program ends without a question.
+    sceneClear(p.world);
+    shutDownApp(p);
+  }
+  return started;
+}
+
+static bool startSteps(Program& p, const std::string& commandLine) {
   readSettings(p);
   p.shell.backgroundPicturePath = "./scene\\sky.ppm";
   if (!confirmInstall(p)) return false;
@@ -183,7 +198,8 @@ void waitForStartJingle(SoundState& sound) {
 }
 
 int runTolvane(Program& p, const std::string& commandLine) {
-  int code = startUp(p, commandLine) ? runMessageLoop(p) : 1;
+  const bool started = startUp(p, commandLine);
+  int code = started ? runMessageLoop(p) : 1;
   resetSound(p.sound);
   return code;
 }

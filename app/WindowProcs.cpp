@@ -78,6 +78,20 @@ static void forgetWindow(Program& p, HWindow window) {
 
 static intptr_t backdropProc(Program& p, HWindow window, const Message& m) {
   switch (m.msg) {
+    case Msg::Close:
+      // The desktop's close asks as the exit button does; while the program starts it waits for the end of
+      // start-up instead of tearing the view down under it.
+      if (p.shell.starting)
+        p.shell.closeRequested = true;
+      else
+        exitProgram(p);
+      return 0;
+    case Msg::EndSession:
+      if (p.shell.starting)
+        p.shell.closeRequested = true;
+      else
+        keepSessionAndQuit(p);
+      return 0;
     case Msg::Destroy:
       onMainWindowDestroyed(p);
       forgetWindow(p, window);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/paths.h"
 #include "scene/Block.h"
 
 // The information header's values. A read with readInfoFlag fills them (the date as display text and
@@ -57,4 +58,6 @@ void BuildLoadedScene(const SceneFileState& file, World& world);
 // The world's scene in the stored layout.
 std::string sceneText(const SceneFileState& file, const World& world);
 // Write the world's scene; the old file stays as it was when writing fails. False on failure.
-bool WriteSceneFile(const SceneFileState& file, const World& world, const std::string& path);
+// why (when given) tells why a failed write failed.
+bool WriteSceneFile(const SceneFileState& file, const World& world, const std::string& path,
+                    WriteFailure* why = nullptr);

@@ -100,6 +100,6 @@ std::string sceneText(const SceneFileState& sceneFile, const World& world) {
   return out;
 }
 
-bool WriteSceneFile(const SceneFileState& file, const World& world, const std::string& path) {
-  return writeFileAtomically(path, sceneText(file, world));
+bool WriteSceneFile(const SceneFileState& file, const World& world, const std::string& path, WriteFailure* why) {
+  return writeFileAtomically(path, sceneText(file, world), 0644, why);
 }

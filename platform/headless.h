@@ -25,6 +25,7 @@ void headlessKey(int virtualKey, bool down);
 void headlessKeyPress(int virtualKey);  // down and up
 void headlessText(const std::string& utf8);
 void headlessCloseRequest();            // the user closed the program's window
+void headlessTerminateRequest();        // the session ends (a termination signal)
 void headlessRestoreRequest();          // the user brought the iconified program back
 
 // How message boxes are answered. The policy sees each box as it opens and returns the button to press,

@@ -39,7 +39,12 @@ bool readWholeFile(const std::string& path, std::string& bytes, size_t maxBytes 
 // A file that exists keeps its permission bits; a new one gets newFileMode. When the path is a symbolic
 // link (or a chain of them) the file it ends at is the one written, so the link stays a link; a
 // dangling link's target is created.
-bool writeFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode = 0644);
+// Why a write failed, in the words a user needs: no room, no permission, no folder, or something else.
+enum class WriteFailure { None, DiskFull, NoPermission, FolderMissing, Other };
+
+// why (when given) tells why a failed write failed.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode = 0644,
+                         WriteFailure* why = nullptr);
 
 // The same for writers that produce their file piece by piece: open() gives a FILE* to write to,
 // commit() makes it the target, and destruction without commit() throws the partial file away.
@@ -52,12 +57,16 @@ public:
 
   FILE* open();     // nullptr when the temporary file cannot be created
   bool commit();    // false when anything failed; the target is then unchanged
+  // Why open() or commit() failed (None while nothing has).
+  WriteFailure failure() const { return why; }
 
 private:
   std::string target;     // the file that is replaced: the path with its links followed
   std::string temporary;
   unsigned newFileMode;
   FILE* file = nullptr;
+  WriteFailure why = WriteFailure::None;
+  void fail(int error);  // keeps the first failure's reason
 };
 
 // A save cut short (the program killed mid-write) leaves its temporary "<name>.tmpXXXXXX" beside the

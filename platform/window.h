@@ -53,6 +53,7 @@ enum class Msg : uint32_t {
   WindowPosChanging,
   SetCursor,
   App,            // an application notification: code and value are the sender's
+  EndSession,     // the session is ending (a termination signal, or a replay that ran out): no question can be asked
   Quit,
 };
 

@@ -10,7 +10,7 @@
 #include "platform/window.h"
 
 struct InputEvent {
-  enum class Type { MouseMove, Button, Key, Text, Close, Restore, Screenshot, Answer };
+  enum class Type { MouseMove, Button, Key, Text, Close, Restore, Screenshot, Answer, Terminate };
   Type type = Type::MouseMove;
   uint32_t time = 0;
   int x = 0, y = 0;      // MouseMove and Button: screen coordinates

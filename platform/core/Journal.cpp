@@ -25,6 +25,7 @@ std::string journalFormatLine(const InputEvent& e) {
     case InputEvent::Type::Key: return t + "key " + std::to_string(e.key) + (e.down ? " down" : " up");
     case InputEvent::Type::Text: return t + "text " + e.text;
     case InputEvent::Type::Close: return t + "close";
+    case InputEvent::Type::Terminate: return t + "terminate";
     case InputEvent::Type::Restore: return t + "restore";
     case InputEvent::Type::Screenshot: return t + "screenshot " + e.text;
     case InputEvent::Type::Answer: return t + "answer " + std::to_string(e.key);
@@ -65,6 +66,10 @@ bool journalParseLine(const std::string& line, InputEvent& e) {
   }
   if (word == "close") {
     e.type = InputEvent::Type::Close;
+    return true;
+  }
+  if (word == "terminate") {
+    e.type = InputEvent::Type::Terminate;
     return true;
   }
   if (word == "restore") {

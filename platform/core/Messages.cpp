@@ -306,6 +306,19 @@ bool inputToMessage(const InputEvent& event, Message& message) {
       postQuitMessage(0);
       return false;
     }
+    case InputEvent::Type::Terminate: {
+      // The session ends (logout, shut-down, a termination signal): the first window with no owner hears it.
+      for (HWindow w : ws.zOrder)
+        if (w->alive && !w->owner) {
+          message = Message{};
+          message.window = w;
+          message.msg = Msg::EndSession;
+          message.time = event.time;
+          return true;
+        }
+      postQuitMessage(0);
+      return false;
+    }
     case InputEvent::Type::Restore: {
       // Brought back from the taskbar: the minimised main window hears that it is about to move.
       for (HWindow w : ws.zOrder)

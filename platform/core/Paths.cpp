@@ -228,28 +228,49 @@ AtomicFile::~AtomicFile() {
   }
 }
 
+void AtomicFile::fail(int error) {
+  if (why != WriteFailure::None) return;
+  switch (error) {
+    case ENOSPC: case EDQUOT: case EFBIG: why = WriteFailure::DiskFull; break;
+    case EACCES: case EPERM: case EROFS: why = WriteFailure::NoPermission; break;
+    case ENOENT: case ENOTDIR: why = WriteFailure::FolderMissing; break;
+    default: why = WriteFailure::Other; break;
+  }
+}
+
 FILE* AtomicFile::open() {
   if (file) return file;
-  if (target.empty() || target.back() == '/') return nullptr;
+  if (target.empty() || target.back() == '/') {
+    fail(ENOENT);
+    return nullptr;
+  }
   mode_t mode = static_cast<mode_t>(newFileMode);
   struct stat existing;
   if (::stat(target.c_str(), &existing) == 0) {
-    if (S_ISDIR(existing.st_mode)) return nullptr;
+    if (S_ISDIR(existing.st_mode)) {
+      fail(EISDIR);
+      return nullptr;
+    }
     mode = existing.st_mode & 0777;
   }
   std::string pattern = target + ".tmpXXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());
-  if (fd < 0) return nullptr;
+  if (fd < 0) {
+    fail(errno);
+    return nullptr;
+  }
   temporary = name.data();
   if (::fchmod(fd, mode) != 0) {
+    fail(errno);
     ::close(fd);
     ::unlink(temporary.c_str());
     return nullptr;
   }
   file = ::fdopen(fd, "wb");
   if (!file) {
+    fail(errno);
     ::close(fd);
     ::unlink(temporary.c_str());
   }
@@ -258,10 +279,18 @@ FILE* AtomicFile::open() {
 
 bool AtomicFile::commit() {
   if (!file) return false;
+  errno = 0;
   bool ok = std::fflush(file) == 0 && !std::ferror(file) && ::fsync(::fileno(file)) == 0;
-  ok = (std::fclose(file) == 0) && ok;
+  if (!ok) fail(errno);
+  if (std::fclose(file) != 0) {
+    fail(errno);
+    ok = false;
+  }
   file = nullptr;
-  if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    fail(errno);
+    ok = false;
+  }
   if (!ok) {
     ::unlink(temporary.c_str());
     return false;
@@ -270,12 +299,20 @@ bool AtomicFile::commit() {
   return true;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode) {
+bool writeFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode,
+                         WriteFailure* why) {
   AtomicFile atomic(path, newFileMode);
   FILE* file = atomic.open();
-  if (!file) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
-  return atomic.commit();
+  bool ok = file != nullptr;
+  if (ok && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+    const int error = errno;
+    ok = false;
+    if (why) *why = error == ENOSPC || error == EDQUOT || error == EFBIG ? WriteFailure::DiskFull : WriteFailure::Other;
+    return false;
+  }
+  if (ok) ok = atomic.commit();
+  if (!ok && why) *why = atomic.failure() == WriteFailure::None ? WriteFailure::Other : atomic.failure();
+  return ok;
 }
 
 // "<name>.tmpXXXXXX" with mkstemp's six letters and digits in place of the X's.

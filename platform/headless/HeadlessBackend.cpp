@@ -88,11 +88,11 @@ public:
     }
     advance(step);
     if (h.replaying && !h.replayClosed && h.clock > lastEventTime + kReplayGraceMs) {
-      // The journal ran out without closing the program: close it, as its user would have. Whatever is
-      // still pending is long due and goes ahead of the close.
+      // The journal ran out without ending the program: the session ends, as at a logout (the program
+      // keeps its scene without asking). Whatever is still pending is long due and goes ahead of it.
       h.replayClosed = true;
       InputEvent close;
-      close.type = InputEvent::Type::Close;
+      close.type = InputEvent::Type::Terminate;
       close.time = h.clock;
       h.pending.push_back(close);
       h.replaying = false;
@@ -193,6 +193,12 @@ void headlessText(const std::string& utf8) {
 void headlessCloseRequest() {
   InputEvent e;
   e.type = InputEvent::Type::Close;
+  inject(e);
+}
+
+void headlessTerminateRequest() {
+  InputEvent e;
+  e.type = InputEvent::Type::Terminate;
   inject(e);
 }
 

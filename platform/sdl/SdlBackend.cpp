@@ -6,7 +6,10 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <map>
+
+#include <signal.h>
 
 #include "platform/core/Backend.h"
 #include "platform/core/CursorArt.h"
@@ -51,10 +54,26 @@ int virtualKey(SDL_Keycode key) {
 
 // [SECTION] Back end
 
+// A termination signal (logout, shut-down, kill, Ctrl+C) only raises this flag; the event pump turns it
+// into the end of the session, where the program can still keep its scene.
+volatile std::sig_atomic_t terminationRequested = 0;
+
+void onTerminationSignal(int) { terminationRequested = 1; }
+
+void catchTerminationSignals() {
+  struct sigaction action {};
+  action.sa_handler = onTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+}
+
 class SdlBackend : public PlatformBackend {
 public:
   bool start() override {
+    // The program handles termination itself rather than have it arrive as a window close.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    catchTerminationSignals();
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) desktopSize = DisplayMode{desktop.w, desktop.h, 16};
     windowed = environmentValue("TOLVANE_WINDOWED") == "1";
@@ -87,6 +106,13 @@ public:
   }
 
   void pollInput(std::vector<InputEvent>& events) override {
+    if (terminationRequested) {
+      terminationRequested = 0;
+      InputEvent end;
+      end.type = InputEvent::Type::Terminate;
+      end.time = ticks();
+      events.push_back(end);
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
       InputEvent event;

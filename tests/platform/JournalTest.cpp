@@ -29,6 +29,13 @@ TEST(Journal, LinesRoundTripAndMalformedOnesAreRefused) {
   EXPECT_EQ(back.text, "한글 입력");
   ASSERT_TRUE(journalParseLine("9 answer 7", back));
   EXPECT_EQ(back.type, InputEvent::Type::Answer);
+  // The end of a session (a termination signal) can be written down and played back like any event.
+  e = InputEvent{};
+  e.type = InputEvent::Type::Terminate;
+  e.time = 77;
+  ASSERT_TRUE(journalParseLine(journalFormatLine(e), back));
+  EXPECT_EQ(back.type, InputEvent::Type::Terminate);
+  EXPECT_EQ(back.time, 77u);
   for (const char* bad : {"", "x move 1 2", "-5 move 1 2", "5 move 1", "5 button 2 down 1 1", "5 key 300 down",
                           "5 key 65 sideways", "5 text", "5 dance"})
     EXPECT_FALSE(journalParseLine(bad, back)) << bad;
@@ -63,7 +70,8 @@ intptr_t sketchProc(HWindow window, const Message& m) {
   Surface& s = windowSurface(window);
   if (m.msg == Msg::LButtonDown) fillSurfaceRect(s, Rect{m.x - 2, m.y - 2, m.x + 3, m.y + 3}, rgb565(255, 255, 0));
   if (m.msg == Msg::KeyDown) fillSurfaceRect(s, Rect{m.key, 0, m.key + 1, 20}, rgb565(0, 255, 0));
-  if (m.msg == Msg::Close) {
+  // The user's close, and the end of the session a replay that runs out brings, both end the sketch.
+  if (m.msg == Msg::Close || m.msg == Msg::EndSession) {
     postQuitMessage(0);
     return 0;
   }
@@ -155,7 +163,7 @@ uint32_t replayUntilQuit(const std::string& journal) {
 TEST(Journal, AReplayEndsAGracePeriodAfterTheLatestTimeItAccepts) {
   // Times past a day are refused; the latest accepted one (200) stands before the last line.
   const uint32_t took = replayUntilQuit(testDataPath("platform/huge-timestamp.journal"));
-  EXPECT_GT(took, 2200u) << "the replay did not close itself";
+  EXPECT_GT(took, 2200u) << "the replay did not end the session itself";
   EXPECT_LT(took, 2500u);
 }
 
