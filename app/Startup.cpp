@@ -91,9 +91,10 @@ static bool refuseStart(const std::string& text) {
 static bool startView(Program& p, const std::string& commandLine) {
   p.shell.shutDownDone = false;
   if (!startRenderView(p.device, p.shell.ViewWindow, commandLine, p.folders.dataRoot)) {
+    // The view starts with its background picture: a missing or damaged one is the usual reason.
     const std::string sky = p.folders.dataRoot + "scene/sky.ppm";
-    if (!fileExists(sky)) return refuseStart("배경 그림을 읽을 수 없습니다: " + sky);
-    return refuseStart("3D 화면을 시작할 수 없습니다: " + lastRenderErrorText(p.device));
+    return refuseStart("3D 화면을 시작할 수 없습니다. 배경 그림을 확인해 주세요: " + sky + "\n" +
+                       lastRenderErrorText(p.device));
   }
   RenderDevice& d = p.device;
   attachWorld(p.renderer, p.world);

@@ -147,6 +147,13 @@ TEST_F(Leaving, StartUpFailuresSayWhatWasMissing) {
   EXPECT_EQ(runTolvane(*p, ""), 1);
   EXPECT_EQ(boxesSaying("시작 장면을 읽을 수 없습니다"), 1);
   EXPECT_EQ(boxesSaying("scene/scene.lml"), 1);
+
+  // A damaged background picture names the picture.
+  freshProgram();
+  ASSERT_TRUE(tmp.write("data/scene/scene.lml", "//\n10 30 80 0 0 0\n0 60 -1 0 -1 0\n0\n"));
+  ASSERT_TRUE(tmp.write("data/scene/sky.ppm", "P6\nnot a picture"));
+  EXPECT_EQ(runTolvane(*p, ""), 1);
+  EXPECT_EQ(boxesSaying("scene/sky.ppm"), 1);
 }
 
 }  // namespace
