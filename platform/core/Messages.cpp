@@ -293,26 +293,15 @@ bool inputToMessage(const InputEvent& event, Message& message) {
       message.time = event.time;
       return true;
     }
-    case InputEvent::Type::Close: {
-      // The user closed the program's window: the first window that has no owner is asked to close.
-      for (HWindow w : ws.zOrder)
-        if (w->alive && !w->owner) {
-          message = Message{};
-          message.window = w;
-          message.msg = Msg::Close;
-          message.time = event.time;
-          return true;
-        }
-      postQuitMessage(0);
-      return false;
-    }
+    case InputEvent::Type::Close:
     case InputEvent::Type::Terminate: {
-      // The session ends (logout, shut-down, a termination signal): the first window with no owner hears it.
+      // The user closed the program's window, or the session ends (logout, shut-down, a termination
+      // signal): the first window that has no owner hears it.
       for (HWindow w : ws.zOrder)
         if (w->alive && !w->owner) {
           message = Message{};
           message.window = w;
-          message.msg = Msg::EndSession;
+          message.msg = event.type == InputEvent::Type::Close ? Msg::Close : Msg::EndSession;
           message.time = event.time;
           return true;
         }
