@@ -1,9 +1,10 @@
 // Leaving the program: ask about unsaved changes, keep the scene for the next start in "port\temp.lml",
-// move on to the next tune, play the quit jingle (Escape cuts it short) and shut down.
+// move on to the next tune, play the quit jingle (Escape cuts it short) and shut down; and the end of the
+// session, which keeps the scene without asking.
+#include <cstdio>
+
 #include "app/Settings.h"
 #include "app/Shell.h"
-
-#include <cstdio>
 #include "files/InstallFolders.h"
 #include "files/SceneFile.h"
 #include "platform/paths.h"
@@ -32,9 +33,7 @@ void playQuitJingleAndWait(Program& p) {
          tickCount() - start < limit) {
     Message message;
     if (peekMessage(message)) {
-      if (message.msg == Msg::KeyDown) {
-        dispatchMessage(message);
-      }
+      if (message.msg == Msg::KeyDown) dispatchMessage(message);
     } else {
       sleepMs(10);
       waited += 10;

@@ -42,11 +42,11 @@ struct ShellState {
   int pressedButton = 0;  // the panel button drawn pressed, 0 for none
   int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
-  bool shutDownDone = false;  // the view and the device have been released and the quit posted
-  bool starting = false;        // start-up is under way: a close waits for its end
-  bool closeRequested = false;  // the desktop or the session asked to close during start-up
+  bool shutDownDone = false;      // the view and the device have been released and the quit posted
+  bool starting = false;          // start-up is under way: a close waits for its end
+  bool closeRequested = false;    // the desktop or the session asked to close during start-up
   bool exitQuestionOpen = false;  // the exit question waits for its answer
-  bool restoring = false;  // a restore is under way
+  bool restoring = false;         // a restore is under way
   std::string backgroundPicturePath = "./scene\\sky.ppm";
   std::string sharedCaption;  // caption of every message box that names none
 

@@ -1,6 +1,7 @@
 // Start-up in its fixed order: folders, window classes, the backdrop, the display mode, the working windows.
 // Any failure before the message loop ends the program with exit code 1.
 #include <cstdio>
+#include <ctime>
 
 #include "app/Settings.h"
 #include "app/Shell.h"
@@ -10,8 +11,6 @@
 #include "platform/strings.h"
 #include "platform/text.h"
 #include "render/Textures.h"
-
-#include <ctime>
 
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits) {
   bool ok = checkScreenWindow(p.device, window, ScreenUse::FullScreen);
@@ -79,8 +78,6 @@ bool loadStartContent(Program& p) {
   return true;
 }
 
-// The 3D view: the framework starts the device, the renderer takes it, the start scene is loaded and lit,
-// and the camera is placed.
 // A start-up refusal: the user sees why, in a box and on standard error; the program then ends with 1.
 static bool refuseStart(const std::string& text) {
   std::fprintf(stderr, "tolvane: %s\n", text.c_str());
@@ -88,6 +85,8 @@ static bool refuseStart(const std::string& text) {
   return false;
 }
 
+// The 3D view: the framework starts the device, the renderer takes it, the start scene is loaded and lit,
+// and the camera is placed.
 static bool startView(Program& p, const std::string& commandLine) {
   p.shell.shutDownDone = false;
   if (!startRenderView(p.device, p.shell.ViewWindow, commandLine, p.folders.dataRoot)) {
@@ -102,7 +101,7 @@ static bool startView(Program& p, const std::string& commandLine) {
   if (!InitView(p.renderer, *d.direct3D, *d.device, d.viewport, static_cast<int>(handles.size()), handles.data())) {
     reportRenderFailure(d, "InitView failed.\n");
     shutDownApp(p);
-    return false;
+    return refuseStart("3D 화면을 시작할 수 없습니다: " + lastRenderErrorText(d));
   }
   if (!loadStartContent(p)) {
     shutDownApp(p);
