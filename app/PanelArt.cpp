@@ -10,7 +10,6 @@ namespace {
 
 // Block pictures: where each of the three sits on the side panel, and how many bands its strip holds.
 constexpr Point kBlockPictureAt[3] = {{2, 113}, {2, 221}, {2, 329}};
-constexpr int kBandCount[3] = {22, 37, 39};
 constexpr int kBandWidth = 86, kBandHeight = 71;
 
 }  // namespace
@@ -68,7 +67,7 @@ void loadPanelBitmapsSecond(Program& p) {
 void paintBlockPicture(Program& p, int n) {
   if (n < 1 || n > 3) return;
   const Surface& strip = p.panelArt.blocks[n - 1];
-  int page = std::clamp(p.panelArt.blockPage[n - 1], 1, kBandCount[n - 1]);
+  int page = std::clamp(p.panelArt.blockPage[n - 1], 1, kBlockPageCount[n - 1]);
   if (strip.width == 0 || !isWindow(p.shell.SidePanel)) return;
   Point at = kBlockPictureAt[n - 1];
   copySurfaceRect(windowSurface(p.shell.SidePanel), at.x, at.y, strip,

@@ -7,6 +7,9 @@
 #include "platform/surface.h"
 #include "platform/window.h"
 
+// How many pages each block picture leafs through.
+constexpr std::array<int, 3> kBlockPageCount{22, 37, 39};
+
 struct PanelArt {
   Surface vedit, veditx, vfile, hedit, heditx, hoption, hoptionx, hgame, hgamex, mselect, mselectx, mselect2;
   std::array<Surface, 3> blocks;        // the block-picture strips, one band of 86 x 71 per block

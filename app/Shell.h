@@ -126,6 +126,12 @@ void ReleaseButtons(Program& p);
 // The tab strip's base picture with the current screen's tab highlighted.
 void paintTabStrip(Program& p);
 intptr_t tabStripInput(Program& p, HWindow window, const Message& message);
+// The side panel's pointer input (moves, left presses and releases); false for any other message.
+bool sidePanelInput(Program& p, HWindow window, const Message& message);
+// Draw a side-panel button (the cast button, a page arrow on the edit screen) in its normal picture.
+void drawSidePanelButtonNormal(Program& p, int id);
+// The cast button's credits dialog.
+void openCastDialog(Program& p);
 // The exit button: see whether the user wants to save, keep the scene in "port\\temp.lml" and quit.
 void exitProgram(Program& p);
 // Quit: play quit.wav and wait until it ends or Escape is pressed (only key presses are handled meanwhile);

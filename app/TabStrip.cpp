@@ -49,7 +49,10 @@ void paintTabStrip(Program& p) {
 
 void ReleaseButtons(Program& p) {
   if (p.shell.pendingButton == p.shell.pressedButton) return;
-  if (const TabButton* button = buttonWithId(p.shell.pressedButton)) drawPicture(p.shell.TabStrip, tabBase(p), button->rect);
+  if (const TabButton* button = buttonWithId(p.shell.pressedButton))
+    drawPicture(p.shell.TabStrip, tabBase(p), button->rect);
+  else
+    drawSidePanelButtonNormal(p, p.shell.pressedButton);
   p.shell.pressedButton = p.shell.pendingButton;
 }
 
