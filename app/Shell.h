@@ -130,6 +130,11 @@ intptr_t tabStripInput(Program& p, HWindow window, const Message& message);
 bool sidePanelInput(Program& p, HWindow window, const Message& message);
 // Draw a side-panel button (the cast button, a page arrow on the edit screen) in its normal picture.
 void drawSidePanelButtonNormal(Program& p, int id);
+// The edit screen's bottom-panel pointer input (moves, left presses and releases); false for any other
+// message or screen.
+bool bottomPanelInput(Program& p, const Message& message);
+// Draw an edit-screen bottom-panel button with an identifier (undo, a view preset, rotate block) normal.
+void drawBottomPanelButtonNormal(Program& p, int id);
 // The cast button's credits dialog.
 void openCastDialog(Program& p);
 // The exit button: see whether the user wants to save, keep the scene in "port\\temp.lml" and quit.

@@ -51,8 +51,10 @@ void ReleaseButtons(Program& p) {
   if (p.shell.pendingButton == p.shell.pressedButton) return;
   if (const TabButton* button = buttonWithId(p.shell.pressedButton))
     drawPicture(p.shell.TabStrip, tabBase(p), button->rect);
-  else
+  else {
     drawSidePanelButtonNormal(p, p.shell.pressedButton);
+    drawBottomPanelButtonNormal(p, p.shell.pressedButton);
+  }
   p.shell.pressedButton = p.shell.pendingButton;
 }
 

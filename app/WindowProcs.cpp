@@ -168,6 +168,7 @@ static intptr_t viewProc(Program& p, HWindow window, const Message& m) {
 static intptr_t panelProc(Program& p, HWindow window, const Message& m) {
   if (window == p.shell.TabStrip && m.msg != Msg::Destroy && m.msg != Msg::KeyDown) return tabStripInput(p, window, m);
   if (window == p.shell.SidePanel && sidePanelInput(p, window, m)) return 0;
+  if (window == p.shell.BottomPanel && bottomPanelInput(p, m)) return 0;
   switch (m.msg) {
     case Msg::Destroy:
       if (window != p.shell.TabStrip) onMainWindowDestroyed(p);
