@@ -46,28 +46,9 @@ protected:
     recordDir(tmp.file("install"));
     copyPanelPictures();
     // The start scene: a plate and a red 4 x 2 brick on it.
-    World world;
-    SceneFileState file;
-    BlockDescription plate;
-    plate.kind = BasePlate;
-    plate.studsX = plate.studsZ = 10;
-    plate.height = 1;
-    plate.colour = {0.2f, 0.7f, 0.2f, 1};
-    plate.faceTextures = {-1, -1, -1, -1, -1, -1};
-    putBlockInScene(world, plate);
-    BlockDescription brick = plate;
-    brick.kind = Brick;
-    brick.studsX = 4;
-    brick.studsZ = 2;
-    brick.position = {-8, 4, -12};
-    brick.colour = {1, 0, 0, 1};
-    putBlockInScene(world, brick);
-    world.view.azimuth = 200;
-    world.view.polar = 40;
-    world.view.distance = 80;
-    world.view.lightDirection = Vec3{-0.4f, -1, 0.3f};
-    ASSERT_TRUE(WriteSceneFile(file, world, tmp.file("data/scene/scene.lml")));
-    sceneClear(world);
+    writeStartScene({plainBlock(BasePlate, 10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1}),
+                     plainBlock(Brick, 4, 2, {-8, 4, -12}, {1, 0, 0, 1})},
+                    200);
   }
   void start() {
     ASSERT_TRUE(startUp(*p, ""));
@@ -76,29 +57,6 @@ protected:
   }
   Point onPanel(int x, int y) { return clientToScreen(p->shell.BottomPanel, Point{x, y}); }
   Point inside(const Rect& r) { return onPanel((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
-  Point onScreen(Vec3 at) {
-    const Vec3 s = projectPoint(p->renderer, at.x, at.y, at.z);
-    return clientToScreen(p->shell.ViewWindow, Point{static_cast<int>(s.x), static_cast<int>(s.y)});
-  }
-  void moveTo(Point to) {
-    headlessMouseMove(to.x, to.y);
-    pump();
-  }
-  void dragTo(Point to) {
-    const Point from = cursorPos();
-    const int steps = std::max(1, static_cast<int>(std::hypot(to.x - from.x, to.y - from.y) / 8));
-    for (int i = 1; i <= steps; ++i)
-      moveTo(Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
-  }
-  void press(Point at) {
-    moveTo(at);
-    headlessMouseButton(1, true);
-    pump();
-  }
-  void release() {
-    headlessMouseButton(1, false);
-    pump();
-  }
   void click(const Rect& r) {
     press(inside(r));
     release();

@@ -20,18 +20,6 @@
 
 namespace {
 
-BlockDescription brick(int studsX, int studsZ, Vec3 position, std::array<float, 4> colour) {
-  BlockDescription d;
-  d.kind = Brick;
-  d.studsX = studsX;
-  d.studsZ = studsZ;
-  d.height = 1;
-  d.position = position;
-  d.colour = colour;
-  d.faceTextures = {-1, -1, -1, -1, -1, -1};
-  return d;
-}
-
 class EditSession : public ProgramFixture {
 protected:
   void SetUp() override {
@@ -39,35 +27,10 @@ protected:
     recordDir(tmp.file("install"));
     copyPanelPictures();
     // The start scene: a plate, a red 4 x 2 brick and a blue 2 x 2 brick apart from it.
-    World world;
-    SceneFileState file;
-    BlockDescription plate = brick(10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1});
-    plate.kind = BasePlate;
-    putBlockInScene(world, plate);
-    putBlockInScene(world, brick(4, 2, {-8, 4, -12}, {1, 0, 0, 1}));
-    putBlockInScene(world, brick(2, 2, {8, 4, 8}, {0, 0, 1, 1}));
-    world.view.azimuth = 220;
-    world.view.polar = 40;
-    world.view.distance = 80;
-    world.view.lightDirection = Vec3{-0.4f, -1, 0.3f};
-    ASSERT_TRUE(WriteSceneFile(file, world, tmp.file("data/scene/scene.lml")));
-    sceneClear(world);
-  }
-  // The screen point where a world point is drawn in the 3D view.
-  Point onScreen(Vec3 at) {
-    const Vec3 s = projectPoint(p->renderer, at.x, at.y, at.z);
-    return clientToScreen(p->shell.ViewWindow, Point{static_cast<int>(s.x), static_cast<int>(s.y)});
-  }
-  void moveTo(Point to) {
-    headlessMouseMove(to.x, to.y);
-    pump();
-  }
-  // A straight pointer path in steps of about 8 pixels, a frame after each.
-  void dragTo(Point to) {
-    const Point from = cursorPos();
-    const int steps = std::max(1, static_cast<int>(std::hypot(to.x - from.x, to.y - from.y) / 8));
-    for (int i = 1; i <= steps; ++i)
-      moveTo(Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    writeStartScene({plainBlock(BasePlate, 10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1}),
+                     plainBlock(Brick, 4, 2, {-8, 4, -12}, {1, 0, 0, 1}),
+                     plainBlock(Brick, 2, 2, {8, 4, 8}, {0, 0, 1, 1})},
+                    220);
   }
   Block* blockWithColour(float r, float b) const {
     Block* found = nullptr;

@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Shell.h"
+#include "files/SceneFile.h"
+#include "platform/headless.h"
 #include "platform/platform.h"
 #include "support/InstallFixture.h"
 
@@ -75,6 +80,58 @@ protected:
       ASSERT_TRUE(readWholeFile(buildDataPath("bmp/" + name), bytes)) << name;
       tmp.write("data/bmp/" + name, bytes);
     }
+  }
+
+  // A start scene in the test's data folder, written the way the program writes scenes: these blocks, seen
+  // from this azimuth (polar 40, distance 80).
+  void writeStartScene(const std::vector<BlockDescription>& blocks, float azimuth) {
+    World world;
+    SceneFileState file;
+    for (const BlockDescription& d : blocks) putBlockInScene(world, d);
+    world.view.azimuth = azimuth;
+    world.view.polar = 40;
+    world.view.distance = 80;
+    world.view.lightDirection = Vec3{-0.4f, -1, 0.3f};
+    ASSERT_TRUE(WriteSceneFile(file, world, tmp.file("data/scene/scene.lml")));
+    sceneClear(world);
+  }
+  static BlockDescription plainBlock(int32_t kind, int studsX, int studsZ, Vec3 position, std::array<float, 4> colour) {
+    BlockDescription d;
+    d.kind = kind;
+    d.studsX = studsX;
+    d.studsZ = studsZ;
+    d.height = 1;
+    d.position = position;
+    d.colour = colour;
+    d.faceTextures = {-1, -1, -1, -1, -1, -1};
+    return d;
+  }
+
+  // Pointer input through the headless back end, a pass of the loop after each step.
+  // The screen point where a world point is drawn in the 3D view.
+  Point onScreen(Vec3 at) {
+    const Vec3 s = projectPoint(p->renderer, at.x, at.y, at.z);
+    return clientToScreen(p->shell.ViewWindow, Point{static_cast<int>(s.x), static_cast<int>(s.y)});
+  }
+  void moveTo(Point to) {
+    headlessMouseMove(to.x, to.y);
+    pump();
+  }
+  // A straight pointer path in steps of about 8 pixels, a pass after each.
+  void dragTo(Point to) {
+    const Point from = cursorPos();
+    const int steps = std::max(1, static_cast<int>(std::hypot(to.x - from.x, to.y - from.y) / 8));
+    for (int i = 1; i <= steps; ++i)
+      moveTo(Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  }
+  void press(Point at) {
+    moveTo(at);
+    headlessMouseButton(1, true);
+    pump();
+  }
+  void release() {
+    headlessMouseButton(1, false);
+    pump();
   }
 
   std::unique_ptr<Program> p;

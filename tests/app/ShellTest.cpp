@@ -36,7 +36,7 @@ BlockDescription describe(int32_t kind, int32_t studsX, int32_t studsZ, Vec3 pos
 }
 
 // A start scene of a plate with one brick on it, written the way the program writes scenes.
-void writeStartScene(const std::string& path) {
+void writePlateAndBrickScene(const std::string& path) {
   World world;
   SceneFileState file;
   putBlockInScene(world, describe(1, 10, 10, {0, 0, 0}));
@@ -56,7 +56,7 @@ protected:
     recordDir(tmp.file("install"));
     // The 3D view starts with its sky picture; the panel pictures come from the generated data folder.
     copyPanelPictures();
-    writeStartScene(tmp.file("data/scene/scene.lml"));
+    writePlateAndBrickScene(tmp.file("data/scene/scene.lml"));
   }
 };
 

@@ -35,46 +35,9 @@ protected:
     recordDir(tmp.file("install"));
     copyPanelPictures();
     // The start scene: a base plate and nothing on it.
-    World world;
-    SceneFileState file;
-    BlockDescription plate;
-    plate.kind = BasePlate;
-    plate.studsX = plate.studsZ = 10;
-    plate.height = 1;
-    plate.colour = {0.2f, 0.7f, 0.2f, 1};
-    plate.faceTextures = {-1, -1, -1, -1, -1, -1};
-    putBlockInScene(world, plate);
-    world.view.azimuth = 220;
-    world.view.polar = 40;
-    world.view.distance = 80;
-    world.view.lightDirection = Vec3{-0.4f, -1, 0.3f};
-    ASSERT_TRUE(WriteSceneFile(file, world, tmp.file("data/scene/scene.lml")));
-    sceneClear(world);
+    writeStartScene({plainBlock(BasePlate, 10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1})}, 220);
   }
   Point onPanel(int x, int y) { return clientToScreen(p->shell.SidePanel, Point{x, y}); }
-  Point onScreen(Vec3 at) {
-    const Vec3 s = projectPoint(p->renderer, at.x, at.y, at.z);
-    return clientToScreen(p->shell.ViewWindow, Point{static_cast<int>(s.x), static_cast<int>(s.y)});
-  }
-  void moveTo(Point to) {
-    headlessMouseMove(to.x, to.y);
-    pump();
-  }
-  void dragTo(Point to) {
-    const Point from = cursorPos();
-    const int steps = std::max(1, static_cast<int>(std::hypot(to.x - from.x, to.y - from.y) / 8));
-    for (int i = 1; i <= steps; ++i)
-      moveTo(Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
-  }
-  void press(Point at) {
-    moveTo(at);
-    headlessMouseButton(1, true);
-    pump();
-  }
-  void release() {
-    headlessMouseButton(1, false);
-    pump();
-  }
   void clickArrow(const Arrow& arrow) {
     press(onPanel(arrow.rect.left + 4, arrow.rect.top + 4));
     release();
