@@ -208,6 +208,18 @@ void leftReleased(Program& p, const Message& m) {
 
 }  // namespace
 
+void drawEditToolPictures(Program& p) {
+  const EditState& e = p.editor.state;
+  p.world.movement.wholeBrickDrop ? drawNormal(p, kMovement) : drawPressed(p, kMovement);
+  e.removeTool ? drawPressed(p, kHammer) : drawNormal(p, kHammer);
+  drawNormal(p, kToolStrip);
+  for (const ToolCell& cell : kCells)
+    if (cell.colour == e.paintTool && cell.setsNewBlockColour) {
+      drawPressed(p, cell.rect);
+      break;
+    }
+}
+
 void drawBottomPanelButtonNormal(Program& p, int id) {
   if (p.shell.screenState != EditScreen) return;
   if (id == kUndoId) drawNormal(p, kUndo);

@@ -85,7 +85,10 @@ void exitProgram(Program& p) {
     // The session may have ended while the question was open; the scene was kept then.
     if (p.shell.shutDownDone) return;
   }
-  if (answer == IDYES) return;  // the scene-slot dialog takes over here once it exists
+  if (answer == IDYES) {
+    saveSceneBeforeExit(p);
+    return;
+  }
   if (answer != IDNO) return;  // Cancel: the program keeps running
 
   // A scene that could not be kept stays in memory and the program stays open: the user can make room

@@ -2,6 +2,7 @@
 // presenting, in that order.
 #include "app/Shell.h"
 #include "edit/Picking.h"
+#include "sound/Sounds.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ FrameConditions frameConditions(const Program& p) {
   c.keyMove = p.world.movement.keyMove;
   c.rotatePending = p.editor.state.rotatePending;
   c.leftDrag = p.world.movement.leftDrag;
-  c.explosionRunning = p.shell.explosionActive != 0;
+  c.explosionRunning = p.explosion.active;
   c.hideStuds = p.editor.settings.hideStuds;
   return c;
 }
@@ -54,7 +55,13 @@ bool runFrame(Program& p) {
     p.editor.state.rotatePending = false;
     p.world.movement.keyMove = false;
   }
-  return presentFrame(p.renderer, p.renderer.frameExtent);
+  Rect shown = p.renderer.frameExtent;
+  if (p.explosion.active) {
+    if (explosionStep(p.explosion, p.device, tickCount()) == ExplosionStep::FirstFrame)
+      playEffect(p.sound, EffectId::BlockOut);
+    shown = c.leftDrag ? unionRect(p.explosion.area, shown) : p.explosion.area;
+  }
+  return presentFrame(p.renderer, shown);
 }
 
 int runMessageLoop(Program& p) {
@@ -70,7 +77,7 @@ int runMessageLoop(Program& p) {
       reportMissingShapes(p);
     }
     if (!p.shell.onDemandRedraw) p.shell.frameRequested = 1;
-    if (p.shell.explosionActive) p.shell.frameRequested = 1;
+    if (p.explosion.active) p.shell.frameRequested = 1;
     if (p.editor.state.animation.kind != CameraAnimation::Kind::None) p.shell.frameRequested = 1;
     followViewStep(p, p.world.selectedBlock);
     bool drew = false;
@@ -80,6 +87,7 @@ int runMessageLoop(Program& p) {
         shutDownApp(p);
         return lastCode;
       }
+      restoreUnderExplosion(p.explosion, p.device);
       takeEdits(p);
     }
     // Nothing to draw: give the processor back for a moment instead of spinning.

@@ -82,6 +82,37 @@ void PaintEditPanels(Program& p) {
   drawPicture(p.shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
 }
 
+void PaintOptionPanels(Program& p) {
+  const PanelArt& a = p.panelArt;
+  drawPicture(p.shell.SidePanel, a.vfile, Rect{0, 0, 100, 480});
+  drawPicture(p.shell.BottomPanel, a.hoption, Rect{0, 0, 540, 76});
+}
+
+void PaintGameSelectPanels(Program& p) { PaintOptionPanels(p); }
+
+void PaintGamePanels(Program& p) {
+  const PanelArt& a = p.panelArt;
+  drawPicture(p.shell.SidePanel, a.vfile, Rect{0, 0, 100, 480});
+  drawPicture(p.shell.BottomPanel, a.hgame, Rect{0, 0, 540, 76});
+}
+
+void paintGameLeft(Program& p) { drawPicture(p.shell.BottomPanel, p.panelArt.hgame, Rect{0, 0, 370, 76}); }
+
+void paintTabBase(Program& p) { drawPicture(p.shell.TabStrip, p.panelArt.mselect, Rect{0, 0, 540, 24}); }
+
+void paintGameStrip(Program& p) {
+  const Surface& strip = p.panelArt.mselect2;
+  if (strip.width == 0 || !isWindow(p.shell.TabStrip)) return;
+  copySurfaceRect(windowSurface(p.shell.TabStrip), 220, 0, strip, Rect{0, 0, 320, 24});
+  windowPixelsChanged(p.shell.TabStrip);
+}
+
+void paintTabHighlight(Program& p, Tab tab) {
+  static constexpr Rect kTabs[] = {Rect{292, 0, 354, 23}, Rect{422, 0, 485, 23}, Rect{356, 0, 420, 23},
+                                   Rect{226, 0, 290, 23}};
+  drawPicture(p.shell.TabStrip, p.panelArt.mselectx, kTabs[static_cast<int>(tab)]);
+}
+
 void paintStartPicture(HWindow window) {
   Surface picture;
   if (!loadPicture("./bmp\\start.bmp", window, picture)) return;

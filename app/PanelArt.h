@@ -31,3 +31,14 @@ void drawPicture(HWindow window, const Surface& picture, const Rect& rect);
 void paintBlockPicture(Program& p, int n);
 // The edit screen's side panel (with the three block pictures) and bottom panel.
 void PaintEditPanels(Program& p);
+// The options screen's panels (also the game-selection screen's) and the game screen's.
+void PaintOptionPanels(Program& p);
+void PaintGameSelectPanels(Program& p);
+void PaintGamePanels(Program& p);
+// The left 370 x 76 pixels of the game screen's bottom panel, where its buttons sit.
+void paintGameLeft(Program& p);
+// The tab strip's base picture, the game strip over its right part, and one tab highlighted.
+enum class Tab { Edit, Options, Game, Save };
+void paintTabBase(Program& p);
+void paintGameStrip(Program& p);
+void paintTabHighlight(Program& p, Tab tab);

@@ -2,6 +2,7 @@
 // the frame loop, the window procedures of the six windows, minimise and restore, and shut-down.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "app/PanelArt.h"
@@ -10,6 +11,7 @@
 #include "files/SceneFile.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
+#include "render/Explosion.h"
 #include "render/RenderView.h"
 #include "render/SceneRenderer.h"
 #include "scene/World.h"
@@ -32,7 +34,6 @@ struct ShellState {
   int frameRequested = 1;
   int viewActive = 1;
   int onDemandRedraw = 1;
-  int explosionActive = 0;
   int sceneUnchanged = 1;
   int minimised = 0;
   int videoFinished = 0;
@@ -42,6 +43,7 @@ struct ShellState {
   int pressedButton = 0;  // the panel button drawn pressed, 0 for none
   int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
+  std::array<int, 7> letterHistory{};  // the latest letter keys, newest first
   bool shutDownDone = false;      // the view and the device have been released and the quit posted
   bool starting = false;          // start-up is under way: a close waits for its end
   bool closeRequested = false;    // the desktop or the session asked to close during start-up
@@ -83,6 +85,7 @@ struct Program {
   Editor editor;
   SceneFileState sceneFile;
   PanelArt panelArt;
+  ExplosionSprite explosion;
   Folders folders;
 };
 
@@ -137,6 +140,43 @@ bool bottomPanelInput(Program& p, const Message& message);
 void drawBottomPanelButtonNormal(Program& p, int id);
 // The cast button's credits dialog.
 void openCastDialog(Program& p);
+// The options screen's settings dialog.
+void openSettingsDialog(Program& p);
+
+// The screens. Entering the edit screen paints its panels with the movement toggle, the hammer and the
+// chosen paint cell as they stand; the callers play the menu sound where it belongs.
+void EnterEditScreen(Program& p);
+void enterOptionsScreen(Program& p);
+// The game tab: keep the scene for later, stop the music and open the game slots; back to the edit screen
+// when they are closed without a level.
+void EnterGameSelectScreen(Program& p);
+// Paint both panels for the current screen (after a paint message).
+void paintScreenPanels(Program& p);
+void drawMusicButton(Program& p);
+void drawGameMusicButton(Program& p);
+// The edit screen's bottom-panel pictures that show state: the movement toggle, the hammer, the paint cell.
+void drawEditToolPictures(Program& p);
+// The options screen's bottom-panel pointer input; false for any other message or screen.
+bool optionsPanelInput(Program& p, const Message& message);
+// Draw an options-screen button with an identifier (help, background picture, print, settings) normal.
+void drawOptionsButtonNormal(Program& p, int id);
+// Show the help page of that name from the data folder's "help" folder in the desktop's browser.
+void openHelpPage(Program& p, const std::string& name);
+
+// Windows the buttons open that are still to be built; each says so in a message box.
+constexpr int kGameSlotsLoaded = 1030, kGameSlotsClosed = 1035;
+int openGameSlots(Program& p, HWindow owner);
+void openSceneSlots(Program& p, HWindow owner);
+void openPictureChooser(Program& p, HWindow owner);
+void printScene(Program& p);
+// The exit question answered "Yes": save the scene in a slot before leaving.
+void saveSceneBeforeExit(Program& p);
+
+// The keyboard commands every window hands on: the cheat code, the light and walking keys of cheat mode,
+// Space and M, and Escape during the exit jingle.
+void handleKey(Program& p, int key);
+// The keys only the 3D view knows: the note keys 1-8 and "S" (read the settings again).
+void viewOnlyKey(Program& p, int key);
 // The exit button: see whether the user wants to save, keep the scene in "port\\temp.lml" and quit.
 void exitProgram(Program& p);
 // Quit: play quit.wav and wait until it ends or Escape is pressed (only key presses are handled meanwhile);

@@ -139,11 +139,6 @@ void drawSidePanelButtonNormal(Program& p, int id) {
     if (arrow.id == id) drawPicture(p.shell.SidePanel, p.panelArt.vedit, arrow.rect);
 }
 
-void openCastDialog(Program& p) {
-  // The credits dialog is not built yet; say so rather than do nothing.
-  messageBox(p.shell.SidePanel, "만든 사람 창은 아직 준비되지 않았습니다.", p.shell.sharedCaption, MB_OK);
-}
-
 bool sidePanelInput(Program& p, HWindow window, const Message& m) {
   switch (m.msg) {
     case Msg::MouseMove: pointerMoved(p, m); return true;

@@ -158,6 +158,7 @@ static bool startSteps(Program& p, const std::string& commandLine) {
                                      (screen.bottom - screen.top) / 2 - 240, 640, 480, p.shell.BackdropWindow);
   showWindow(p.shell.VideoWindow, ShowCmd::Show);
   paintStartPicture(p.shell.VideoWindow);
+  idleWait(0);  // on the screen now: start-up keeps the loop busy until the first frame
   if (!createWorkingWindows(p)) return false;
 
   // The start jingle plays while the rest starts; the effects load alongside (a missing one only silences).
@@ -166,6 +167,7 @@ static bool startSteps(Program& p, const std::string& commandLine) {
   loadEffects(p.sound, p.shell.ViewWindow);
   playJingle(p.sound);
   loadPanelBitmapsFirst(p);
+  prepareExplosion(p.explosion, "./menu/explode.bmp", 10, Rect{0, 0, 100, 100});
 
   if (!startView(p, commandLine)) return false;
 
@@ -193,7 +195,7 @@ void shutDownApp(Program& p) {
 
 void waitForStartJingle(SoundState& sound) {
   uint32_t limit = jingleWaitLimit(sound);
-  for (uint32_t waited = 0; jingleIsPlaying(sound) && waited < limit; waited += 10) sleepMs(10);
+  for (uint32_t waited = 0; jingleIsPlaying(sound) && waited < limit; waited += 10) idleWait(10);
   releaseJingle(sound);
 }
 

@@ -56,7 +56,7 @@ void requestFrameOnDemand(Program& p) {
 // In on-demand mode a finished action is drawn at once.
 void drawNowOnDemand(Program& p, bool alsoDuringExplosion) {
   if (!p.shell.onDemandRedraw || p.world.game.gameSetup || p.world.game.gameRunning) return;
-  if (p.shell.explosionActive && !alsoDuringExplosion) return;
+  if (p.explosion.active && !alsoDuringExplosion) return;
   runFrame(p);
   p.shell.frameRequested = 0;
 }
@@ -111,6 +111,7 @@ void viewLeftDown(Program& p, const Message& m) {
       } else if (e.removeTool) {
         deleteHeld(p.editor);
         p.world.selectedBlock = nullptr;
+        startExplosion(p.explosion, m.x, m.y);
         p.shell.sceneUnchanged = 0;
       } else {
         playEffect(p.sound, EffectId::PickUp);

@@ -5,6 +5,7 @@
 
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "edit/Picking.h"
 #include "files/InstallFolders.h"
 #include "render/RenderDevice.h"
 #include "render/SceneRenderer.h"
@@ -63,11 +64,6 @@ static void onMainWindowDestroyed(Program& p) {
   if (isWindow(p.shell.SidePanel)) postMessage(p.shell.SidePanel, Msg::Close);
 }
 
-// Keys every window hands on: Escape cuts the quit jingle short.
-static void keyboardCommand(Program& p, int key) {
-  if (key == VK_ESCAPE && p.shell.exitWaiting) p.shell.exitWaitCancelled = 1;
-}
-
 static void forgetWindow(Program& p, HWindow window) {
   for (HWindow* slot : {&p.shell.BackdropWindow, &p.shell.VideoWindow, &p.shell.ViewWindow, &p.shell.SidePanel,
                         &p.shell.BottomPanel, &p.shell.TabStrip})
@@ -106,7 +102,7 @@ static intptr_t backdropProc(Program& p, HWindow window, const Message& m) {
       // Keep the working windows in front of the backdrop.
       if (foregroundWindow() == window && allWorkingWindowsExist(p))
         for (HWindow w : {p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip, p.shell.ViewWindow}) bringToTop(w);
-      if (m.msg == Msg::KeyDown) keyboardCommand(p, m.key);
+      if (m.msg == Msg::KeyDown) handleKey(p, m.key);
       return 0;
     case Msg::MouseMove: return 0;
     case Msg::LButtonUp:
@@ -150,7 +146,8 @@ static intptr_t viewProc(Program& p, HWindow window, const Message& m) {
     }
     case Msg::KeyDown:
       viewKeyDown(p, m.key);
-      keyboardCommand(p, m.key);
+      handleKey(p, m.key);
+      viewOnlyKey(p, m.key);
       return 0;
     case Msg::SysKeyDown:
     case Msg::SysCommand: return 0;
@@ -168,7 +165,14 @@ static intptr_t viewProc(Program& p, HWindow window, const Message& m) {
 static intptr_t panelProc(Program& p, HWindow window, const Message& m) {
   if (window == p.shell.TabStrip && m.msg != Msg::Destroy && m.msg != Msg::KeyDown) return tabStripInput(p, window, m);
   if (window == p.shell.SidePanel && sidePanelInput(p, window, m)) return 0;
-  if (window == p.shell.BottomPanel && bottomPanelInput(p, m)) return 0;
+  if (window == p.shell.BottomPanel && m.msg == Msg::LButtonDown && p.shell.screenState != EditScreen &&
+      p.editor.state.holding) {
+    releaseHold(p.editor);
+    p.renderer.fullRedrawPending = 1;
+  }
+  if (window == p.shell.BottomPanel && m.msg == Msg::LButtonUp && p.shell.screenState != EditScreen)
+    endViewHoldOverPanel(p);
+  if (window == p.shell.BottomPanel && (bottomPanelInput(p, m) || optionsPanelInput(p, m))) return 0;
   switch (m.msg) {
     case Msg::Destroy:
       if (window != p.shell.TabStrip) onMainWindowDestroyed(p);
@@ -178,16 +182,19 @@ static intptr_t panelProc(Program& p, HWindow window, const Message& m) {
       Rect update;
       bool invalid = getUpdateRect(window, update);
       validateRect(window, nullptr);
-      if (invalid && p.shell.screenState == EditScreen) PaintEditPanels(p);
+      if (invalid || window == p.shell.SidePanel) paintScreenPanels(p);
       return 0;
     }
     case Msg::KeyDown:
       if (window == p.shell.SidePanel) viewKeyDown(p, m.key);
-      keyboardCommand(p, m.key);
+      handleKey(p, m.key);
       return 0;
-    case Msg::MouseMove: return 0;
-    case Msg::LButtonDown:
-      if (window == p.shell.BottomPanel) endViewHoldOverPanel(p);
+    case Msg::MouseMove:
+      if (!p.world.movement.leftDrag && !(window == p.shell.SidePanel && p.world.game.gameRunning))
+        p.shell.viewActive = 0;
+      if (window == p.shell.BottomPanel && p.shell.screenState == GameScreen) p.shell.viewActive = 1;
+      setCursor(p.shell.arrowCursor);
+      p.shell.pendingButton = 0;
       return 0;
     case Msg::LButtonUp:
       endViewHoldOverPanel(p);

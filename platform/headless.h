@@ -42,3 +42,6 @@ void headlessAdvanceClock(uint32_t milliseconds);
 // Refuse display modes of this width from now on (to test the fallback to the larger mode); 0 refuses
 // nothing again.
 void headlessRefuseDisplayWidth(int width);
+
+// The documents (help pages) the program asked the desktop to show, in order.
+const std::vector<std::string>& headlessOpenedDocuments();

@@ -1,6 +1,9 @@
 // Starting programs, the executable's folder and environment look-ups.
 #include "platform/process.h"
 
+#include "platform/core/WindowState.h"
+#include "platform/headless.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,14 +32,19 @@ bool spawnProgram(const std::string& path, const std::string& workingDirectory) 
   return result == 0;
 }
 
-bool runCommand(const std::string& commandLine) {
+bool openWithDesktop(const std::string& path) {
   collectFinishedChildren();
+  if (::access(path.c_str(), R_OK) != 0) return false;
+  if (windowSystem().started && windowSystem().kind == Backend::Headless) {
+    windowSystem().openedDocuments.push_back(path);
+    return true;
+  }
   pid_t child = 0;
-  const char* shell = "/bin/sh";
-  std::vector<char*> argv{const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(commandLine.c_str()),
-                          nullptr};
-  return ::posix_spawn(&child, shell, nullptr, nullptr, argv.data(), environ) == 0;
+  std::vector<char*> argv{const_cast<char*>("xdg-open"), const_cast<char*>(path.c_str()), nullptr};
+  return ::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv.data(), environ) == 0;
 }
+
+const std::vector<std::string>& headlessOpenedDocuments() { return windowSystem().openedDocuments; }
 
 std::string executableFolder() {
   char buffer[4096];

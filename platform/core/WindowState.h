@@ -62,6 +62,7 @@ struct WindowSystem {
   std::vector<std::string> cursorNames{""};
 
   std::vector<int> refusedWidths;  // headless: display widths to refuse
+  std::vector<std::string> openedDocuments;  // headless: documents shown with the desktop's program
 };
 
 WindowSystem& windowSystem();
