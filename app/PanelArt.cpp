@@ -59,8 +59,7 @@ void loadPanelBitmapsSecond(Program& p) {
   load(p, "./bmp\\blocks01.bmp", a.blocks[0]);
   load(p, "./bmp\\blocks02.bmp", a.blocks[1]);
   load(p, "./bmp\\blocks03.bmp", a.blocks[2]);
-  drawPicture(p.shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
-  drawPicture(p.shell.SidePanel, a.vedit, Rect{0, 0, 100, 480});
+  PaintEditPanels(p);
   paintTabStrip(p);
 }
 

@@ -115,7 +115,10 @@ void reportMissingShapes(Program& p);
 // Release the view and the render device and post the quit message; only the first call does anything.
 void shutDownApp(Program& p);
 
+// Put the screen in the program's mode of that size (full screen); false after telling the user.
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits);
+// Give the screen back to the desktop's own mode (minimising).
+void leaveProgramMode(Program& p);
 void registerShellClasses(Program& p);
 // Create the four working windows at their places around the backdrop's centre; false when the 3D view
 // could not be created.

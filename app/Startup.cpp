@@ -14,15 +14,14 @@
 
 bool ChangeDisplayMode(Program& p, HWindow window, int width, int height, int bits) {
   bool ok = checkScreenWindow(p.device, window, ScreenUse::FullScreen);
-  if (ok) {
-    // Going back to the desktop's own mode means leaving full screen.
-    bool desktop = DisplayMode{width, height, bits} == p.shell.savedDisplayMode && p.shell.minimised == 0 &&
-                   !(p.shell.savedDisplayMode == p.shell.gameDisplayMode);
-    ok = desktop ? restoreScreenMode(p.device) : setScreenMode(p.device, width, height, bits);
-  }
+  ok = ok && setScreenMode(p.device, width, height, bits);
   ok = ok && checkScreenWindow(p.device, window, ScreenUse::Windowed);
   if (!ok) messageBox(nullptr, lastRenderErrorText(p.device), p.shell.sharedCaption, MB_OK);
   return ok;
+}
+
+void leaveProgramMode(Program& p) {
+  if (!restoreScreenMode(p.device)) messageBox(nullptr, lastRenderErrorText(p.device), p.shell.sharedCaption, MB_OK);
 }
 
 static void loadCursors(Program& p) {
@@ -173,6 +172,8 @@ static bool startSteps(Program& p, const std::string& commandLine) {
 
   for (HWindow window : {p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip, p.shell.ViewWindow})
     showWindow(window, ShowCmd::Show);
+  // The start picture stays in front of them until the view has drawn its first frame.
+  bringToTop(p.shell.VideoWindow);
   loadPanelBitmapsSecond(p);
   waitForStartJingle(p.sound);
   runFrame(p);

@@ -11,6 +11,7 @@
 #include "render/SceneRenderer.h"
 #include "scene/Settings.h"
 #include "scene/SceneList.h"
+#include "sound/Sounds.h"
 
 // [SECTION] Places
 
@@ -231,8 +232,8 @@ void registerShellClasses(Program& p) {
 
 void minimiseProgram(Program& p) {
   if (!confirmInstall(p) || p.shell.minimised) return;
-  ChangeDisplayMode(p, p.shell.BackdropWindow, p.shell.savedDisplayMode.width, p.shell.savedDisplayMode.height,
-                    p.shell.savedDisplayMode.bits);
+  stopMusic(p.sound);
+  leaveProgramMode(p);
   showWindow(p.shell.BackdropWindow, ShowCmd::Minimise);
   for (HWindow w : {p.shell.VideoWindow, p.shell.ViewWindow, p.shell.SidePanel, p.shell.BottomPanel, p.shell.TabStrip})
     showWindow(w, ShowCmd::Hide);
@@ -253,6 +254,7 @@ void restoreProgram(Program& p) {
   p.shell.minimised = 0;
   ChangeDisplayMode(p, p.shell.BackdropWindow, p.shell.gameDisplayMode.width, p.shell.gameDisplayMode.height,
                     p.shell.gameDisplayMode.bits);
+  releaseHold(p.editor);
   setCursor(p.shell.hand2Cursor);
   restoring = false;
 }

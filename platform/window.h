@@ -208,6 +208,8 @@ DisplayMode currentDisplayMode();
 bool setDisplayMode(int width, int height, int bits);
 // Back to the desktop's mode: the real window leaves full screen and is iconified.
 void restoreDisplayMode();
+// Whether the program's own mode holds the screen (set by setDisplayMode, cleared by restoreDisplayMode).
+bool programModeActive();
 
 // [SECTION] Clock
 

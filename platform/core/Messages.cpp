@@ -414,6 +414,7 @@ bool setDisplayMode(int width, int height, int bits) {
     return false;
   if (!ws.backend->setMode(width, height)) return false;
   ws.mode = DisplayMode{width, height, 16};
+  ws.programMode = true;
   markScreenDirty();
   return true;
 }
@@ -421,7 +422,10 @@ bool setDisplayMode(int width, int height, int bits) {
 void restoreDisplayMode() {
   auto& ws = windowSystem();
   if (ws.backend) ws.backend->restoreMode();
+  ws.programMode = false;
 }
+
+bool programModeActive() { return windowSystem().programMode; }
 
 // [SECTION] Clock
 

@@ -53,6 +53,7 @@ struct WindowSystem {
 
   DisplayMode mode{640, 480, 16};
   DisplayMode desktop{640, 480, 16};
+  bool programMode = false;  // the program's display mode holds the screen
   Surface screen{640, 480};
   bool screenDirty = true;
   uint32_t lastPresent = 0;

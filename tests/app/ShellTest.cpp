@@ -370,6 +370,19 @@ TEST_F(Shell, TheStartPictureCoversTheScreenUntilTheFirstFrame) {
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text, "./bmp\\start.bmp");
   EXPECT_EQ(headlessMessageBoxes()[0].caption, "BMP file Does not exist");
+
+  // While the panels load after the working windows are shown, the start picture still covers them.
+  freshProgram();
+  ASSERT_TRUE(removeFile(tmp.file("data/bmp/mselect2.bmp")));
+  bool coveredWhileLoading = false;
+  headlessSetMessageBoxPolicy([&](const MessageBoxShown& box) {
+    if (box.text == "./bmp\\mselect2.bmp")
+      coveredWhileLoading = isWindowVisible(p->shell.BottomPanel) && windowFromPoint(620, 460) == p->shell.VideoWindow;
+    return IDOK;
+  });
+  ASSERT_TRUE(startUp(*p, ""));
+  EXPECT_TRUE(coveredWhileLoading);
+  EXPECT_TRUE(programModeActive());  // also on a desktop already in the program's own size
 }
 
 TEST_F(Shell, EscapeDuringTheQuitJingleEndsTheWait) {
