@@ -61,7 +61,10 @@ bool runFrame(Program& p) {
       playEffect(p.sound, EffectId::BlockOut);
     shown = c.leftDrag ? unionRect(p.explosion.area, shown) : p.explosion.area;
   }
-  return presentFrame(p.renderer, shown);
+  const bool presented = presentFrame(p.renderer, shown);
+  // Whoever asked for the frame, the explosion's pixels leave the back buffer once they are shown.
+  restoreUnderExplosion(p.explosion, p.device);
+  return presented;
 }
 
 int runMessageLoop(Program& p) {
@@ -87,7 +90,6 @@ int runMessageLoop(Program& p) {
         shutDownApp(p);
         return lastCode;
       }
-      restoreUnderExplosion(p.explosion, p.device);
       takeEdits(p);
     }
     // Nothing to draw: give the processor back for a moment instead of spinning.
