@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kUndoId = 301;
 constexpr int kRotateId = 311;
+constexpr int kOrbitRightId = 302;  // given by pointer movement only; its release redraws the turn and zoom buttons
 
 const Rect kUndo{0, 11, 49, 68};
 const Rect kRotate{113, 5, 154, 34};
@@ -97,6 +98,8 @@ void pointerMoved(Program& p, const Message& m) {
     p.shell.viewActive = 1;
   } else if (kRotate.contains(m.x, m.y)) {
     pending = kRotateId;
+  } else if (kOrbitRight.contains(m.x, m.y)) {
+    pending = kOrbitRightId;
   } else {
     live = kOrbitRight.contains(m.x, m.y) || kOrbitLeft.contains(m.x, m.y) || kZoomIn.contains(m.x, m.y) ||
            kZoomOut.contains(m.x, m.y) || kMovement.contains(m.x, m.y) || kHammer.contains(m.x, m.y) ||
@@ -224,6 +227,8 @@ void drawBottomPanelButtonNormal(Program& p, int id) {
   if (p.shell.screenState != EditScreen) return;
   if (id == kUndoId) drawNormal(p, kUndo);
   if (id == kRotateId) drawNormal(p, kRotate);
+  if (id == kOrbitRightId)
+    for (const Rect* r : {&kOrbitRight, &kOrbitLeft, &kZoomIn, &kZoomOut}) drawNormal(p, *r);
   for (const ViewButton& view : kViews)
     if (view.id == id) drawNormal(p, view.rect);
 }

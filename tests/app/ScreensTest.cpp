@@ -11,6 +11,9 @@
 #include "files/InstallFolders.h"
 #include "platform/paths.h"
 #include "scene/SceneList.h"
+#include "platform/registry.h"
+#include "sound/SoundBank.h"
+#include "sound/Sounds.h"
 
 namespace {
 
@@ -221,6 +224,76 @@ TEST_F(Screens, AnExplosionAtTheViewsEdgesIsCutAndItsSourceMovesWithTheCut) {
   EXPECT_EQ(e.lastDrawn, (Rect{480, 320, 540, 380}));
   EXPECT_EQ(e.frame, 2);
   restoreUnderExplosion(e, p->device);
+}
+
+}  // namespace
+
+namespace {
+
+// The keys on the shipped data folder, where the tunes and notes exist.
+class Keys : public ProgramFixture {
+protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    recordDir(tmp.file("install"));
+    setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
+    ASSERT_TRUE(startUp(*p, ""));
+    pump();
+    setFocus(p->shell.ViewWindow);
+  }
+  void TearDown() override {
+    unsetenv("TOLVANE_DATA");
+    ProgramFixture::TearDown();
+  }
+  void key(int code) {
+    headlessKeyPress(code);
+    pump();
+  }
+};
+
+TEST_F(Keys, NoteKeysPlayTheTunesNotesAndMSwitchesBetweenSilenceAndTheGameTunes) {
+  SoundState& s = p->sound;
+  ASSERT_TRUE(s.musicOn);  // the background tune starts with the program
+  key('3');
+  EXPECT_TRUE(s.musicBank->isPlaying(s.musicNotes[static_cast<int>(Note::Mi)]));
+
+  key('M');  // music on: M stops it and turns the game tunes off
+  EXPECT_FALSE(s.musicOn);
+  EXPECT_FALSE(s.gameMusicOn);
+  key('3');  // without music the plain notes play
+  EXPECT_TRUE(s.effectsBank->isPlaying(s.effects[static_cast<int>(EffectId::NoteMi)]));
+  key('M');  // no music: M turns the game tunes on and starts the next one
+  EXPECT_TRUE(s.gameMusicOn);
+  EXPECT_TRUE(s.musicOn);
+  EXPECT_EQ(s.tuneStyle, 5);
+}
+
+TEST_F(Keys, SReadsTheSettingsAgainAndSpaceShowsTheMovementSwitch) {
+  RegKey store = regCreateKey(RegRoot::CurrentUser, "Software\\Tolvane");
+  regSetValue(store, "NotDrawButton", "1", 2);
+  regCloseKey(store);
+  EXPECT_FALSE(p->editor.settings.hideStuds);
+  key('S');
+  EXPECT_TRUE(p->editor.settings.hideStuds);
+
+  const bool before = p->world.movement.wholeBrickDrop;
+  key(VK_SPACE);
+  ASSERT_NE(p->world.movement.wholeBrickDrop, before);
+  const Surface& shown = p->world.movement.wholeBrickDrop ? p->panelArt.hedit : p->panelArt.heditx;
+  EXPECT_EQ(windowSurface(p->shell.BottomPanel).at(196, 40), shown.at(196, 40));
+}
+
+TEST_F(Keys, MinimisingGivesTheScreenAndTheMusicBackAndRestoringKeepsTheMusicOff) {
+  ASSERT_TRUE(p->sound.musicOn);
+  minimiseProgram(*p);
+  EXPECT_FALSE(p->sound.musicOn);
+  EXPECT_FALSE(programModeActive());
+  headlessRestoreRequest();
+  pump();
+  EXPECT_EQ(p->shell.minimised, 0);
+  EXPECT_TRUE(programModeActive());
+  EXPECT_FALSE(p->sound.musicOn);
+  EXPECT_FALSE(p->editor.state.holding);
 }
 
 }  // namespace
