@@ -81,7 +81,10 @@ void pressCell(Program& p, const ToolCell& cell) {
     return;
   }
   setPaintTool(p.editor, cell.colour);
-  if (cell.setsNewBlockColour) e.newBlockColour = cell.colour;
+  if (cell.setsNewBlockColour) {
+    e.newBlockColour = cell.colour;
+    drawColourDots(p);
+  }
   playEffect(p.sound, EffectId::Colours);
   drawPressed(p, cell.rect);
 }

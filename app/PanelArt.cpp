@@ -78,6 +78,7 @@ void PaintEditPanels(Program& p) {
   const PanelArt& a = p.panelArt;
   drawPicture(p.shell.SidePanel, a.vedit, Rect{0, 0, 100, 480});
   for (int n = 1; n <= 3; ++n) paintBlockPicture(p, n);
+  drawColourDots(p);
   drawPicture(p.shell.BottomPanel, a.hedit, Rect{0, 0, a.hedit.width, a.hedit.height});
 }
 

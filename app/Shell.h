@@ -141,6 +141,8 @@ void drawSidePanelButtonNormal(Program& p, int id);
 bool bottomPanelInput(Program& p, const Message& message);
 // Draw an edit-screen bottom-panel button with an identifier (undo, a view preset, rotate block) normal.
 void drawBottomPanelButtonNormal(Program& p, int id);
+// The side panel's colour dots with the colour new blocks take ringed.
+void drawColourDots(Program& p);
 // The cast button's credits dialog.
 void openCastDialog(Program& p);
 // The options screen's settings dialog.

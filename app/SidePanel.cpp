@@ -28,6 +28,23 @@ const PageArrow kArrows[6] = {
 
 const Rect kBlockPictures[3] = {Rect{2, 113, 88, 184}, Rect{2, 221, 88, 292}, Rect{2, 329, 88, 400}};
 
+// The colour dots right of each page-forward arrow: the colours 1-6 new blocks can take.
+constexpr int kDotRowTop[3] = {188, 296, 404};
+constexpr int kDotLeft = 41, kDotWidth = 9, kDotHeight = 12;
+
+Rect dotRect(int row, int colour) {
+  const int left = kDotLeft + kDotWidth * (colour - 1);
+  return Rect{left, kDotRowTop[row], left + kDotWidth, kDotRowTop[row] + kDotHeight};
+}
+
+// The colour of the dot under the point, or 0.
+int dotAt(int x, int y) {
+  for (int row = 0; row < 3; ++row)
+    for (int colour = 1; colour <= 6; ++colour)
+      if (dotRect(row, colour).contains(x, y)) return colour;
+  return 0;
+}
+
 const PageArrow* arrowAt(int x, int y) {
   for (const PageArrow& arrow : kArrows)
     if (arrow.rect.contains(x, y)) return &arrow;
@@ -78,7 +95,7 @@ void pointerMoved(Program& p, const Message& m) {
     if (const PageArrow* arrow = arrowAt(m.x, m.y)) {
       setCursor(p.shell.hand2Cursor);
       pending = arrow->id;
-    } else if (blockPictureAt(m.x, m.y)) {
+    } else if (blockPictureAt(m.x, m.y) || dotAt(m.x, m.y)) {
       setCursor(p.shell.hand2Cursor);
       pending = p.shell.pendingButton;
     } else {
@@ -107,6 +124,10 @@ void leftPressed(Program& p, HWindow window, const Message& m) {
     playEffect(p.sound, EffectId::Icon);
   } else if (int n = blockPictureAt(m.x, m.y)) {
     armNewBlock(p, n);
+  } else if (int colour = dotAt(m.x, m.y)) {
+    p.editor.state.newBlockColour = colour;
+    playEffect(p.sound, EffectId::Colours);
+    drawColourDots(p);
   }
 }
 
@@ -137,6 +158,14 @@ void drawSidePanelButtonNormal(Program& p, int id) {
   if (p.shell.screenState != EditScreen) return;
   for (const PageArrow& arrow : kArrows)
     if (arrow.id == id) drawPicture(p.shell.SidePanel, p.panelArt.vedit, arrow.rect);
+}
+
+void drawColourDots(Program& p) {
+  if (p.shell.screenState != EditScreen) return;
+  const int chosen = p.editor.state.newBlockColour == 0 ? 1 : p.editor.state.newBlockColour;
+  for (int row = 0; row < 3; ++row)
+    for (int colour = 1; colour <= 6; ++colour)
+      drawPicture(p.shell.SidePanel, colour == chosen ? p.panelArt.veditx : p.panelArt.vedit, dotRect(row, colour));
 }
 
 bool sidePanelInput(Program& p, HWindow window, const Message& m) {

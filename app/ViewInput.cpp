@@ -63,9 +63,7 @@ void drawNowOnDemand(Program& p, bool alsoDuringExplosion) {
 
 void enterEditScreenFromView(Program& p) {
   playEffect(p.sound, EffectId::Icon);
-  p.shell.screenState = EditScreen;
-  paintTabStrip(p);
-  PaintEditPanels(p);
+  EnterEditScreen(p);
 }
 
 }  // namespace

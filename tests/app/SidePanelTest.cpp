@@ -62,6 +62,16 @@ TEST_F(SidePanel, ABlockTakenFromItsPictureFollowsThePointerAndRestsOnThePlate) 
   Block* plate = p->world.basePlate;
   ASSERT_TRUE(plate);
 
+  // The red dot beside the shapes chooses red for new blocks: every row rings red, none rings white.
+  const Rect redDots[3] = {{68, 188, 77, 200}, {68, 296, 77, 308}, {68, 404, 77, 416}};
+  const Rect whiteDot{41, 188, 50, 200};
+  EXPECT_TRUE(panelShows(p->panelArt.veditx, whiteDot));  // white until another colour is chosen
+  press(onPanel(72, 302));
+  release();
+  EXPECT_EQ(p->editor.state.newBlockColour, 4);
+  for (const Rect& dot : redDots) EXPECT_TRUE(panelShows(p->panelArt.veditx, dot));
+  EXPECT_TRUE(panelShows(p->panelArt.vedit, whiteDot));
+
   // Leaf the bricks forward to page 3 (a 4 x 2 brick); a picture pressed arms it and puts the tools away.
   clickArrow(kForward[0]);
   clickArrow(kForward[0]);
@@ -82,6 +92,8 @@ TEST_F(SidePanel, ABlockTakenFromItsPictureFollowsThePointerAndRestsOnThePlate) 
   EXPECT_EQ(brick->kind, Brick);
   EXPECT_EQ(brick->studsX, 4);
   EXPECT_EQ(brick->studsZ, 2);
+  EXPECT_EQ(brick->colour[0], 1.0f);
+  EXPECT_EQ(brick->colour[1], 0.0f);
   EXPECT_FALSE(p->editor.state.brickPaletteDrag);
 
   // It follows the pointer to the middle of the plate and is let go there.

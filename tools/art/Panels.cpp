@@ -137,6 +137,10 @@ void paintCast(cairo_t* cr, Look look) {
   iconButton(cr, r, palette::orange, look, Icon::Star, "만든 사람", palette::yellow);
 }
 
+// The palette colours 1-6 in order: white, yellow, black, red, green, blue.
+const Colour dotColours[6] = {rgbColour(250, 250, 250), rgbColour(255, 214, 0), rgbColour(40, 40, 44),
+                              rgbColour(228, 30, 30), rgbColour(30, 170, 60), rgbColour(30, 90, 220)};
+
 void paintEditSide(cairo_t* cr, Look look) {
   paintSideBackdrop(cr);
   paintCast(cr, look);
@@ -148,12 +152,17 @@ void paintEditSide(cairo_t* cr, Look look) {
     fillGradient(cr, place.x, place.y, place.w, place.h, palette::cream, rgbColour(230, 236, 250));
     // The caption sits left of the page-back arrow, the brick row right of the page-forward arrow.
     drawOutlinedText(cr, captions[i], 29, place.y - 11, 11, Weight::Bold, palette::white, rimInk, 1.5);
-    double fy = place.y + place.h + 10;
-    drawStud(cr, 44, fy, 3.5, palette::yellow);
-    drawStud(cr, 56, fy, 3.5, palette::red);
-    drawStud(cr, 68, fy, 3.5, palette::green);
-    drawStud(cr, 80, fy, 3.5, palette::white);
-    drawStud(cr, 92, fy, 3.5, palette::yellow);
+    // The colour dots new blocks take their colour from; the pressed picture rings each dot.
+    for (int k = 0; k < 6; ++k) {
+      PanelRect dot = colourDotRect(i, k);
+      double cx = dot.x + dot.w / 2.0, cy = dot.y + dot.h / 2.0;
+      if (look == Look::Pressed) {
+        cairo_arc(cr, cx, cy, 4.4, 0, 2 * M_PI);
+        setColour(cr, palette::white);
+        cairo_fill(cr);
+      }
+      drawStud(cr, cx, cy, 3.2, dotColours[k]);
+    }
     const char* names[6] = {"page1back", "page1forward", "page2back", "page2forward", "page3back", "page3forward"};
     for (int k = 0; k < 2; ++k) {
       PanelRect a = buttonRect("vedit.bmp", names[i * 2 + k]);
