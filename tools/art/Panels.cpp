@@ -156,10 +156,9 @@ void paintEditSide(cairo_t* cr, Look look) {
     for (int k = 0; k < 6; ++k) {
       PanelRect dot = colourDotRect(i, k);
       double cx = dot.x + dot.w / 2.0, cy = dot.y + dot.h / 2.0;
-      if (look == Look::Pressed) {
-        cairo_arc(cr, cx, cy, 4.4, 0, 2 * M_PI);
-        setColour(cr, palette::white);
-        cairo_fill(cr);
+      if (look == Look::Pressed) {  // a light tile behind the chosen dot
+        ClipTo clip(cr, dot);
+        fillGradient(cr, dot.x, dot.y + 0.5, dot.w, dot.h - 1, palette::white, palette::yellow);
       }
       drawStud(cr, cx, cy, 3.2, dotColours[k]);
     }
