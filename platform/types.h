@@ -35,7 +35,7 @@ inline Rect unionRect(const Rect& a, const Rect& b) {
 inline Rect offsetRect(const Rect& r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 // RGB565, the pixel format of every colour surface.
-inline uint16_t rgb565(int r, int g, int b) {
+constexpr uint16_t rgb565(int r, int g, int b) {
   return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | ((b & 0xF8) >> 3));
 }
 inline int red565(uint16_t c) { return ((c >> 11) & 0x1F) * 255 / 31; }

@@ -42,6 +42,7 @@ enum class Msg : uint32_t {
   SysKeyDown,     // a key pressed with Alt held
   SysCommand,
   Char,           // text = UTF-8 of one typed character or composed syllable
+  Composition,    // text = UTF-8 the input method is still composing (shown, not yet typed); empty when it ends
   MouseMove,      // x, y in client pixels; keys = button state
   LButtonDown,
   LButtonUp,
@@ -79,7 +80,7 @@ struct Message {
   uint32_t keys = 0;      // pointer messages: MK_ bits
   int code = 0;           // App, Quit (exit code), SysCommand
   intptr_t value = 0;     // App
-  std::string text;       // Char
+  std::string text;       // Char, Composition
   uint32_t time = 0;      // tick count when it was queued
 };
 

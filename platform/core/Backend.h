@@ -9,15 +9,17 @@
 #include "platform/surface.h"
 #include "platform/window.h"
 
+class Dialog;
+
 struct InputEvent {
-  enum class Type { MouseMove, Button, Key, Text, Close, Restore, Screenshot, Answer, Terminate };
+  enum class Type { MouseMove, Button, Key, Text, Composition, Close, Restore, Screenshot, Answer, Terminate };
   Type type = Type::MouseMove;
   uint32_t time = 0;
   int x = 0, y = 0;      // MouseMove and Button: screen coordinates
   int button = 0;        // Button: 1 left, 3 right
   bool down = false;     // Button and Key
   int key = 0;           // Key: virtual-key code; Answer: the button
-  std::string text;      // Text: UTF-8; Screenshot: file name
+  std::string text;      // Text: UTF-8; Composition: the text being composed, empty at its end; Screenshot: file name
 };
 
 class PlatformBackend {
@@ -40,6 +42,11 @@ public:
   // The answer for a message box that just opened, or 0 to wait for input.
   virtual int answerMessageBox(const std::string& text, const std::string& caption, uint32_t type,
                                const std::string& ownerClass) = 0;
+  // A dialog made from this template opened.
+  virtual void dialogOpened(const std::string& templateName) = 0;
+  // The command for a dialog whose input has run out, or 0 to keep waiting. usual is the command a user
+  // would most likely give.
+  virtual int answerDialog(Dialog& dialog, const std::string& templateName, int usual) = 0;
 };
 
 std::unique_ptr<PlatformBackend> makeSdlBackend();

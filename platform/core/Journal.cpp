@@ -1,8 +1,9 @@
 // The session journal: every input event the program received, one line each, so a session can be
 // replayed headless. Lines are "<milliseconds> <event> <arguments>":
-//   move X Y | button B down|up X Y | key VK down|up | text UTF8 | close | restore | screenshot FILE.bmp |
-//   answer ID
-// (restore: the iconified program was brought back.) Lines starting with '#' are comments. The last two are
+//   move X Y | button B down|up X Y | key VK down|up | text UTF8 | compose [UTF8] | close | restore |
+//   screenshot FILE.bmp | answer ID
+// (compose: the input method's text still being composed, none when the composition ends; restore: the
+// iconified program was brought back.) Lines starting with '#' are comments. The last two are
 // commands for replays written by hand: save the composed screen (into the journal's folder), and choose
 // the answer of the next message box.
 #include <cstdio>
@@ -24,6 +25,7 @@ std::string journalFormatLine(const InputEvent& e) {
              std::to_string(e.y);
     case InputEvent::Type::Key: return t + "key " + std::to_string(e.key) + (e.down ? " down" : " up");
     case InputEvent::Type::Text: return t + "text " + e.text;
+    case InputEvent::Type::Composition: return t + "compose" + (e.text.empty() ? "" : " " + e.text);
     case InputEvent::Type::Close: return t + "close";
     case InputEvent::Type::Terminate: return t + "terminate";
     case InputEvent::Type::Restore: return t + "restore";
@@ -57,12 +59,13 @@ bool journalParseLine(const std::string& line, InputEvent& e) {
     e.down = state == "down";
     return e.key > 0 && e.key < 256;
   }
-  if (word == "text" || word == "screenshot") {
-    e.type = word == "text" ? InputEvent::Type::Text : InputEvent::Type::Screenshot;
+  if (word == "text" || word == "screenshot" || word == "compose") {
+    e.type = word == "text" ? InputEvent::Type::Text
+             : word == "compose" ? InputEvent::Type::Composition : InputEvent::Type::Screenshot;
     std::getline(in, e.text);
     if (!e.text.empty() && e.text.front() == ' ') e.text.erase(e.text.begin());
     if (!e.text.empty() && e.text.back() == '\r') e.text.pop_back();
-    return !e.text.empty();
+    return !e.text.empty() || e.type == InputEvent::Type::Composition;  // an empty composition is its end
   }
   if (word == "close") {
     e.type = InputEvent::Type::Close;

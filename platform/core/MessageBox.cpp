@@ -6,19 +6,15 @@
 
 #include <cmath>
 
+#include "platform/core/DialogLook.h"
 #include "platform/core/WindowState.h"
-#include "platform/text.h"
 
 namespace {
 
-constexpr int kCaptionHeight = 22, kButtonWidth = 84, kButtonHeight = 26, kButtonGap = 10, kMargin = 16;
+constexpr int kButtonWidth = 84, kButtonHeight = 26, kButtonGap = 10, kMargin = 16;
 constexpr int kIconSize = 34, kMaxTextWidth = 380;
 const char* kClassName = "#MessageBox";
 constexpr uint32_t kHeadlessGiveUpMs = 10 * 60 * 1000;
-
-const uint16_t kFace = rgb565(212, 208, 200), kLight = rgb565(255, 255, 255), kShadow = rgb565(128, 128, 128),
-               kDark = rgb565(64, 64, 64), kCaptionLeft = rgb565(10, 36, 106), kCaptionRight = rgb565(166, 202, 240),
-               kTextColour = rgb565(0, 0, 0);
 
 struct Button {
   int id;
@@ -69,7 +65,7 @@ Point layout(Box& box) {
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  int lineHeight = std::max(16, measureText("가", style).y + 2);
+  int lineHeight = bodyLineHeight(style);
   int textHeight = lines * lineHeight;
   int iconSpace = hasIcon(box.type) ? kIconSize + 14 : 0;
   int buttonsWidth = static_cast<int>(box.buttons.size()) * kButtonWidth +
@@ -89,19 +85,6 @@ Point layout(Box& box) {
 }
 
 // [SECTION] Painting
-
-void bevel(Surface& s, const Rect& r, bool sunken) {
-  uint16_t topLeft = sunken ? kDark : kLight, bottomRight = sunken ? kLight : kDark;
-  uint16_t innerTopLeft = sunken ? kShadow : kFace, innerBottomRight = sunken ? kFace : kShadow;
-  fillSurfaceRect(s, Rect{r.left, r.top, r.right, r.top + 1}, topLeft);
-  fillSurfaceRect(s, Rect{r.left, r.top, r.left + 1, r.bottom}, topLeft);
-  fillSurfaceRect(s, Rect{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-  fillSurfaceRect(s, Rect{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-  fillSurfaceRect(s, Rect{r.left + 1, r.top + 1, r.right - 1, r.top + 2}, innerTopLeft);
-  fillSurfaceRect(s, Rect{r.left + 1, r.top + 1, r.left + 2, r.bottom - 1}, innerTopLeft);
-  fillSurfaceRect(s, Rect{r.left + 1, r.bottom - 2, r.right - 1, r.bottom - 1}, innerBottomRight);
-  fillSurfaceRect(s, Rect{r.right - 2, r.top + 1, r.right - 1, r.bottom - 1}, innerBottomRight);
-}
 
 void plot(Surface& s, int x, int y, uint16_t colour) {
   if (x >= 0 && y >= 0 && x < s.width && y < s.height) s.row(y)[x] = colour;
@@ -135,21 +118,11 @@ void drawIcon(Surface& s, int left, int top, uint32_t type) {
 void paintBox(HWindow window, Box& box) {
   Surface& s = windowSurface(window);
   Rect all = s.bounds();
-  fillSurfaceRect(s, all, kFace);
-  bevel(s, all, false);
-  // Caption bar with a gradient from dark to light blue.
-  for (int x = 3; x < s.width - 3; ++x) {
-    double t = static_cast<double>(x) / std::max(1, s.width - 1);
-    uint16_t c = rgb565(static_cast<int>(red565(kCaptionLeft) * (1 - t) + red565(kCaptionRight) * t),
-                        static_cast<int>(green565(kCaptionLeft) * (1 - t) + green565(kCaptionRight) * t),
-                        static_cast<int>(blue565(kCaptionLeft) * (1 - t) + blue565(kCaptionRight) * t));
-    fillSurfaceRect(s, Rect{x, 3, x + 1, kCaptionHeight}, c);
-  }
-  TextStyle captionStyle{13, TextWeight::Bold, kLight};
-  drawText(s, 8, 4, box.caption, captionStyle, Rect{3, 3, s.width - 3, kCaptionHeight});
+  paintWindowFace(s);
+  paintCaptionBar(s, box.caption);
   if (hasIcon(box.type)) drawIcon(s, kMargin, kCaptionHeight + kMargin, box.type);
   TextStyle style = bodyStyle();
-  int lineHeight = std::max(16, measureText("가", style).y + 2);
+  int lineHeight = bodyLineHeight(style);
   int y = box.textRect.top;
   size_t start = 0;
   while (true) {
@@ -161,21 +134,10 @@ void paintBox(HWindow window, Box& box) {
     start = end + 1;
   }
   for (size_t i = 0; i < box.buttons.size(); ++i) {
-    const Button& button = box.buttons[i];
-    bool sunken = static_cast<int>(i) == box.pressed && box.pressedInside;
-    Rect r = button.rect;
-    fillSurfaceRect(s, r, kFace);
-    if (static_cast<int>(i) == box.focused) {  // the default button has a black frame
-      fillSurfaceRect(s, Rect{r.left - 1, r.top - 1, r.right + 1, r.top}, kTextColour);
-      fillSurfaceRect(s, Rect{r.left - 1, r.bottom, r.right + 1, r.bottom + 1}, kTextColour);
-      fillSurfaceRect(s, Rect{r.left - 1, r.top, r.left, r.bottom}, kTextColour);
-      fillSurfaceRect(s, Rect{r.right, r.top, r.right + 1, r.bottom}, kTextColour);
-    }
-    bevel(s, r, sunken);
-    Point size = measureText(button.label, style);
-    int offset = sunken ? 1 : 0;
-    drawText(s, r.left + (r.width() - size.x) / 2 + offset, r.top + (r.height() - size.y) / 2 + offset, button.label,
-             style, r);
+    ButtonLook look;
+    look.sunken = static_cast<int>(i) == box.pressed && box.pressedInside;
+    look.framed = static_cast<int>(i) == box.focused;
+    paintPushButton(s, box.buttons[i].rect, box.buttons[i].label, style, look);
   }
   windowPixelsChanged(window);
 }

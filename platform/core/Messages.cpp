@@ -293,6 +293,16 @@ bool inputToMessage(const InputEvent& event, Message& message) {
       message.time = event.time;
       return true;
     }
+    case InputEvent::Type::Composition: {
+      HWindow target = isLiveWindow(ws.focus) ? ws.focus : ws.foreground;
+      if (!windowTakesInput(target)) return false;
+      message = Message{};
+      message.window = target;
+      message.msg = Msg::Composition;
+      message.text = event.text;
+      message.time = event.time;
+      return true;
+    }
     case InputEvent::Type::Close:
     case InputEvent::Type::Terminate: {
       // The user closed the program's window, or the session ends (logout, shut-down, a termination

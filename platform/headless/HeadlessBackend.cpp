@@ -1,5 +1,6 @@
 // The headless back end: no device at all. Input comes from the test (or a replayed journal), time is a
-// virtual clock, message boxes are answered by a policy, and the screen is only composed when asked for.
+// virtual clock, message boxes and dialogs are answered by policies, and the screen is only composed when
+// asked for.
 #include <algorithm>
 #include <deque>
 
@@ -26,6 +27,8 @@ struct HeadlessState {
   MessageBoxPolicy policy;
   std::deque<int> forcedAnswers;
   std::vector<MessageBoxShown> shown;
+  DialogPolicy dialogPolicy;
+  std::vector<std::string> dialogsOpened;
 };
 
 HeadlessState& headless() {
@@ -126,6 +129,14 @@ public:
     return answer;
   }
 
+  void dialogOpened(const std::string& templateName) override { headless().dialogsOpened.push_back(templateName); }
+
+  int answerDialog(Dialog& dialog, const std::string& templateName, int usual) override {
+    HeadlessState& h = headless();
+    if (h.replaying) return 0;  // the recorded clicks and keys answer it
+    return h.dialogPolicy ? h.dialogPolicy(dialog, templateName) : usual;
+  }
+
 private:
   void advance(uint32_t milliseconds) {
     HeadlessState& h = headless();
@@ -190,6 +201,13 @@ void headlessText(const std::string& utf8) {
   inject(e);
 }
 
+void headlessComposition(const std::string& utf8) {
+  InputEvent e;
+  e.type = InputEvent::Type::Composition;
+  e.text = utf8;
+  inject(e);
+}
+
 void headlessCloseRequest() {
   InputEvent e;
   e.type = InputEvent::Type::Close;
@@ -212,6 +230,9 @@ void headlessSetMessageBoxPolicy(MessageBoxPolicy policy) { headless().policy = 
 void headlessAnswerNext(int button) { headless().forcedAnswers.push_back(button); }
 const std::vector<MessageBoxShown>& headlessMessageBoxes() { return headless().shown; }
 void headlessClearMessageBoxes() { headless().shown.clear(); }
+void headlessSetDialogPolicy(DialogPolicy policy) { headless().dialogPolicy = std::move(policy); }
+const std::vector<std::string>& headlessDialogsOpened() { return headless().dialogsOpened; }
+void headlessClearDialogsOpened() { headless().dialogsOpened.clear(); }
 void headlessAdvanceClock(uint32_t milliseconds) { headless().clock += milliseconds; }
 void headlessRefuseDisplayWidth(int width) {
   auto& refused = windowSystem().refusedWidths;

@@ -151,6 +151,11 @@ public:
           event.text = e.text.text;
           if (!event.text.empty()) events.push_back(event);
           break;
+        case SDL_TEXTEDITING:
+          event.type = InputEvent::Type::Composition;
+          event.text = e.edit.text;
+          events.push_back(event);
+          break;
         case SDL_WINDOWEVENT:
           if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_RESTORED) repaint = true;
           if (e.window.event == SDL_WINDOWEVENT_RESTORED && iconified) {
@@ -239,6 +244,8 @@ public:
   }
 
   int answerMessageBox(const std::string&, const std::string&, uint32_t, const std::string&) override { return 0; }
+  void dialogOpened(const std::string&) override {}
+  int answerDialog(Dialog&, const std::string&, int) override { return 0; }
 
 private:
   bool insideScreen(int x, int y) const { return x >= 0 && y >= 0 && x < screenWidth && y < screenHeight; }

@@ -27,6 +27,14 @@ TEST(Journal, LinesRoundTripAndMalformedOnesAreRefused) {
   EXPECT_EQ(back.y, 400);
   ASSERT_TRUE(journalParseLine("5 text 한글 입력", back));
   EXPECT_EQ(back.text, "한글 입력");
+  // What the input method is still composing, and the end of a composition, which has no text.
+  ASSERT_TRUE(journalParseLine("6 compose 하", back));
+  EXPECT_EQ(back.type, InputEvent::Type::Composition);
+  EXPECT_EQ(back.text, "하");
+  back.text.clear();
+  ASSERT_TRUE(journalParseLine(journalFormatLine(back), back));
+  EXPECT_EQ(back.type, InputEvent::Type::Composition);
+  EXPECT_EQ(back.text, "");
   ASSERT_TRUE(journalParseLine("9 answer 7", back));
   EXPECT_EQ(back.type, InputEvent::Type::Answer);
   // The end of a session (a termination signal) can be written down and played back like any event.

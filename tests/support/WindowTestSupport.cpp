@@ -17,6 +17,8 @@ void WindowTest::SetUp() {
   }
   headlessSetMessageBoxPolicy(nullptr);
   headlessClearMessageBoxes();
+  headlessSetDialogPolicy(nullptr);
+  headlessClearDialogsOpened();
   pump();
   log.clear();
 }
