@@ -11,6 +11,7 @@
 #include "files/InstallFolders.h"
 #include "platform/paths.h"
 #include "scene/SceneList.h"
+#include "platform/dialog.h"
 #include "platform/registry.h"
 #include "sound/SoundBank.h"
 #include "sound/Sounds.h"
@@ -250,6 +251,36 @@ protected:
     pump();
   }
 };
+
+TEST_F(Keys, TheSettingsDialogShowsTheStoreAndKeepsWhatIsTicked) {
+  Point settings = clientToScreen(p->shell.BottomPanel, Point{297, 36});
+  headlessClick(clientToScreen(p->shell.TabStrip, Point{450, 10}).x, clientToScreen(p->shell.TabStrip, Point{450, 10}).y);
+  pump();
+  ASSERT_EQ(p->shell.screenState, OptionsScreen);
+
+  // The store says "hide the studs" while this run does not: the dialog shows the store.
+  RegKey store = regCreateKey(RegRoot::CurrentUser, "Software\\Tolvane");
+  regSetValue(store, "NotDrawButton", "1", 2);
+  regCloseKey(store);
+  bool shownHidden = false, windowsDisabled = false;
+  headlessSetDialogPolicy([&](Dialog& d, const std::string& name) {
+    if (name != "SETTINGDLG") return IDOK;
+    shownHidden = d.checked(1063) && !d.checked(1042);
+    windowsDisabled = !isWindowEnabled(p->shell.TabStrip) && !isWindowEnabled(p->shell.SidePanel);
+    d.setChecked(1042, true);
+    return IDOK;
+  });
+  headlessClick(settings.x, settings.y);
+  pump();
+  EXPECT_TRUE(shownHidden);
+  EXPECT_TRUE(windowsDisabled);
+  EXPECT_TRUE(isWindowEnabled(p->shell.TabStrip));
+  EXPECT_TRUE(p->editor.settings.autoView);
+  EXPECT_TRUE(p->editor.settings.hideStuds);
+  const std::string written = tmp.read("config/registry.txt");
+  EXPECT_NE(written.find("\"View Change\" = 10:\"1\""), std::string::npos);
+  EXPECT_NE(written.find("\"NotDrawButton\" = 10:\"1\""), std::string::npos);
+}
 
 TEST_F(Keys, NoteKeysPlayTheTunesNotesAndMSwitchesBetweenSilenceAndTheGameTunes) {
   SoundState& s = p->sound;

@@ -9,6 +9,7 @@
 #include "app/PanelArt.h"
 #include "app/ProgramFixture.h"
 #include "app/Shell.h"
+#include "platform/dialog.h"
 #include "edit/EditState.h"
 #include "files/SceneFile.h"
 #include "render/SceneRenderer.h"
@@ -159,16 +160,30 @@ TEST_F(SidePanel, APictureLetGoOverThePanelBringsNothingAndTheCastButtonSpeaks) 
   release();
   EXPECT_EQ(p->world.scene.count(), 1);
 
-  // The cast button acts on its release inside it, and only then.
+  // The cast button acts on its release inside it, and only then: its picture opens with the cast tune,
+  // and the music is off once any click closes it.
+  std::string cast;
+  ASSERT_TRUE(readWholeFile(buildDataPath("scene/cast2.tbm"), cast));
+  tmp.write("data/scene/cast2.tbm", cast);
+  headlessClearDialogsOpened();
   press(onPanel(30, 30));
   EXPECT_EQ(p->shell.pressedButton, 601);
   moveTo(onPanel(50, 470));
   release();
-  EXPECT_TRUE(headlessMessageBoxes().empty());
+  EXPECT_TRUE(headlessDialogsOpened().empty());
   EXPECT_EQ(p->shell.pressedButton, 0);
+  bool waited = false;  // the click below must close it, not the policy
+  headlessSetDialogPolicy([&](Dialog& d, const std::string&) {
+    waited = true;
+    return IDOK;
+  });
   headlessClick(onPanel(30, 30).x, onPanel(30, 30).y);
+  headlessClick(320, 240);
   pump();
-  ASSERT_EQ(headlessMessageBoxes().size(), 1u);
-  EXPECT_NE(headlessMessageBoxes()[0].text.find("만든 사람"), std::string::npos);
+  ASSERT_EQ(headlessDialogsOpened().size(), 1u);
+  EXPECT_EQ(headlessDialogsOpened()[0], "CASTDLG");
+  EXPECT_FALSE(p->sound.musicOn);
   EXPECT_TRUE(panelShows(p->panelArt.vedit, Rect{18, 20, 76, 72}));
+  EXPECT_FALSE(waited);
+  EXPECT_TRUE(headlessMessageBoxes().empty());
 }
