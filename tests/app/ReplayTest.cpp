@@ -107,3 +107,28 @@ TEST_F(Replay, AWholeEditSessionLeavesTheSameSceneFileAndTheSameScreen) {
                   << "on a build that passed this test.";
   }
 }
+
+TEST_F(Replay, TheBlockBoxThePaintPotTheHammerAndTheTabsInOneSession) {
+  const std::vector<BlockDescription> start = readScene(buildDataPath("scene/scene.lml"));
+  EXPECT_EQ(replay(testDataPath("app/panels-session.journal")), 0);
+  const std::vector<BlockDescription> kept = readScene(tmp.file("install/Port/temp.lml"));
+
+  // Blocks of the start scene that are gone (the tree and what stands on it), and blocks that are new.
+  auto contains = [](const std::vector<BlockDescription>& list, const BlockDescription& d) {
+    for (const BlockDescription& e : list)
+      if (e.kind == d.kind && samePlace(e.position, d.position)) return true;
+    return false;
+  };
+  std::vector<BlockDescription> gone, added;
+  for (const BlockDescription& d : start)
+    if (!contains(kept, d)) gone.push_back(d);
+  for (const BlockDescription& d : kept)
+    if (!contains(start, d)) added.push_back(d);
+  EXPECT_FALSE(gone.empty());
+  for (const BlockDescription& d : gone) EXPECT_GE(d.kind, kFirstShapeKind) << "only the tree's shapes go";
+  // The brick from the first block picture, standing on the plate and reddened by the paint pot.
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_EQ(added[0].kind, Brick);
+  EXPECT_GT(added[0].colour[0], added[0].colour[1] + 0.2f);
+  EXPECT_GT(added[0].colour[0], added[0].colour[2] + 0.2f);
+}
