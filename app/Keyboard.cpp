@@ -73,7 +73,15 @@ void handleKey(Program& p, int key) {
   }
   switch (key) {
     case VK_SPACE:
-      if (p.shell.screenState == EditScreen) drawEditToolPictures(p);
+      if (p.shell.screenState == EditScreen) {
+        drawEditToolPictures(p);
+      } else if (p.shell.screenState == GameScreen) {
+        // Space pauses a fast flight and speeds up a normal one; a level only set up is launched by its button.
+        if (p.world.game.fastFlight)
+          pauseFlight(p);
+        else if (p.world.game.gameRunning)
+          speedUpFlight(p);
+      }
       break;
     case 'I':
       if (p.world.cheatMode) walk(p, 0);

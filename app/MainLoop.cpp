@@ -43,11 +43,14 @@ FrameConditions frameConditions(const Program& p) {
   c.leftDrag = p.world.movement.leftDrag;
   c.explosionRunning = p.explosion.active;
   c.hideStuds = p.editor.settings.hideStuds;
+  c.gameRunning = p.world.game.gameRunning;
+  c.gameSetup = p.world.game.gameSetup;
+  c.fastFlight = p.world.game.fastFlight;
   return c;
 }
 
 bool runFrame(Program& p) {
-  editFrameStep(p.editor);  // true when the game's step is due; the game has none yet
+  if (editFrameStep(p.editor)) gameStep(p);
   reportMissingShapes(p);
   const FrameConditions c = frameConditions(p);
   if (!beginFrame(p.renderer, c)) return false;
@@ -83,6 +86,8 @@ int runMessageLoop(Program& p) {
     if (p.explosion.active) p.shell.frameRequested = 1;
     if (p.editor.state.animation.kind != CameraAnimation::Kind::None) p.shell.frameRequested = 1;
     followViewStep(p, p.world.selectedBlock);
+    fanfareStep(p);
+    if (p.world.game.gameRunning) p.shell.frameRequested = 1;
     bool drew = false;
     if (p.shell.viewActive && p.shell.frameRequested) {
       drew = true;

@@ -1,5 +1,5 @@
-// The windows that the buttons open but that are still to be built: the scene slots, the game slots, the
-// background-picture chooser and printing. Each says so, so that no button silently does nothing.
+// The windows that the buttons open but that are still to be built: the scene slots, the background-picture
+// chooser and printing. Each says so, so that no button silently does nothing.
 #include "app/Shell.h"
 
 namespace {
@@ -10,11 +10,6 @@ void sayNotReady(Program& p, HWindow owner, const char* what) {
 }
 
 }  // namespace
-
-int openGameSlots(Program& p, HWindow owner) {
-  sayNotReady(p, owner, "게임 고르기 창은");
-  return kGameSlotsClosed;
-}
 
 void openSceneSlots(Program& p, HWindow owner) { sayNotReady(p, owner, "장면 저장 창은"); }
 

@@ -42,6 +42,8 @@ void drawGameMusicButton(Program& p) {
 }
 
 void EnterEditScreen(Program& p) {
+  // Leaving the game selection brings back the tune it stopped.
+  if (p.shell.screenState == GameSelectScreen) restoreMusicAfterDialog(p.sound);
   setScreen(p, EditScreen);
   paintTabStrip(p);
   PaintEditPanels(p);
@@ -75,17 +77,8 @@ void EnterGameSelectScreen(Program& p) {
   // The scene as it is now is what leaving the game brings back.
   WriteSceneFile(p.sceneFile, p.world, joinPath(systemScratchFolder(), "~temp.lml"));
 
-  if (openGameSlots(p, p.shell.TabStrip) == kGameSlotsClosed) {
-    EnterEditScreen(p);
-    restoreMusicAfterDialog(p.sound);
-  } else {
-    setScreen(p, GameScreen);
-    paintTabStrip(p);
-    PaintGamePanels(p);
-    drawGameMusicButton(p);
-    startTune(p.sound, 5, true);
-    resetGameTunes(p.sound);
-  }
+  // The game slots are still to come: the screen offers the quick start and the snapshot button.
+  drawSnapshotButton(p);
   if (p.shell.onDemandRedraw) runFrame(p);
 }
 
@@ -99,7 +92,10 @@ void paintScreenPanels(Program& p) {
       PaintOptionPanels(p);
       drawMusicButton(p);
       break;
-    case GameSelectScreen: PaintGameSelectPanels(p); break;
+    case GameSelectScreen:
+      PaintGameSelectPanels(p);
+      drawSnapshotButton(p);
+      break;
     case GameScreen:
       PaintGamePanels(p);
       drawGameMusicButton(p);

@@ -9,6 +9,7 @@
 #include "edit/Editor.h"
 #include "files/InstallFolders.h"
 #include "files/SceneFile.h"
+#include "game/Game.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/Explosion.h"
@@ -43,6 +44,7 @@ struct ShellState {
   int pressedButton = 0;  // the panel button drawn pressed, 0 for none
   int pendingButton = 0;  // the button under the pointer as last seen, or 0
   int renderFailures = 0;
+  int snapshotReady = 1;  // the snapshot button keeps the scene next (1) or brings it back (0)
   std::array<int, 7> letterHistory{};  // the latest letter keys, newest first
   bool shutDownDone = false;      // the view and the device have been released and the quit posted
   bool starting = false;          // start-up is under way: a close waits for its end
@@ -86,6 +88,7 @@ struct Program {
   SceneFileState sceneFile;
   PanelArt panelArt;
   ExplosionSprite explosion;
+  GameState gameState;
   Folders folders;
 };
 
@@ -152,8 +155,8 @@ void openSettingsDialog(Program& p);
 // chosen paint cell as they stand; the callers play the menu sound where it belongs.
 void EnterEditScreen(Program& p);
 void enterOptionsScreen(Program& p);
-// The game tab: keep the scene for later, stop the music and open the game slots; back to the edit screen
-// when they are closed without a level.
+// The game tab: keep the scene for later, stop the music and show the game selection (the quick start
+// and the snapshot button).
 void EnterGameSelectScreen(Program& p);
 // Paint both panels for the current screen (after a paint message).
 void paintScreenPanels(Program& p);
@@ -168,9 +171,24 @@ void drawOptionsButtonNormal(Program& p, int id);
 // Show the help page of that name from the data folder's "help" folder in the desktop's browser.
 void openHelpPage(Program& p, const std::string& name);
 
+// The game in the frame loop: a flight step (paced at 40 ms), and the fanfare's end before the next level.
+void gameStep(Program& p);
+void fanfareStep(Program& p);
+// The target was reached: on to the next level in set-up (after the last one, congratulations and level 1).
+void finishLevel(Program& p);
+// What a game scene lacks, each in its own box; true when it has everything.
+bool checkGameSceneWithMessages(Program& p, HWindow owner);
+// The scene kept in the scratch folder's "~temp.lml" while a game runs, and brought back afterwards.
+bool takeSnapshot(Program& p);
+bool restoreSnapshot(Program& p);
+// The game screen's pause (also Space during a fast flight) and fast flight (also Space while flying).
+void pauseFlight(Program& p);
+void speedUpFlight(Program& p);
+void drawSnapshotButton(Program& p);
+// The bottom panel of the game-selection and game screens; false for other screens and messages.
+bool gamePanelInput(Program& p, const Message& message);
+
 // Windows the buttons open that are still to be built; each says so in a message box.
-constexpr int kGameSlotsLoaded = 1030, kGameSlotsClosed = 1035;
-int openGameSlots(Program& p, HWindow owner);
 void openSceneSlots(Program& p, HWindow owner);
 void openPictureChooser(Program& p, HWindow owner);
 void printScene(Program& p);

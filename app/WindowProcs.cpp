@@ -173,7 +173,8 @@ static intptr_t panelProc(Program& p, HWindow window, const Message& m) {
   }
   if (window == p.shell.BottomPanel && m.msg == Msg::LButtonUp && p.shell.screenState != EditScreen)
     endViewHoldOverPanel(p);
-  if (window == p.shell.BottomPanel && (bottomPanelInput(p, m) || optionsPanelInput(p, m))) return 0;
+  if (window == p.shell.BottomPanel && (bottomPanelInput(p, m) || optionsPanelInput(p, m) || gamePanelInput(p, m)))
+    return 0;
   switch (m.msg) {
     case Msg::Destroy:
       if (window != p.shell.TabStrip) onMainWindowDestroyed(p);

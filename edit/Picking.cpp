@@ -201,6 +201,16 @@ void trackPointer(Editor& ed, int x, int y) {
 
 // [SECTION] Release
 
+void resetEditState(Editor& ed) {
+  EditState& e = ed.state;
+  e.pickedBlock = nullptr;
+  e.holding = e.movePending = e.buttonDown = e.rotatePending = e.settlePending = false;
+  e.undoAction = UndoNone;
+  e.deletedBlocks.clear();
+  ed.world.movement.leftDrag = false;
+  listClear(ed.world.movingSet);
+}
+
 void releaseHold(Editor& ed) {
   EditState& e = ed.state;
   ed.world.movement.leftDrag = false;

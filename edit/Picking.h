@@ -25,6 +25,8 @@ void pickAndHold(Editor& ed, int x, int y);
 void trackPointer(Editor& ed, int x, int y);
 // End a hold: the held stack settles and snaps onto its support.
 void releaseHold(Editor& ed);
+// After the scene was replaced: nothing held or picked, nothing to undo.
+void resetEditState(Editor& ed);
 // One drag step of the held stack by the pointer's movement since the last frame, or by an arrow key.
 void dragStep(Editor& ed);
 // The editing part of every frame: the drag step (not while the game flies), settling after a turn, the

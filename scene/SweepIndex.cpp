@@ -380,6 +380,7 @@ void classifyContacts(SweepIndex& index, Block& moving, Vec3 offset) {
   }
   index.candidates = std::move(blocking);
   index.candidateRecords = std::move(blockingRecords);
+  index.candidatesOf = &moving;
   index.candidateCount = static_cast<int>(index.candidates.size());
   index.contacts = index.contactList;
   index.contactCount = static_cast<int>(index.contacts.size());

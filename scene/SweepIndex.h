@@ -72,6 +72,7 @@ struct SweepIndex {
   int candidateCount = -1;            // -1: no axis scanned yet
   std::vector<Block*> candidates;     // blocking candidates in identity order
   std::vector<IndexedBlock*> candidateRecords;  // the same blocks' records, in the same order
+  Block* candidatesOf = nullptr;      // the queried block the candidates are in the way of
   int contactCount = 0;
   std::vector<ContactPair> contacts;  // copy of contactList made by the latest classification
   std::vector<ContactPair> contactList;  // sorted by (b, a) identity, no two pairs of the same blocks

@@ -1,7 +1,6 @@
 // The screens and the keyboard in the real program, headless, driven by injected clicks and keys: the tabs
 // switch screens and paint their panels, a click into the view on the options screen only comes back to
-// editing, the options buttons act only when released on themselves, the game tab keeps the scene and
-// comes back, the cheat code with other keys in between, and the hammer's explosion.
+// editing, the options buttons act only when released on themselves, the cheat code with other keys in between, and the hammer's explosion.
 #include <gtest/gtest.h>
 
 #include "app/PanelArt.h"
@@ -86,24 +85,6 @@ TEST_F(Screens, TabsSwitchScreensAndAViewClickOnTheOptionsScreenOnlyComesBack) {
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_NE(headlessMessageBoxes()[0].text.find("장면 저장"), std::string::npos);
   EXPECT_EQ(p->shell.screenState, EditScreen);
-}
-
-TEST_F(Screens, TheGameTabKeepsTheSceneAndComesBackToEditingWhenNoLevelIsChosen) {
-  const std::string snapshot = joinPath(systemScratchFolder(), "~temp.lml");
-  removeFile(snapshot);
-  const size_t blocks = p->world.scene.nodes.size();
-  click(p->shell.TabStrip, kGameTab);
-  EXPECT_TRUE(fileExists(snapshot));
-  EXPECT_EQ(p->shell.screenState, EditScreen);
-  EXPECT_EQ(p->world.scene.nodes.size(), blocks);
-  EXPECT_FALSE(p->sound.musicOn && !p->sound.musicWasOn);
-
-  // While a level is loaded the tabs refuse every press.
-  p->world.game.gameSetup = true;
-  click(p->shell.TabStrip, kOptionsTab);
-  EXPECT_EQ(p->shell.screenState, EditScreen);
-  EXPECT_EQ(currentCursor(), p->shell.cannotCursor);
-  p->world.game.gameSetup = false;
 }
 
 TEST_F(Screens, OptionButtonsActOnlyWhenReleasedOnThemselves) {

@@ -173,7 +173,7 @@ TEST_F(SidePanel, APictureLetGoOverThePanelBringsNothingAndTheCastButtonSpeaks) 
   EXPECT_TRUE(headlessDialogsOpened().empty());
   EXPECT_EQ(p->shell.pressedButton, 0);
   bool waited = false;  // the click below must close it, not the policy
-  headlessSetDialogPolicy([&](Dialog& d, const std::string&) {
+  headlessSetDialogPolicy([&](Dialog&, const std::string&) {
     waited = true;
     return IDOK;
   });

@@ -1,12 +1,12 @@
-// A model of the game's flight over the blocks of the current scene, for designing and checking levels:
-// the aeroplane flies half a unit a step along x or z, turns a quarter clockwise (seen from above) at a
-// wall, climbs a brick onto a slope, drops off edges, and the level is won when it meets the yellow block
-// alone. What the aeroplane runs into is what the program's collision index reports.
+// The game's flight over the blocks of the generator's scene, for designing and checking levels: the
+// aeroplane flies half a unit a step along x or z, turns a quarter clockwise (seen from above) at a wall,
+// climbs a brick onto a slope, drops off edges, and the level is won when it meets the yellow block alone.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "game/Game.h"
 #include "scene/Block.h"
 
 struct FlightResult {
@@ -17,10 +17,7 @@ struct FlightResult {
   std::vector<Vec3> turnPoints;  // where the aeroplane stood at each turn, for designing courses
 };
 
-// Flies the scene's aeroplane (the last block of kind 21) from where it stands for at most maxSteps,
-// moving and turning it in the scene. A scene without an aeroplane gives an empty result.
+// Flies the scene's aeroplane (the last block of kind 21) from where it stands for at most maxSteps with
+// the game's own flight step, moving and turning it in the scene. A scene without an aeroplane gives an
+// empty result.
 FlightResult simulateFlight(int maxSteps);
-
-// The colour classes of the game.
-bool isTargetColour(const std::array<float, 4>& c);
-bool isMovableColour(const std::array<float, 4>& c);
