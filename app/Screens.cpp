@@ -16,6 +16,9 @@ const Rect kMusicButton{72, 7, 118, 58};
 const Rect kGameMusicButton{422, 19, 471, 66};
 
 void setScreen(Program& p, ScreenState screen) {
+  // Leaving the game selection for editing or the options brings back the tune it stopped.
+  if (p.shell.screenState == GameSelectScreen && (screen == EditScreen || screen == OptionsScreen))
+    restoreMusicAfterDialog(p.sound);
   p.shell.screenState = screen;
   // Clicks and keys made while the view turns are dropped only on the edit screen.
   p.editor.state.editScreen = screen == EditScreen;
@@ -42,8 +45,6 @@ void drawGameMusicButton(Program& p) {
 }
 
 void EnterEditScreen(Program& p) {
-  // Leaving the game selection brings back the tune it stopped.
-  if (p.shell.screenState == GameSelectScreen) restoreMusicAfterDialog(p.sound);
   setScreen(p, EditScreen);
   paintTabStrip(p);
   PaintEditPanels(p);
