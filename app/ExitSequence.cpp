@@ -85,8 +85,8 @@ void exitProgram(Program& p) {
     // The session may have ended while the question was open; the scene was kept then.
     if (p.shell.shutDownDone) return;
   }
-  if (answer == IDYES) {
-    saveSceneBeforeExit(p);
+  if (answer == IDYES) {  // keep it in a slot; the program goes on
+    openSceneSlots(p, p.shell.ViewWindow);
     return;
   }
   if (answer != IDNO) return;  // Cancel: the program keeps running

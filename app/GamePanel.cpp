@@ -4,6 +4,7 @@
 // buttons show the flight's state: the last one released stays drawn pressed.
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "app/ThumbnailDialog.h"
 #include "edit/Camera.h"
 #include "edit/Picking.h"
 #include "files/InstallFolders.h"
@@ -122,7 +123,8 @@ void gameMusicButton(Program& p) {
   }
 }
 
-// Leave the game: back to the edit screen with the scene that was there when the game began.
+// Leave the game: the game slots again, and unless another level is chosen there, back to the edit screen
+// with the scene that was there when the game began.
 void leaveGame(Program& p) {
   std::optional<Folders> folders = confirmFolders();
   if (!folders) return;
@@ -130,6 +132,10 @@ void leaveGame(Program& p) {
   if (p.sound.musicOn) stopMusic(p.sound);
   stopGame(p.editor, p.gameState);
   resetGame(p.editor, p.gameState);
+  if (openGameSlots(p, p.shell.BottomPanel) == thumbnail::kLoad) {  // another level
+    enterLoadedGame(p);
+    return;
+  }
   restoreMusicAfterDialog(p.sound);
   playEffect(p.sound, EffectId::Menu);
   EnterEditScreen(p);

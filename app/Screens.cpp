@@ -2,6 +2,7 @@
 // strip for the screen that shows.
 #include "app/PanelArt.h"
 #include "app/Shell.h"
+#include "app/ThumbnailDialog.h"
 #include "edit/Picking.h"
 #include "files/InstallFolders.h"
 #include "files/SceneFile.h"
@@ -78,9 +79,24 @@ void EnterGameSelectScreen(Program& p) {
   // The scene as it is now is what leaving the game brings back.
   WriteSceneFile(p.sceneFile, p.world, joinPath(systemScratchFolder(), "~temp.lml"));
 
-  // The game slots are still to come: the screen offers the quick start and the snapshot button.
   drawSnapshotButton(p);
+  if (openGameSlots(p, p.shell.TabStrip) == thumbnail::kClose) {
+    EnterEditScreen(p);
+  } else {
+    enterLoadedGame(p);
+  }
   if (p.shell.onDemandRedraw) runFrame(p);
+}
+
+void enterLoadedGame(Program& p) {
+  setScreen(p, GameScreen);
+  paintTabBase(p);
+  paintGameStrip(p);
+  PaintGamePanels(p);
+  drawGameMusicButton(p);
+  if (p.gameState.currentLevel == 0) drawPicture(p.shell.BottomPanel, p.panelArt.hgamex, Rect{62, 10, 131, 69});
+  startTune(p.sound, 5, true);
+  resetGameTunes(p.sound);
 }
 
 void paintScreenPanels(Program& p) {

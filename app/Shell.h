@@ -155,9 +155,11 @@ void openSettingsDialog(Program& p);
 // chosen paint cell as they stand; the callers play the menu sound where it belongs.
 void EnterEditScreen(Program& p);
 void enterOptionsScreen(Program& p);
-// The game tab: keep the scene for later, stop the music and show the game selection (the quick start
-// and the snapshot button).
+// The game tab: keep the scene for later, stop the music and open the game slots; back to the edit screen
+// when they close without a level.
 void EnterGameSelectScreen(Program& p);
+// A level was loaded from the game slots: the game screen with its strip, panels and tune.
+void enterLoadedGame(Program& p);
 // Paint both panels for the current screen (after a paint message).
 void paintScreenPanels(Program& p);
 void drawMusicButton(Program& p);
@@ -188,12 +190,17 @@ void drawSnapshotButton(Program& p);
 // The bottom panel of the game-selection and game screens; false for other screens and messages.
 bool gamePanelInput(Program& p, const Message& message);
 
+// The scene slots: true when New was chosen (the caller then offers the new-scene plates).
+bool openSceneSlots(Program& p, HWindow owner);
+// The game slots: thumbnail::kLoad when a level was loaded (the game screen is set up), else kClose.
+int openGameSlots(Program& p, HWindow owner);
+
 // Windows the buttons open that are still to be built; each says so in a message box.
-void openSceneSlots(Program& p, HWindow owner);
 void openPictureChooser(Program& p, HWindow owner);
 void printScene(Program& p);
-// The exit question answered "Yes": save the scene in a slot before leaving.
-void saveSceneBeforeExit(Program& p);
+// The slot dialog's Receive and Send: true when a scene was received (the dialog then closes).
+bool receiveScene(Program& p, HWindow owner);
+void sendScene(Program& p, HWindow owner);
 
 // The keyboard commands every window hands on: the cheat code, the light and walking keys of cheat mode,
 // Space and M, and Escape during the exit jingle.

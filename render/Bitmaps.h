@@ -87,6 +87,8 @@ bool captureWindow(HWindow window, int mode, DibBlock& dib);
 // Write a DIB as a .bmp file. 0 on success; 20 without a DIB, 4 when the file cannot be written,
 // 3 when the DIB is not a 40-byte-header DIB whose bits are all there.
 int saveDib(const DibBlock& dib, const std::string& path);
+// The .bmp file's bytes of a DIB, with the same results as saveDib (never 4).
+int dibFileBytes(const DibBlock& dib, std::string& out);
 void freeDib(DibBlock& dib);
 
 // [SECTION] Surfaces

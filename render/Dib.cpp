@@ -93,6 +93,13 @@ bool captureWindow(HWindow window, int mode, DibBlock& dib) {
 // [SECTION] Saving
 
 int saveDib(const DibBlock& dib, const std::string& path) {
+  std::string bytes;
+  const int made = dibFileBytes(dib, bytes);
+  if (made != 0) return made;
+  return writeFileAtomically(path, bytes) ? 0 : 4;
+}
+
+int dibFileBytes(const DibBlock& dib, std::string& out) {
   if (dib.empty()) return 20;
   BitmapInfoHeader h = readInfoHeader(dib.bytes.data());
   // Only a 40-byte-header DIB whose colour table and bits are all in the block is written; anything else
@@ -106,7 +113,7 @@ int saveDib(const DibBlock& dib, const std::string& path) {
   if (40 + static_cast<uint64_t>(paletteBytes) + imageBytes > dib.bytes.size() || imageBytes > (1u << 30)) return 3;
   h.biSizeImage = static_cast<uint32_t>(imageBytes);
 
-  std::string out(14, '\0');
+  out.assign(14, '\0');
   const uint32_t offBits = 14 + 40 + paletteBytes;
   const uint32_t fileSize = offBits + h.biSizeImage;
   out[0] = 'B';
@@ -119,7 +126,7 @@ int saveDib(const DibBlock& dib, const std::string& path) {
   writeInfoHeader(h, header);
   out.append(reinterpret_cast<const char*>(header), 40);
   out.append(reinterpret_cast<const char*>(dib.bytes.data()) + 40, paletteBytes + static_cast<size_t>(imageBytes));
-  return writeFileAtomically(path, out) ? 0 : 4;
+  return 0;
 }
 
 // [SECTION] Surfaces

@@ -1,5 +1,5 @@
 // The game in the real program on the shipped data folder, driven by injected clicks: the game tab keeps
-// the scene and a click into the view comes back with the music; the quick start flies the first level;
+// the scene and closing the game slots comes back with the music; a level loaded from the slots flies;
 // pause, fast flight and the tabs' refusal while a level is loaded; leaving the game brings back exactly
 // the scene that was being edited; after the last level, congratulations and level 1 again.
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include "app/PanelArt.h"
 #include "app/ProgramFixture.h"
 #include "app/Shell.h"
+#include "app/ThumbnailDialog.h"
+#include "platform/dialog.h"
 #include "files/InstallFolders.h"
 #include "game/Game.h"
 #include "platform/paths.h"
@@ -18,7 +20,7 @@
 namespace {
 
 const Rect kGameTab{356, 0, 420, 23}, kOptionsTab{422, 0, 485, 23};
-const Rect kQuickStart{56, 7, 105, 58};
+const Rect kTakeOff{62, 10, 131, 69};
 const Rect kPause{136, 9, 177, 70}, kFastFlight{477, 19, 523, 66}, kGameExit{190, 7, 240, 70};
 
 class Game : public ProgramFixture {
@@ -29,6 +31,14 @@ protected:
     setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
     ASSERT_TRUE(startUp(*p, ""));
     pump();
+  }
+  // The shipped first level as game slot 1 of the install.
+  void installFirstLevel() {
+    for (const char* name : {"game001.gam", "gimg001.bmp"}) {
+      std::string bytes;
+      ASSERT_TRUE(readWholeFile(buildDataPath(std::string("save/") + name), bytes));
+      tmp.write(std::string("install/Save/") + name, bytes);
+    }
   }
   void TearDown() override {
     unsetenv("TOLVANE_DATA");
@@ -55,27 +65,37 @@ protected:
 
 }  // namespace
 
-TEST_F(Game, TheGameTabKeepsTheSceneAndAClickIntoTheViewComesBackWithTheMusic) {
+TEST_F(Game, TheGameTabKeepsTheSceneAndClosingTheGameSlotsComesBackWithTheMusic) {
   const std::string snapshot = joinPath(systemScratchFolder(), "~temp.lml");
   removeFile(snapshot);
   ASSERT_TRUE(p->sound.musicOn);
   const auto before = sceneNow();
+  bool musicOffWhileOpen = false;
+  headlessSetDialogPolicy([&](Dialog&, const std::string& name) {
+    musicOffWhileOpen = name == "THUMBNAIL" && !p->sound.musicOn && p->shell.screenState == GameSelectScreen;
+    return thumbnail::kClose;
+  });
   click(p->shell.TabStrip, kGameTab);
-  EXPECT_EQ(p->shell.screenState, GameSelectScreen);
+  EXPECT_TRUE(musicOffWhileOpen);
   EXPECT_TRUE(fileExists(snapshot));
-  EXPECT_FALSE(p->sound.musicOn);
-  press(clientToScreen(p->shell.ViewWindow, Point{270, 190}));
-  release();
   EXPECT_EQ(p->shell.screenState, EditScreen);
   EXPECT_TRUE(p->sound.musicOn);
   EXPECT_EQ(sceneNow(), before);
 }
 
-TEST_F(Game, TheQuickStartFliesTheFirstLevelAndLeavingBringsTheSceneBack) {
+TEST_F(Game, ALevelFromTheGameSlotsFliesAndLeavingBringsTheSceneBack) {
+  installFirstLevel();
   const auto edited = sceneNow();
+  // The first slot chosen and loaded; on leaving, the slots are closed.
+  int asked = 0;
+  headlessSetDialogPolicy([&](Dialog&, const std::string&) {
+    ++asked;
+    return asked == 1 ? thumbnail::kSlotIds[0] : asked == 2 ? thumbnail::kLoad : thumbnail::kClose;
+  });
   click(p->shell.TabStrip, kGameTab);
-  click(p->shell.BottomPanel, kQuickStart);
   ASSERT_EQ(p->shell.screenState, GameScreen);
+  ASSERT_TRUE(p->world.game.gameSetup);
+  click(p->shell.BottomPanel, kTakeOff);
   ASSERT_TRUE(p->world.game.gameRunning);
   Block* plane = p->gameState.aeroplane;
   ASSERT_TRUE(plane);

@@ -80,10 +80,10 @@ TEST_F(Screens, TabsSwitchScreensAndAViewClickOnTheOptionsScreenOnlyComesBack) {
   EXPECT_EQ(p->shell.screenState, EditScreen);
 
   // The save tab opens the scene slots over the edit screen, which stays.
-  headlessClearMessageBoxes();
+  headlessClearDialogsOpened();
   click(p->shell.TabStrip, kSaveTab);
-  ASSERT_EQ(headlessMessageBoxes().size(), 1u);
-  EXPECT_NE(headlessMessageBoxes()[0].text.find("장면 저장"), std::string::npos);
+  ASSERT_EQ(headlessDialogsOpened().size(), 1u);
+  EXPECT_EQ(headlessDialogsOpened()[0], "THUMBNAIL");
   EXPECT_EQ(p->shell.screenState, EditScreen);
 }
 
