@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kGapLook = 20;
+
 class DiskFiles final : public FileStore {
 public:
   bool exists(const std::string& path) override { return fileExists(path); }
@@ -23,7 +25,9 @@ bool complete(FileStore& store, const SlotFiles& f) { return store.exists(f.scen
 bool moveSlot(FileStore& store, const SlotFiles& from, const SlotFiles& to) {
   if (!store.rename(from.scene, to.scene)) return false;
   if (store.rename(from.picture, to.picture)) return true;
-  store.rename(to.scene, from.scene);
+  // A scene parted from its picture would be no slot at all: try hard to bring it back.
+  for (int attempt = 0; attempt < 10 && !store.rename(to.scene, from.scene); ++attempt) {
+  }
   return false;
 }
 
@@ -65,16 +69,16 @@ bool saveSlot(FileStore& store, const std::string& installDir, SlotList list, in
 
 bool deleteSlotFiles(FileStore& store, const std::string& installDir, SlotList list, int number) {
   const SlotFiles f = slotFiles(installDir, list, number);
-  bool ok = true;
-  for (const std::string* path : {&f.picture, &f.scene})
-    if (store.exists(*path) && !store.remove(*path)) ok = false;
-  return ok;
+  // A picture that stays keeps its scene too: the slot is then still whole.
+  if (store.exists(f.picture) && !store.remove(f.picture)) return false;
+  return !store.exists(f.scene) || store.remove(f.scene);
 }
 
 bool compactSlots(FileStore& store, const std::string& installDir, SlotList list) {
-  // Look past gaps: a slot left behind by an earlier failure comes down with the others.
+  // Look past gaps (a slot left behind by an earlier failure comes down with the others) until twenty
+  // numbers in a row have no file at all.
   int highest = 0;
-  for (int n = 1; n <= kMaxSlotNumber; ++n) {
+  for (int n = 1; n <= kMaxSlotNumber && n <= highest + kGapLook; ++n) {
     const SlotFiles f = slotFiles(installDir, list, n);
     if (store.exists(f.scene) || store.exists(f.picture)) highest = n;
   }
