@@ -139,9 +139,9 @@ bool openSceneSlots(Program& p, HWindow owner) {
   SlotPages s{SlotList::Scenes};
   s.count = countSlots(diskFiles(), dir, s.list);
   s.lastPage = (s.count - 1) / kSlotsPerPage;
+  const Surface current = viewPicture(p);  // before the dialog covers the view
   Dialog d(layout("THUMBNAIL"), owner);
   showTitle(d);
-  const Surface current = viewPicture(p);
   d.setPicture(kCurrentView, current);
   d.enable(kLoad, false);
   d.enable(kDelete, false);
@@ -209,12 +209,12 @@ int openGameSlots(Program& p, HWindow owner) {
   SlotPages s{SlotList::Games};
   s.count = countSlots(diskFiles(), dir, s.list);
   s.lastPage = std::max(0, (s.count - 2) / kSlotsPerPage);
+  const Surface current = viewPicture(p);  // before the dialog covers the view
   Dialog d(layout("THUMBNAIL"), owner);
   showTitle(d);
   for (int id : {kNew, kReceive, kSend}) d.show(id, false);
   d.enable(kLoad, false);
   d.enable(kDelete, false);
-  const Surface current = viewPicture(p);
   d.setPicture(kCurrentView, current);
   showPage(p, d, s);
   showMessage(d, 16);

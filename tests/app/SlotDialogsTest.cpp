@@ -69,6 +69,13 @@ TEST_F(SlotDialogs, TheViewIsKeptOncePerOpeningAndTheSixtiethSlotIsTheLast) {
   ASSERT_EQ(loadBmpFile(bmp, slotFiles(dir(), SlotList::Scenes, 1).picture), BmpResult::Ok);
   EXPECT_EQ(bmp.width(), 98);
   EXPECT_EQ(bmp.height(), 69);
+  // The view, not the dialog over it: the sky's and the plate's colours, not one flat face.
+  Surface picture;
+  ASSERT_TRUE(bmpToSurface(bmp, picture));
+  Surface view;
+  ASSERT_TRUE(captureScreenRect(windowRect(p->shell.ViewWindow), view));
+  EXPECT_EQ(picture.at(49, 34), view.at(49 * 11 / 2, 34 * 11 / 2));
+  EXPECT_EQ(picture.at(10, 60), view.at(10 * 11 / 2, 60 * 11 / 2));
 
   // With 59 kept, the 60th goes onto the third page; with 60 the list is full and says so.
   keepSlots(59);
