@@ -1,5 +1,5 @@
-// The windows that the buttons open but that are still to be built: the scene slots, the background-picture
-// chooser and printing. Each says so, so that no button silently does nothing.
+// The windows that the buttons open but that are still to be built: the scene slots and printing. Each
+// says so, so that no button silently does nothing.
 #include "app/Shell.h"
 
 namespace {
@@ -12,8 +12,6 @@ void sayNotReady(Program& p, HWindow owner, const char* what) {
 }  // namespace
 
 void openSceneSlots(Program& p, HWindow owner) { sayNotReady(p, owner, "장면 저장 창은"); }
-
-void openPictureChooser(Program& p, HWindow owner) { sayNotReady(p, owner, "배경 그림 고르기 창은"); }
 
 void printScene(Program& p) { sayNotReady(p, p.shell.BottomPanel, "인쇄는"); }
 
