@@ -86,7 +86,7 @@ void exitProgram(Program& p) {
     if (p.shell.shutDownDone) return;
   }
   if (answer == IDYES) {  // keep it in a slot; the program goes on
-    openSceneSlots(p, p.shell.ViewWindow);
+    if (openSceneSlots(p, p.shell.ViewWindow)) openNewSceneChooser(p, p.shell.ViewWindow);
     return;
   }
   if (answer != IDNO) return;  // Cancel: the program keeps running

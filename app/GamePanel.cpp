@@ -55,6 +55,7 @@ void quickStart(Program& p) {
   p.gameState.currentLevel = 0;
   resetMaterialTable(p.world.materials);
   BuildLoadedScene(level, p.world);
+  showNamedBackground(p, level.namedBackground);
   resetEditState(p.editor);
   p.renderer.fullRedrawPending = 1;
   p.world.game.gameSetup = true;

@@ -38,6 +38,7 @@ void finishLevel(Program& p) {
   const int finished = g.currentLevel;
   stopGame(p.editor, g);
   const LevelLoad load = loadLevel(p.editor, g, p.folders.installDir, finished + 1);
+  showNamedBackground(p, g.levelBackground);
   if (load == LevelLoad::AllDone) sayAllLevelsDone(p, finished + 1);
   resetGame(p.editor, g);
   if (p.shell.screenState == GameScreen) {
@@ -91,7 +92,10 @@ bool restoreSnapshot(Program& p) {
   p.world.selectedBlock = nullptr;
   const bool read = ReadSceneFile(p.sceneFile, p.world, joinPath(systemScratchFolder(), "~temp.lml"));
   resetMaterialTable(p.world.materials);
-  if (read) BuildLoadedScene(p.sceneFile, p.world);
+  if (read) {
+    BuildLoadedScene(p.sceneFile, p.world);
+    showNamedBackground(p, p.sceneFile.namedBackground);
+  }
   resetEditState(p.editor);
   reportMissingShapes(p);
   p.renderer.fullRedrawPending = 1;

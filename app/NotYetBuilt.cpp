@@ -1,5 +1,5 @@
-// The windows that the buttons open but that are still to be built: receiving and sending scenes, the
-// background-picture chooser and printing. Each says so, so that no button silently does nothing.
+// The windows that the buttons open but that are still to be built: receiving and sending scenes, and
+// printing. Each says so, so that no button silently does nothing.
 #include "app/Shell.h"
 
 namespace {
@@ -17,7 +17,5 @@ bool receiveScene(Program& p, HWindow owner) {
 }
 
 void sendScene(Program& p, HWindow owner) { sayNotReady(p, owner, "보내기는"); }
-
-void openPictureChooser(Program& p, HWindow owner) { sayNotReady(p, owner, "배경 그림 고르기 창은"); }
 
 void printScene(Program& p) { sayNotReady(p, p.shell.BottomPanel, "인쇄는"); }

@@ -74,10 +74,7 @@ void release(Program& p, const OptionButton& button) {
     enableWorkingWindows(p, true);
     drawNormal(p, button.rect);
   } else {  // background picture
-    if (std::optional<Folders> folders = confirmFolders()) {
-      p.folders = *folders;
-      openPictureChooser(p, p.shell.BottomPanel);
-    }
+    if (confirmInstall(p)) openPictureChooser(p, p.shell.BottomPanel);
     enterDataRoot(p.folders);
     drawNormal(p, button.rect);
     p.shell.viewActive = 1;

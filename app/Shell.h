@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "app/PanelArt.h"
@@ -51,7 +52,6 @@ struct ShellState {
   bool closeRequested = false;    // the desktop or the session asked to close during start-up
   bool exitQuestionOpen = false;  // the exit question waits for its answer
   bool restoring = false;         // a restore is under way
-  std::string backgroundPicturePath = "./scene\\sky.ppm";
   std::string sharedCaption;  // caption of every message box that names none
 
   // The cursors, loaded once at start-up.
@@ -196,11 +196,22 @@ bool openSceneSlots(Program& p, HWindow owner);
 int openGameSlots(Program& p, HWindow owner);
 
 // Windows the buttons open that are still to be built; each says so in a message box.
-void openPictureChooser(Program& p, HWindow owner);
 void printScene(Program& p);
 // The slot dialog's Receive and Send: true when a scene was received (the dialog then closes).
 bool receiveScene(Program& p, HWindow owner);
 void sendScene(Program& p, HWindow owner);
+
+// The picture chooser: the background picture from "./image/bimg%03d.bmp" (the options screen's button),
+// or the base plate of a new scene from "./image/new%03d.bmp" (after the scene slots' New). Nothing opens
+// when the install folders are gone (message 26).
+void openPictureChooser(Program& p, HWindow owner);
+void openNewSceneChooser(Program& p, HWindow owner);
+// Show the picture at path ("./image/bimg001.ppm": the data folder's file behind the first two characters)
+// behind the view and keep path for the scene files written afterwards. False, with nothing changed, when
+// there is no such file.
+bool setBackground(Program& p, const std::string& path);
+// The background a scene file named, unless it is the one shown already.
+void showNamedBackground(Program& p, const std::optional<std::string>& named);
 
 // The keyboard commands every window hands on: the cheat code, the light and walking keys of cheat mode,
 // Space and M, and Escape during the exit jingle.

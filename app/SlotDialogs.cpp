@@ -78,6 +78,7 @@ bool loadSceneSlot(Program& p, int number) {
   p.world.selectedBlock = nullptr;
   resetMaterialTable(p.world.materials);
   BuildLoadedScene(p.sceneFile, p.world);
+  showNamedBackground(p, p.sceneFile.namedBackground);
   reportMissingShapes(p);
   resetCamera(p.editor);
   resetEditState(p.editor);
@@ -235,6 +236,7 @@ int openGameSlots(Program& p, HWindow owner) {
       p.editor.state.editScreen = false;
       const int number = slotNumber(s.selectedPosition, s.selectedPage);
       loadGameSlot(p.editor, p.gameState, dir, number);
+      showNamedBackground(p, p.gameState.levelBackground);
       p.shell.viewActive = 1;
       p.shell.frameRequested = 1;
       runFrame(p);

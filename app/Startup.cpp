@@ -73,6 +73,8 @@ bool loadStartContent(Program& p) {
   if (!read && !ReadSceneFile(p.sceneFile, p.world, "./scene\\scene.lml")) return false;
   BuildLoadedScene(p.sceneFile, p.world);
   reportMissingShapes(p);
+  // The background chosen before the last exit comes back with the kept scene.
+  showNamedBackground(p, p.sceneFile.namedBackground);
   resetCamera(p.editor);
   return true;
 }
@@ -128,7 +130,7 @@ bool startUp(Program& p, const std::string& commandLine) {
 
 static bool startSteps(Program& p, const std::string& commandLine) {
   readSettings(p);
-  p.shell.backgroundPicturePath = "./scene\\sky.ppm";
+  p.sceneFile.backgroundPath = "./scene\\sky.ppm";
   if (!confirmInstall(p)) return false;
   if (!fileExists(p.folders.dataRoot + "scene/scene.lml") && !fileExists(p.folders.dataRoot + "scene/sky.ppm"))
     return refuseStart("자료 폴더를 찾을 수 없습니다 (TOLVANE_DATA 또는 프로그램 옆의 data 폴더): " + p.folders.dataRoot);

@@ -51,7 +51,7 @@ void pressSaveTab(Program& p) {
     p.world.selectedBlock = nullptr;
     releaseHold(p.editor);
   }
-  openSceneSlots(p, p.shell.TabStrip);
+  if (openSceneSlots(p, p.shell.TabStrip)) openNewSceneChooser(p, p.shell.TabStrip);
   paintTabBase(p);
   paintTabHighlight(p, Tab::Edit);
   if (p.shell.screenState == EditScreen) drawEditToolPictures(p);

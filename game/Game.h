@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct GameState {
   uint32_t lastStepTime = 0;
   bool stepTimed = false;     // lastStepTime holds the time of a step
   bool fanfare = false;       // a level was finished: the next one waits until the fanfare has played
+  // The background picture the latest level file named, for the shell to show.
+  std::optional<std::string> levelBackground;
 };
 
 // The colour classes of the game: the yellow target, and the white blocks the player may move.

@@ -16,13 +16,15 @@
 namespace {
 
 // Empty the scene and build the game file's blocks; false (with the scene empty) when it cannot be read.
-bool readGameFile(Editor& ed, const std::string& path) {
+bool readGameFile(Editor& ed, GameState& g, const std::string& path) {
   World& w = ed.world;
   if (ed.state.holding) releaseHold(ed);
   w.selectedBlock = nullptr;
   sceneClear(w);
   SceneFileState file;
+  g.levelBackground.reset();
   if (!ReadSceneFile(file, w, path)) return false;
+  g.levelBackground = file.namedBackground;
   resetMaterialTable(w.materials);
   BuildLoadedScene(file, w);
   resetEditState(ed);
@@ -52,11 +54,11 @@ void takeLevelAeroplane(Editor& ed, GameState& g) {
 
 LevelLoad loadLevel(Editor& ed, GameState& g, const std::string& installDir, int index) {
   LevelLoad result = LevelLoad::Loaded;
-  if (!readGameFile(ed, gameFilePath(installDir, index + 1))) {
+  if (!readGameFile(ed, g, gameFilePath(installDir, index + 1))) {
     // Past the last level: level 1 again.
     result = LevelLoad::AllDone;
     index = 0;
-    if (!readGameFile(ed, gameFilePath(installDir, 1))) return LevelLoad::Unreadable;
+    if (!readGameFile(ed, g, gameFilePath(installDir, 1))) return LevelLoad::Unreadable;
   }
   g.currentLevel = index;
   resetCamera(ed);
@@ -67,7 +69,7 @@ LevelLoad loadLevel(Editor& ed, GameState& g, const std::string& installDir, int
 }
 
 bool loadGameSlot(Editor& ed, GameState& g, const std::string& installDir, int n) {
-  if (!readGameFile(ed, gameFilePath(installDir, n))) return false;
+  if (!readGameFile(ed, g, gameFilePath(installDir, n))) return false;
   g.currentLevel = n - 1;
   ed.renderer.fullRedrawPending = 1;
   takeLevelAeroplane(ed, g);

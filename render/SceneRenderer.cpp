@@ -9,6 +9,7 @@
 
 #include "render/RenderDevice.h"
 #include "render/RenderView.h"
+#include "render/Textures.h"
 #include "scene/World.h"
 
 bool addSceneLights(SceneRenderer& r, World& world);
@@ -88,6 +89,18 @@ bool setViewBackground(SceneRenderer& r) {
   m.rampSize = 1;
   if (failed(setMaterial(*r.direct3D, r.backgroundMaterial, m))) return false;
   return succeeded(setViewportBackground(*r.direct3D, r.viewport, r.backgroundMaterial));
+}
+
+bool changeViewBackground(SceneRenderer& r, const std::string& file) {
+  const bool loaded = changeBackgroundPicture(r.display, file);
+  // The material takes the entry's new handle, which is 0 when the picture did not load.
+  const std::vector<TextureHandle> handles = textureHandles(r.display);
+  if (r.textureHandles.empty()) r.textureHandles.resize(1, 0);
+  r.textureHandles[0] = handles.empty() ? 0 : handles[0];
+  r.textureCount = static_cast<int>(r.textureHandles.size());
+  const bool shown = setViewBackground(r);
+  r.fullRedrawPending = 1;
+  return loaded && shown;
 }
 
 bool startSceneView(SceneRenderer& r, World& world) {

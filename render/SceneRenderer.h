@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -92,6 +93,9 @@ bool startSceneView(SceneRenderer& r, World& world);
 void releaseViewObjects(SceneRenderer& r);
 // Make the background picture (texture entry 0) the viewport background again; false when it could not.
 bool setViewBackground(SceneRenderer& r);
+// Put the picture file in texture entry 0 and make it the viewport background; a full redraw follows.
+// False when the picture did not load: the background then has no picture until another one loads.
+bool changeViewBackground(SceneRenderer& r, const std::string& file);
 
 // [SECTION] Frames
 

@@ -53,7 +53,8 @@ struct NewBlockOptions {
   bool fromEditing = false;    // a base plate made by an edit is laid at the origin
   bool riseUntilFree = false;  // lift the block a brick at a time until nothing is in its way
 };
-// Create the block, put it into the collision index and the scene, and settle it onto what lies below.
+// Create the block, put it into the collision index and the scene, and settle it onto what lies below;
+// the world's block counter counts it.
 Block* putBlockInScene(World& world, const BlockDescription& description, NewBlockOptions options = {});
 // The same for a block already created: index, scene, query, supports.
 Block* placeBuiltBlock(World& world, std::unique_ptr<Block> block);

@@ -94,5 +94,8 @@ Block* putBlockInScene(World& world, const BlockDescription& description, NewBlo
       translateBlock(*block, 0, 6, 0);
     }
   }
-  return placeBuiltBlock(world, std::move(block));
+  Block* placed = placeBuiltBlock(world, std::move(block));
+  // Every block added counts, and the counter never goes back: not for deletions, not for a new scene.
+  if (placed && world.blockCounter < INT32_MAX) ++world.blockCounter;
+  return placed;
 }

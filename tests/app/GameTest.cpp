@@ -1,7 +1,8 @@
 // The game in the real program on the shipped data folder, driven by injected clicks: the game tab keeps
 // the scene and closing the game slots comes back with the music; a level loaded from the slots flies;
 // pause, fast flight and the tabs' refusal while a level is loaded; leaving the game brings back exactly
-// the scene that was being edited; after the last level, congratulations and level 1 again.
+// the scene that was being edited, and its background; after the last level, congratulations and level 1
+// again.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -86,6 +87,7 @@ TEST_F(Game, TheGameTabKeepsTheSceneAndClosingTheGameSlotsComesBackWithTheMusic)
 TEST_F(Game, ALevelFromTheGameSlotsFliesAndLeavingBringsTheSceneBack) {
   installFirstLevel();
   const auto edited = sceneNow();
+  ASSERT_TRUE(setBackground(*p, "./image/bimg005.ppm"));
   // The first slot chosen and loaded; on leaving, the slots are closed.
   int asked = 0;
   headlessSetDialogPolicy([&](Dialog&, const std::string&) {
@@ -95,6 +97,7 @@ TEST_F(Game, ALevelFromTheGameSlotsFliesAndLeavingBringsTheSceneBack) {
   click(p->shell.TabStrip, kGameTab);
   ASSERT_EQ(p->shell.screenState, GameScreen);
   ASSERT_TRUE(p->world.game.gameSetup);
+  EXPECT_EQ(p->sceneFile.backgroundPath, "./scene\\sky.ppm");  // the level's own background
   click(p->shell.BottomPanel, kTakeOff);
   ASSERT_TRUE(p->world.game.gameRunning);
   Block* plane = p->gameState.aeroplane;
@@ -130,6 +133,7 @@ TEST_F(Game, ALevelFromTheGameSlotsFliesAndLeavingBringsTheSceneBack) {
   EXPECT_EQ(p->shell.screenState, EditScreen);
   EXPECT_FALSE(p->world.game.gameRunning || p->world.game.gameSetup);
   EXPECT_EQ(sceneNow(), edited);
+  EXPECT_EQ(p->sceneFile.backgroundPath, "./image/bimg005.ppm");
 }
 
 TEST_F(Game, AfterTheLastLevelCongratulationsAndLevelOneAgain) {
@@ -141,8 +145,10 @@ TEST_F(Game, AfterTheLastLevelCongratulationsAndLevelOneAgain) {
   }
   ASSERT_EQ(loadLevel(p->editor, p->gameState, p->folders.installDir, 2), LevelLoad::Loaded);
   p->world.game.gameSetup = true;
+  ASSERT_TRUE(setBackground(*p, "./image/bimg005.ppm"));
   headlessClearMessageBoxes();
   finishLevel(*p);
+  EXPECT_EQ(p->sceneFile.backgroundPath, "./scene\\sky.ppm");  // level 1's
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text, "축하합니다.  모든 레벨을 끝냈습니다.( 3 레벨)");
   EXPECT_EQ(p->gameState.currentLevel, 0);
