@@ -113,8 +113,12 @@ void load(Program& p, Dialog& dialog, const Chooser& c) {
     if (confirmInstall(p) && enterDataRoot(p.folders)) setBackground(p, numbered("./image/bimg%03d.ppm", n));
   } else {
     // Only the twenty plate sizes make a scene; a further picture changes nothing.
-    if (newScenePlate(p.editor, n)) p.shell.frameRequested = 1;
+    newScenePlate(p.editor, n);
   }
+  // The view shows the change as soon as the chooser is gone, wherever the pointer is.
+  p.shell.viewActive = 1;
+  p.shell.frameRequested = 1;
+  p.renderer.fullRedrawPending = 1;
   dialog.setText(thumbnail::kMessage, "File loaded,\nPress CLOSE button");
   setCursor(p.shell.arrowCursor);
 }
