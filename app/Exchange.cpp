@@ -18,12 +18,13 @@ std::string text(int id) {
   return s ? s : "";
 }
 
-FileDialogRequest exchangeRequest(const Program& p, FileDialogMode mode, const std::string& caption) {
+FileDialogRequest exchangeRequest(const Program& p, FileDialogMode mode, const std::string& caption,
+                                  const std::string& proposedPath = std::string()) {
   FileDialogRequest request;
   request.mode = mode;
   request.caption = caption;
   request.folder = joinPath(p.folders.installDir, "Port");
-  if (mode == FileDialogMode::Save) request.proposedPath = p.shell.exchangePath;
+  request.proposedPath = proposedPath;
   return request;
 }
 
@@ -79,10 +80,11 @@ bool importScene(Program& p, HWindow owner) {
 
 bool exportScene(Program& p, HWindow owner) {
   const std::string caption = text(14);
-  std::optional<std::string> path;
+  // The file last received is proposed; after "No" to overwriting, the name just chosen, to change it.
+  std::optional<std::string> path = p.shell.exchangePath;
   for (;;) {
     enableWindow(p.shell.BottomPanel, false);
-    path = runFileDialog(owner, exchangeRequest(p, FileDialogMode::Save, caption));
+    path = runFileDialog(owner, exchangeRequest(p, FileDialogMode::Save, caption, *path));
     enableWindow(p.shell.BottomPanel, true);
     if (!path) return false;
     if (!fileExists(*path)) break;

@@ -44,7 +44,7 @@ std::string trimmed(const std::string& text) {
 
 // [SECTION] Listing
 
-std::string normalFolder(const std::string& path) {
+std::string absolutePath(const std::string& path) {
   std::string whole = path;
   std::replace(whole.begin(), whole.end(), '\\', '/');
   if (whole.empty() || whole[0] != '/') whole = currentDirectory() + whole;
@@ -161,6 +161,9 @@ void scroll(Dialog& dialog, Browser& b, int rows) {
   const int last = std::max(0, static_cast<int>(b.entries.size()) - kRows);
   b.top = std::clamp(b.top + rows, 0, last);
   showRows(dialog, b);
+  // A scroll button that can go no further hands the focus to the other one.
+  const int pressed = rows < 0 ? kScrollUp : kScrollDown, other = rows < 0 ? kScrollDown : kScrollUp;
+  if (!dialog.isEnabled(pressed) && dialog.isEnabled(other)) dialog.setFocus(other);
 }
 
 // [SECTION] Choosing
@@ -173,7 +176,7 @@ bool fieldHoldsFolderRow(const Dialog& dialog, const Browser& b) {
 
 void enterFolder(Dialog& dialog, Browser& b, const std::string& folder) {
   const std::string name = fieldHoldsFolderRow(dialog, b) ? b.keptName : std::string();
-  b.folder = normalFolder(folder);
+  b.folder = absolutePath(folder);
   b.keptName.clear();
   const bool onRow = dialog.focusedControl() >= kFirstRow && dialog.focusedControl() < kFirstRow + kRows;
   showFolder(dialog, b);
@@ -196,7 +199,7 @@ std::string parentOf(const std::string& path) {
 std::optional<std::string> accept(Dialog& dialog, Browser& b, const std::string& typed) {
   const std::string name = trimmed(typed);
   if (name.empty()) return std::nullopt;
-  std::string path = resolvePath(name[0] == '/' ? name : joinPath(b.folder, name));
+  std::string path = resolvePath(absolutePath(name[0] == '/' ? name : joinPath(b.folder, name)));
   if (folderExists(path)) {
     enterFolder(dialog, b, path);
     return std::nullopt;
@@ -250,7 +253,7 @@ std::optional<std::string> runFileDialog(HWindow owner, const FileDialogRequest&
     name = slash == std::string::npos ? proposed : proposed.substr(slash + 1);
     if (slash != std::string::npos && folderExists(parentOf(proposed))) folder = parentOf(proposed);
   }
-  b.folder = normalFolder(resolvePath(folder));
+  b.folder = absolutePath(resolvePath(folder));
 
   Dialog dialog(layout(request), owner);
   dialog.setPicture(kWell, listWellPicture(kWellRect.width(), kWellRect.height()));

@@ -29,8 +29,9 @@ struct FolderEntry {
   bool folder = false;
 };
 std::vector<FolderEntry> listFolderEntries(const std::string& folder, bool allFiles);
-// The folder as an absolute path with "." and ".." worked out, no trailing "/" (except the root).
-std::string normalFolder(const std::string& path);
+// The path made absolute (from the current directory) with "." and ".." worked out and no trailing "/"
+// (except the root's).
+std::string absolutePath(const std::string& path);
 
 // What the list rows look like: the name beside a folder or page sign, white, or blue when selected.
 Surface folderEntryPicture(const FolderEntry& entry, bool selected, int width, int height);

@@ -11,6 +11,8 @@ using namespace fileinfo;
 
 namespace {
 
+constexpr int kFontSize = 12, kValueLeft = 96, kValueWidth = 284;
+
 void add(DialogTemplate& t, int id, ControlKind kind, const char* text, const Rect& r, int maxBytes = 0) {
   ControlTemplate control{id, kind, text, r};
   control.maxBytes = maxBytes;
@@ -62,8 +64,8 @@ DialogTemplate displayTemplate(const std::string& title) {
       {"설명:", kShownDescription, 214, 3},
   };
   for (const Line& line : lines) {
-    add(t, 0, ControlKind::Static, line.label, Rect{22, line.top, 94, line.top + 16});
-    add(t, line.id, ControlKind::Static, "", Rect{96, line.top, 380, line.top + 16 * line.lines});
+    add(t, 0, ControlKind::Static, line.label, Rect{22, line.top, kValueLeft - 2, line.top + 16});
+    add(t, line.id, ControlKind::Static, "", Rect{kValueLeft, line.top, kValueLeft + kValueWidth, line.top + 16 * line.lines});
   }
   add(t, kWorkGroup, ControlKind::GroupBox, "작품", Rect{10, 136, 390, 266});
   add(t, IDOK, ControlKind::DefaultButton, "확인", Rect{159, 276, 241, 300});
@@ -106,11 +108,13 @@ void showFileInfo(Program& p, HWindow owner, const std::string& path) {
   const SceneFileInfo& info = p.sceneFile.info;
   // The path's end (the file's name) is what matters when the title bar cannot hold it all.
   Dialog dialog(displayTemplate(fitText(path, 14, 380, TextCut::Start)), owner);
-  dialog.setText(kShownName, info.name);
-  dialog.setText(kShownAge, info.age);
-  dialog.setText(kShownEmail, info.email);
+  // A value on a single line that does not fit ends in "…" rather than being clipped unseen.
+  auto oneLine = [](const std::string& value) { return fitText(value, kFontSize, kValueWidth, TextCut::End); };
+  dialog.setText(kShownName, oneLine(info.name));
+  dialog.setText(kShownAge, oneLine(info.age));
+  dialog.setText(kShownEmail, oneLine(info.email));
   dialog.setText(kShownAddress, info.address);
-  dialog.setText(kShownDate, info.date);
+  dialog.setText(kShownDate, oneLine(info.date));
   dialog.setText(kShownTitle, info.title);
   dialog.setText(kShownDescription, info.description);
   dialog.nextCommand();  // OK, Enter, Escape or a close: each only closes it

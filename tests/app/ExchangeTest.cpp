@@ -1,5 +1,5 @@
 // Exchanging scenes through files in the real program, headless: the questions around receiving and
-// sending, the file-information form and display with the profile kept apart, Korean typed into the form,
+// sending, the file-information form and display with the profile kept apart, Korean composed in the form,
 // files that cannot be read, and the file dialog's folders, filters and refusals.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "app/ProgramFixture.h"
 #include "app/Settings.h"
 #include "platform/dialog.h"
-#include "platform/registry.h"
 #include "platform/strings.h"
 #include "scene/SceneList.h"
 
@@ -34,23 +33,19 @@ protected:
   }
   std::string port(const std::string& name) { return tmp.file("install/Port/" + name); }
   size_t blocks() const { return p->world.scene.nodes.size(); }
-  // Answers the file dialogs with these names in turn (an empty one cancels) and confirms the other dialogs.
+  // Answers the file dialogs with these names in turn (an empty one cancels) and confirms the other dialogs;
+  // proposals gets the name each file dialog showed.
   void answerFileDialogs(std::vector<std::string> names) {
-    headlessSetDialogPolicy([names, next = size_t(0)](Dialog& dialog, const std::string& name) mutable {
+    proposals.clear();
+    headlessSetDialogPolicy([this, names, next = size_t(0)](Dialog& dialog, const std::string& name) mutable {
       if (name != filedialog::kOpenTemplate && name != filedialog::kSaveTemplate) return IDOK;
+      proposals.push_back(dialog.text(filedialog::kName));
       if (next >= names.size() || names[next].empty()) return IDCANCEL;
       dialog.setText(filedialog::kName, names[next++]);
       return IDOK;
     });
   }
-  std::string storedProfileName() {
-    regReload();
-    RegKey key = regOpenKey(RegRoot::CurrentUser, "Software\\Tolvane\\USER");
-    char name[256] = {};
-    regQueryValue(key, "UserName", name, sizeof name);
-    regCloseKey(key);
-    return name;
-  }
+  std::vector<std::string> proposals;
 };
 
 TEST_F(Exchange, SendingOverAFileAsksAndNoChoosesAgainCancelWritesNothingYesOverwrites) {
@@ -70,6 +65,7 @@ TEST_F(Exchange, SendingOverAFileAsksAndNoChoosesAgainCancelWritesNothingYesOver
   EXPECT_EQ(headlessMessageBoxes()[0].type, MB_YESNOCANCEL | MB_ICONWARNING | MB_TASKMODAL);
   const auto& opened = headlessDialogsOpened();
   EXPECT_EQ(std::count(opened.begin(), opened.end(), std::string(filedialog::kSaveTemplate)), 2);
+  EXPECT_EQ(proposals, (std::vector<std::string>{"", "old.lml"}));  // chosen again, starting from the same name
   EXPECT_EQ(std::count(opened.begin(), opened.end(), std::string(fileinfo::kFormTemplate)), 0);
   EXPECT_EQ(tmp.read("install/Port/old.lml"), "kept");
   EXPECT_EQ(p->shell.sceneUnchanged, 0);
@@ -93,17 +89,26 @@ TEST_F(Exchange, SendingWritesTheFormsAuthorAndWorkIntoTheHeaderAndStoresTheProf
   p->sceneFile.info.title = "예전 제목\r\n";
   p->sceneFile.fixedDate = std::array<int, 3>{2026, 8, 12};
   std::string shownTitle;
+  int formAsked = 0;
   headlessSetDialogPolicy([&](Dialog& dialog, const std::string& name) -> int {
     if (name != fileinfo::kFormTemplate) {
       dialog.setText(filedialog::kName, "house");
       return IDOK;
     }
+    if (formAsked++ > 0) return IDOK;
     shownTitle = dialog.text(fileinfo::kTitle);
     EXPECT_EQ(dialog.text(fileinfo::kName), "김철수");
     dialog.setText(fileinfo::kAge, "12");
-    dialog.setText(fileinfo::kTitle, "우리 집");
     dialog.setText(fileinfo::kDescription, "빨간 지붕");
-    return IDOK;
+    // The title typed anew, syllable by syllable as the input method composes it.
+    dialog.setFocus(fileinfo::kTitle);
+    dialog.setText(fileinfo::kTitle, "");
+    for (const char* step : {"ㅎ", "하", "한"}) headlessComposition(step);
+    headlessText("한");
+    for (const char* step : {"ㄱ", "그", "글"}) headlessComposition(step);
+    headlessComposition("");
+    headlessText("글");
+    return 0;
   });
   EXPECT_TRUE(sendScene(*p, p->shell.ViewWindow));
   EXPECT_EQ(shownTitle, "예전 제목");  // one line, without the line end it was read with
@@ -111,7 +116,7 @@ TEST_F(Exchange, SendingWritesTheFormsAuthorAndWorkIntoTheHeaderAndStoresTheProf
 
   const std::string written = tmp.read("install/Port/house.lml");
   const std::string header =
-      "//김철수\r\n//12\r\n//서울\r\n//cs@example.kr\r\n//2026 8 12\r\n//우리 집\r\n//빨간 지붕\r\n";
+      "//김철수\r\n//12\r\n//서울\r\n//cs@example.kr\r\n//2026 8 12\r\n//한글\r\n//빨간 지붕\r\n";
   EXPECT_EQ(written.substr(0, header.size()), header);
   ASSERT_EQ(headlessMessageBoxes().size(), 1u);
   EXPECT_EQ(headlessMessageBoxes()[0].text, loadString(15));
@@ -155,7 +160,9 @@ TEST_F(Exchange, ReceivingShowsTheFilesAuthorKeepsTheProfileAndTheSendDialogProp
   EXPECT_EQ(p->shell.screenState, EditScreen);
   EXPECT_FALSE(p->sceneFile.readInfoFlag);
   EXPECT_EQ(p->sceneFile.author.name, "김철수");
-  EXPECT_EQ(storedProfileName(), "김철수");
+  p->sceneFile.author = SceneAuthor{};
+  readProfile(*p);
+  EXPECT_EQ(p->sceneFile.author.name, "김철수");
 
   // Sending next: the dialog proposes the file received, the form the user's own profile and the title read.
   std::string proposed, author, title;
@@ -168,7 +175,6 @@ TEST_F(Exchange, ReceivingShowsTheFilesAuthorKeepsTheProfileAndTheSendDialogProp
   });
   EXPECT_FALSE(exportScene(*p, p->shell.ViewWindow));
   EXPECT_EQ(proposed, "friend.lml");
-  p->sceneFile.writeInfoFlag = true;
   headlessSetDialogPolicy([&](Dialog& dialog, const std::string& name) -> int {
     if (name == filedialog::kSaveTemplate) dialog.setText(filedialog::kName, "mine.lml");
     if (name == fileinfo::kFormTemplate) author = dialog.text(fileinfo::kName), title = dialog.text(fileinfo::kTitle);
@@ -207,29 +213,6 @@ TEST_F(Exchange, AnUnsavedSceneIsKeptUnlessTheUserLetsItGoAndAnUnreadableFileLea
   ASSERT_EQ(headlessMessageBoxes().size(), 2u);
   EXPECT_NE(headlessMessageBoxes()[1].text.find("short.lml"), std::string::npos);
   EXPECT_NE(headlessDialogsOpened().back(), std::string(fileinfo::kDisplayTemplate));
-}
-
-TEST_F(Exchange, KoreanComposedInTheFormArrivesWholeInTheFile) {
-  p->sceneFile.writeInfoFlag = true;
-  int formAsked = 0;
-  headlessSetDialogPolicy([&](Dialog& dialog, const std::string& name) -> int {
-    if (name == filedialog::kSaveTemplate) {
-      dialog.setText(filedialog::kName, "한글");
-      return IDOK;
-    }
-    if (formAsked++ > 0) return IDOK;
-    dialog.setFocus(fileinfo::kTitle);
-    dialog.setText(fileinfo::kTitle, "");
-    for (const char* step : {"ㅎ", "하", "한"}) headlessComposition(step);
-    headlessText("한");
-    for (const char* step : {"ㄱ", "그", "글"}) headlessComposition(step);
-    headlessComposition("");
-    headlessText("글");
-    return 0;
-  });
-  ASSERT_TRUE(exportScene(*p, p->shell.ViewWindow));
-  EXPECT_NE(tmp.read("install/Port/한글.lml").find("\r\n//한글\r\n"), std::string::npos);
-  EXPECT_EQ(p->sceneFile.info.title, "한글");
 }
 
 TEST_F(Exchange, TheFileDialogFollowsFoldersFiltersNamesAndRefusesWhatIsMissing) {
