@@ -53,6 +53,7 @@ struct ShellState {
   bool exitQuestionOpen = false;  // the exit question waits for its answer
   bool restoring = false;         // a restore is under way
   std::string sharedCaption;  // caption of every message box that names none
+  std::string exchangePath;   // the file last chosen to receive, which the send dialog proposes
 
   // The cursors, loaded once at start-up.
   HCursor handCursor = 0, hand2Cursor = 0, paintCursor = 0, soundCursor = 0, cannotCursor = 0, hammerCursor = 0,
@@ -212,6 +213,19 @@ void openNewSceneChooser(Program& p, HWindow owner);
 bool setBackground(Program& p, const std::string& path);
 // The background a scene file named, unless it is the one shown already.
 void showNamedBackground(Program& p, const std::optional<std::string>& named);
+
+// Exchanging scenes through files, by default in the install folder's "Port" folder. Receiving asks
+// first when the scene is unsaved, reads the chosen file and shows it on the edit screen; true when a
+// scene was read (a file that cannot be read leaves the scene cleared). Sending asks before overwriting
+// (No chooses again), takes the file information in its form and writes; true when the file was written.
+bool importScene(Program& p, HWindow owner);
+bool exportScene(Program& p, HWindow owner);
+// The slot dialog's Receive and Send: with the file's information header; receiving shows what the
+// header says, sending says when it is done. True when a scene was read or written.
+bool receiveScene(Program& p, HWindow owner);
+bool sendScene(Program& p, HWindow owner);
+// The file-information form: the profile and the work's title and description, stored on OK.
+void openFileInfoForm(Program& p, HWindow owner);
 
 // The keyboard commands every window hands on: the cheat code, the light and walking keys of cheat mode,
 // Space and M, and Escape during the exit jingle.
