@@ -1,5 +1,4 @@
-// The windows that the buttons open but that are still to be built: receiving and sending scenes, and
-// printing. Each says so, so that no button silently does nothing.
+// Printing is still to be built: its button says so rather than silently doing nothing.
 #include "app/Shell.h"
 
 namespace {
@@ -10,12 +9,5 @@ void sayNotReady(Program& p, HWindow owner, const char* what) {
 }
 
 }  // namespace
-
-bool receiveScene(Program& p, HWindow owner) {
-  sayNotReady(p, owner, "받기는");
-  return false;
-}
-
-void sendScene(Program& p, HWindow owner) { sayNotReady(p, owner, "보내기는"); }
 
 void printScene(Program& p) { sayNotReady(p, p.shell.BottomPanel, "인쇄는"); }

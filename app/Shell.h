@@ -196,11 +196,8 @@ bool openSceneSlots(Program& p, HWindow owner);
 // The game slots: thumbnail::kLoad when a level was loaded (the game screen is set up), else kClose.
 int openGameSlots(Program& p, HWindow owner);
 
-// Windows the buttons open that are still to be built; each says so in a message box.
+// Printing is still to be built; the button says so in a message box.
 void printScene(Program& p);
-// The slot dialog's Receive and Send: true when a scene was received (the dialog then closes).
-bool receiveScene(Program& p, HWindow owner);
-void sendScene(Program& p, HWindow owner);
 
 // The picture chooser: the background picture from "./image/bimg%03d.bmp" (the options screen's button),
 // or the base plate of a new scene from "./image/new%03d.bmp" (after the scene slots' New). Nothing opens

@@ -27,6 +27,7 @@ struct HeadlessState {
   MessageBoxPolicy policy;
   std::deque<int> forcedAnswers;
   std::vector<MessageBoxShown> shown;
+  const Dialog* answeredByDefault = nullptr;  // the dialog the default answer was last given to
   DialogPolicy dialogPolicy;
   std::vector<std::string> dialogsOpened;
 };
@@ -129,12 +130,20 @@ public:
     return answer;
   }
 
-  void dialogOpened(const std::string& templateName) override { headless().dialogsOpened.push_back(templateName); }
+  void dialogOpened(const std::string& templateName) override {
+    headless().dialogsOpened.push_back(templateName);
+    headless().answeredByDefault = nullptr;  // a new dialog, even at an old one's address
+  }
 
   int answerDialog(Dialog& dialog, const std::string& templateName, int usual) override {
     HeadlessState& h = headless();
     if (h.replaying) return 0;  // the recorded clicks and keys answer it
-    return h.dialogPolicy ? h.dialogPolicy(dialog, templateName) : usual;
+    if (h.dialogPolicy) return h.dialogPolicy(dialog, templateName);
+    // Without a policy a dialog gets its usual answer once; asked again it waits, and gives up in the end,
+    // rather than pressing a button that keeps it open for ever.
+    if (h.answeredByDefault == &dialog) return 0;
+    h.answeredByDefault = &dialog;
+    return usual;
   }
 
 private:
