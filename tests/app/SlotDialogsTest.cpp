@@ -1,6 +1,6 @@
 // The scene slots in the real program, headless, the dialog driven by its policy: keeping the view once per
 // opening, the sixtieth slot on the third page and the full list, loading over an unsaved scene, loading
-// a slot whose scene cannot be read, and removing a slot with the later ones moving up.
+// a slot whose scene cannot be read, removing a slot with the later ones moving up, and the exit question's Yes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -130,4 +130,15 @@ TEST_F(SlotDialogs, RemovingTheThirdOfFiveMovesTheLaterOnesUp) {
   EXPECT_FALSE(fileExists(slotFiles(dir(), SlotList::Scenes, 5).scene));
   // New, with the scene unchanged, closes the slots asking for the new plate.
   EXPECT_TRUE(runSlots({give(kNew)}));
+}
+
+TEST_F(SlotDialogs, YesToTheExitQuestionOpensTheSlotsAndTheProgramGoesOn) {
+  p->shell.sceneUnchanged = 0;
+  headlessSetMessageBoxPolicy([](const MessageBoxShown&) { return IDYES; });
+  headlessClearDialogsOpened();
+  headlessSetDialogPolicy([](Dialog&, const std::string&) { return kClose; });
+  exitProgram(*p);
+  ASSERT_EQ(headlessDialogsOpened().size(), 1u);
+  EXPECT_EQ(headlessDialogsOpened()[0], "THUMBNAIL");
+  EXPECT_FALSE(p->shell.shutDownDone);
 }
