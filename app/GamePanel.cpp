@@ -31,10 +31,6 @@ void drawGame(Program& p, const Rect& r, bool pressed) {
   drawPicture(p.shell.BottomPanel, pressed ? p.panelArt.hgamex : p.panelArt.hgame, r);
 }
 
-void frameNow(Program& p) {
-  if (p.shell.onDemandRedraw) runFrame(p);
-}
-
 // [SECTION] Game selection
 
 void quickStart(Program& p) {

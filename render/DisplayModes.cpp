@@ -20,7 +20,7 @@ bool setScreenMode(RenderDevice& d, int width, int height, int bits) {
   return true;
 }
 
-bool restoreScreenMode(RenderDevice& d) {
+bool restoreScreenMode(RenderDevice& /*d*/) {
   restoreDisplayMode();
   return true;
 }

@@ -68,7 +68,7 @@ void addTriangle(std::vector<Triangle3D>& out, int32_t a, int32_t b, int32_t c, 
   out.push_back(Triangle3D{static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c), flags});
 }
 
-void beginInstructions(SceneRenderer& r, ExecuteBuffer& b, uint32_t material) {
+void beginInstructions(SceneRenderer& /*r*/, ExecuteBuffer& b, uint32_t material) {
   b.setStatus(D3DSETSTATUS_STATUS | D3DSETSTATUS_EXTENTS, D3DSTATUS_DEFAULT, kExecuteStartExtent);
   b.stateLight({{D3DLIGHTSTATE_MATERIAL, material}});
   b.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 0, static_cast<uint32_t>(b.vertices.size()));
@@ -81,7 +81,7 @@ void endInstructions(SceneRenderer& r, ExecuteBuffer& b, const std::vector<Trian
   b.exit();
 }
 
-void appendStuds(SceneRenderer& r, const Block& block, ExecuteBuffer& b, std::vector<Triangle3D>& triangles) {
+void appendStuds(SceneRenderer& /*r*/, const Block& block, ExecuteBuffer& b, std::vector<Triangle3D>& triangles) {
   const size_t cells = std::min(block.studCells.size(), block.studVertices.size());
   for (size_t c = 0; c < cells; ++c) {
     const StudCell& cell = block.studCells[c];

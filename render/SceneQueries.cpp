@@ -59,7 +59,7 @@ namespace {
 
 D3DVector toD3D(Vec3 v) { return D3DVector{v.x, v.y, v.z}; }
 
-Light3D mainLight(SceneRenderer& r, World& world) {
+Light3D mainLight(SceneRenderer& /*r*/, World& world) {
   Light3D light;
   light.type = LightType::Directional;
   light.colour = {0.42f, 0.42f, 0.42f, 1.0f};
