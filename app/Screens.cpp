@@ -93,10 +93,10 @@ void enterLoadedGame(Program& p) {
   paintTabBase(p);
   paintGameStrip(p);
   PaintGamePanels(p);
-  drawGameMusicButton(p);
-  if (p.gameState.currentLevel == 0) drawPicture(p.shell.BottomPanel, p.panelArt.hgamex, Rect{62, 10, 131, 69});
   startTune(p.sound, 5, true);
   resetGameTunes(p.sound);
+  drawGameMusicButton(p);  // after the tune started: it shows whether music plays
+  if (p.gameState.currentLevel == 0) drawPicture(p.shell.BottomPanel, p.panelArt.hgamex, Rect{62, 10, 131, 69});
 }
 
 void paintScreenPanels(Program& p) {
