@@ -22,6 +22,9 @@ enum class Backend { Sdl, Headless };
 // opens nothing and runs on a virtual clock. A journal is recorded when TOLVANE_RECORD names a file and
 // replayed (headless) when TOLVANE_REPLAY does. False when the back end cannot start.
 bool platformStart(Backend backend);
+// Whether a real window can be shown: a display is named (DISPLAY or WAYLAND_DISPLAY), or SDL_VIDEODRIVER
+// chooses a video driver explicitly.
+bool displayAvailable();
 // Destroy every window and close the back end. Safe to call when not started.
 void platformStop();
 Backend platformBackend();

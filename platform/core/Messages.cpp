@@ -28,6 +28,11 @@ Backend backendFromEnvironment() {
   return Backend::Sdl;
 }
 
+bool displayAvailable() {
+  return !environmentValue("DISPLAY").empty() || !environmentValue("WAYLAND_DISPLAY").empty() ||
+         !environmentValue("SDL_VIDEODRIVER").empty();
+}
+
 bool platformStart(Backend backend) {
   auto& ws = windowSystem();
   if (ws.started) platformStop();

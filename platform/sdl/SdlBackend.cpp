@@ -70,6 +70,8 @@ void catchTerminationSignals() {
 class SdlBackend : public PlatformBackend {
 public:
   bool start() override {
+    // Without a display SDL would quietly fall back to drawing nowhere: refuse instead.
+    if (!displayAvailable()) return false;
     // The program handles termination itself rather than have it arrive as a window close.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;

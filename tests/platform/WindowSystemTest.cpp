@@ -2,6 +2,8 @@
 // messages, activation, double-clicks and keyboard focus.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/headless.h"
@@ -186,4 +188,27 @@ TEST_F(WindowTest, DestroyingAnOwnerDestroysWhatItOwnsFirst) {
   pump();
   EXPECT_EQ(count(Msg::App), 0);  // messages for dead windows are dropped
   windows.clear();
+}
+
+TEST(Display, WithoutADisplayTheRealBackEndRefusesToStart) {
+  // Remember the environment the other tests run in, and put it back whatever happens here.
+  struct Saved {
+    const char* name;
+    std::string value;
+    bool set;
+  };
+  std::vector<Saved> saved;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+    const char* value = std::getenv(name);
+    saved.push_back({name, value ? value : "", value != nullptr});
+    unsetenv(name);
+  }
+  EXPECT_FALSE(displayAvailable());
+  EXPECT_FALSE(platformStart(Backend::Sdl));
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  EXPECT_TRUE(displayAvailable());
+  unsetenv("WAYLAND_DISPLAY");
+  for (const Saved& s : saved)
+    if (s.set) setenv(s.name, s.value.c_str(), 1);
+  EXPECT_TRUE(platformStart(Backend::Headless));
 }
