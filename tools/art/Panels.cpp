@@ -80,7 +80,8 @@ void drawWell(cairo_t* cr, double x, double y, double w, double h, Colour base) 
   cairo_stroke(cr);
 }
 
-// A little brick seen from the front with its studs on top, for decoration.
+}  // namespace
+
 void drawBrickFront(cairo_t* cr, double x, double y, double w, double h, Colour colour, int studs) {
   double studW = w / studs * 0.55, studH = h * 0.22;
   for (int i = 0; i < studs; ++i) {
@@ -104,7 +105,6 @@ void drawBrickFront(cairo_t* cr, double x, double y, double w, double h, Colour 
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
 }
-}  // namespace
 
 void drawLogo(cairo_t* cr, double cx, double cy, double size) {
   const char* letters[] = {"T", "o", "l", "v", "a", "n", "e"};

@@ -242,9 +242,23 @@ Picture explosionSprite() {
   }
   return sprite;
 }
+// The program's icon for the desktop's menus: three bricks stacked, red, blue and yellow, on a clear ground.
+std::string programIcon() {
+  Canvas canvas(128, 128);
+  cairo_t* cr = canvas.cr();
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_paint(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  drawBrickFront(cr, 8, 84, 112, 36, palette::red, 4);
+  drawBrickFront(cr, 22, 46, 84, 36, palette::blue, 3);
+  drawBrickFront(cr, 36, 8, 56, 36, palette::yellow, 2);
+  return canvas.pngBytes();
+}
+
 }  // namespace
 
 void makePictures(OutputList& out, const std::vector<ShapeDesign>& shapes) {
+  out.push_back({"icon/tolvane.png", programIcon()});
   out.push_back({"bmp/start.bmp", encodeBmp(startPicture(shapes))});
   out.push_back({"scene/cast2.tbm", encodeBmp(creditsPicture())});
   out.push_back({"bmp/filemenu.bmp", encodeBmp(bannerPicture())});
