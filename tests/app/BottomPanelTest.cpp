@@ -43,12 +43,7 @@ class BottomPanel : public ProgramFixture {
 protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    recordDir(tmp.file("install"));
-    copyPanelPictures();
-    // The start scene: a plate and a red 4 x 2 brick on it.
-    writeStartScene({plainBlock(BasePlate, 10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1}),
-                     plainBlock(Brick, 4, 2, {-8, 4, -12}, {1, 0, 0, 1})},
-                    200);
+    installBrickOnPlate();
   }
   void start() {
     ASSERT_TRUE(startUp(*p, ""));

@@ -28,10 +28,7 @@ class Game : public ProgramFixture {
 protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    recordDir(tmp.file("install"));
-    setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
-    ASSERT_TRUE(startUp(*p, ""));
-    pump();
+    startOnShippedData();
   }
   // The shipped first level as game slot 1 of the install.
   void installFirstLevel() {
@@ -40,10 +37,6 @@ protected:
       ASSERT_TRUE(readWholeFile(buildDataPath(std::string("save/") + name), bytes));
       tmp.write(std::string("install/Save/") + name, bytes);
     }
-  }
-  void TearDown() override {
-    unsetenv("TOLVANE_DATA");
-    ProgramFixture::TearDown();
   }
   void click(HWindow w, const Rect& r) {
     press(clientToScreen(w, Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));

@@ -41,11 +41,7 @@ class PictureChooser : public ProgramFixture {
 protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    recordDir(tmp.file("install"));
-    copyPanelPictures();
-    writeStartScene({plainBlock(BasePlate, 10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1}),
-                     plainBlock(Brick, 4, 2, {-8, 4, -12}, {1, 0, 0, 1})},
-                    200);
+    installBrickOnPlate();
     ASSERT_TRUE(tmp.makeFolder("data/image"));
     start();
   }

@@ -25,6 +25,7 @@ protected:
     p = std::make_unique<Program>();
   }
   void TearDown() override {
+    unsetenv("TOLVANE_DATA");
     endProgram();
     headlessRefuseDisplayWidth(0);
     InstallFixture::TearDown();
@@ -80,6 +81,23 @@ protected:
       ASSERT_TRUE(readWholeFile(buildDataPath("bmp/" + name), bytes)) << name;
       tmp.write("data/bmp/" + name, bytes);
     }
+  }
+
+  // The usual test installation: a private install folder, the panel pictures, and a start scene of a plate
+  // with a red 4 x 2 brick on it, seen from azimuth 200.
+  void installBrickOnPlate() {
+    recordDir(tmp.file("install"));
+    copyPanelPictures();
+    writeStartScene({plainBlock(BasePlate, 10, 10, {0, 0, 0}, {0.2f, 0.7f, 0.2f, 1}),
+                     plainBlock(Brick, 4, 2, {-8, 4, -12}, {1, 0, 0, 1})},
+                    200);
+  }
+  // A private install folder on the shipped data folder (its tunes, notes and levels), started.
+  void startOnShippedData() {
+    recordDir(tmp.file("install"));
+    setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
+    ASSERT_TRUE(startUp(*p, ""));
+    pump();
   }
 
   // A start scene in the test's data folder, written the way the program writes scenes: these blocks, seen

@@ -219,15 +219,8 @@ class Keys : public ProgramFixture {
 protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    recordDir(tmp.file("install"));
-    setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
-    ASSERT_TRUE(startUp(*p, ""));
-    pump();
+    startOnShippedData();
     setFocus(p->shell.ViewWindow);
-  }
-  void TearDown() override {
-    unsetenv("TOLVANE_DATA");
-    ProgramFixture::TearDown();
   }
   void key(int code) {
     headlessKeyPress(code);

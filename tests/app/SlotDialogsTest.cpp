@@ -23,14 +23,7 @@ class SlotDialogs : public ProgramFixture {
 protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    recordDir(tmp.file("install"));
-    setenv("TOLVANE_DATA", buildDataPath("").c_str(), 1);
-    ASSERT_TRUE(startUp(*p, ""));
-    pump();
-  }
-  void TearDown() override {
-    unsetenv("TOLVANE_DATA");
-    ProgramFixture::TearDown();
+    startOnShippedData();
   }
   // Slots 1..n, each a copy of the shipped start scene with a picture that does not read.
   void keepSlots(int n) {
