@@ -8,6 +8,10 @@ namespace {
 
 // The third rendering failure in a run ends the program, whether or not the failures were consecutive.
 constexpr int kFailuresBeforeExit = 3;
+// With nothing to draw the loop sleeps until input arrives, waking this often to look at the sounds.
+constexpr uint32_t kIdleWakeMs = 100;
+// While the fanfare plays its end is looked for this often.
+constexpr uint32_t kFanfareWakeMs = 20;
 
 bool isInput(Msg m) {
   switch (m) {
@@ -25,6 +29,19 @@ bool droppedDuringTurn(const Program& p, const Message& m) {
   const EditState& e = p.editor.state;
   return e.animation.kind == CameraAnimation::Kind::Turn && e.editScreen && isInput(m.msg);
 }
+
+// Work the view has of its own, whoever asked for it: animations, the flight, and edit steps waiting for
+// the next frame. Each of these moves what the view shows without any further input.
+bool viewBusy(const Program& p) {
+  const EditState& e = p.editor.state;
+  return p.explosion.active || e.animation.kind != CameraAnimation::Kind::None || p.world.game.gameRunning ||
+         e.movePending || e.settlePending || e.orbitDrag || (e.zoomDrag && e.deltaY != 0) || e.rotatePending ||
+         p.world.movement.keyMove;
+}
+
+// A key or a click may change anything on the screen: the view draws once more after it. Pointer movements
+// ask for frames in their handlers, only when they move something.
+bool changesView(Msg m) { return isInput(m) && m != Msg::MouseMove; }
 
 // An edit marks the scene as changed since it was loaded or kept.
 void takeEdits(Program& p) {
@@ -73,31 +90,46 @@ bool runFrame(Program& p) {
 int runMessageLoop(Program& p) {
   Message message;
   int lastCode = 0;
+  bool wasBusy = false;
+  uint32_t lastFrame = tickCount() - frameInterval();
   while (true) {
     while (peekMessage(message)) {
       if (message.msg == Msg::Quit) return message.code;
       lastCode = message.code;
       if (droppedDuringTurn(p, message)) continue;
+      if (changesView(message.msg)) p.shell.frameRequested = 1;
       dispatchMessage(message);
       takeEdits(p);
       reportMissingShapes(p);
     }
     if (!p.shell.onDemandRedraw) p.shell.frameRequested = 1;
-    if (p.explosion.active) p.shell.frameRequested = 1;
-    if (p.editor.state.animation.kind != CameraAnimation::Kind::None) p.shell.frameRequested = 1;
+    // Busy views draw every frame, and once more when the work has ended (the explosion's last picture
+    // leaves, the aeroplane stands where it landed).
+    const bool busy = viewBusy(p);
+    if (busy || wasBusy) p.shell.frameRequested = 1;
+    wasBusy = busy;
     followViewStep(p, p.world.selectedBlock);
     fanfareStep(p);
-    if (p.world.game.gameRunning) p.shell.frameRequested = 1;
-    bool drew = false;
+
+    uint32_t wait = p.gameState.fanfare ? kFanfareWakeMs : kIdleWakeMs;
     if (p.shell.viewActive && p.shell.frameRequested) {
-      drew = true;
-      if (!runFrame(p) && ++p.shell.renderFailures >= kFailuresBeforeExit) {
-        shutDownApp(p);
-        return lastCode;
+      // Frames follow the display's refresh: one drawn sooner would never be seen.
+      const uint32_t sinceLast = tickCount() - lastFrame;
+      if (sinceLast >= frameInterval()) {
+        lastFrame = tickCount();
+        // Cleared first: whatever the frame's own steps ask for (the flight's next leg) is drawn next time.
+        if (p.shell.onDemandRedraw) p.shell.frameRequested = 0;
+        if (!runFrame(p) && ++p.shell.renderFailures >= kFailuresBeforeExit) {
+          shutDownApp(p);
+          return lastCode;
+        }
+        takeEdits(p);
+        continue;
       }
-      takeEdits(p);
+      wait = frameInterval() - sinceLast;
     }
-    // Nothing to draw: give the processor back for a moment instead of spinning.
-    if (!drew) idleWait(1);
+    // Nothing due: sleep until input arrives or the next frame or check is due. The screen as last drawn
+    // stays on show.
+    idleWait(wait);
   }
 }

@@ -95,8 +95,9 @@ intptr_t dispatchMessage(const Message& message);
 intptr_t sendMessage(HWindow window, Msg msg, int code = 0, intptr_t value = 0);
 void postMessage(HWindow window, Msg msg, int code = 0, intptr_t value = 0);
 void postQuitMessage(int exitCode);
-// Let the back end catch up when a loop has nothing to do: present the screen, and in the headless back end
-// let the virtual clock run on to the next replayed event.
+// Let the back end catch up when a loop has nothing to do: present the screen, then sleep until input
+// arrives or the time is up (in the headless back end the virtual clock runs on, at most to the next
+// replayed event).
 void idleWait(uint32_t milliseconds);
 
 // [SECTION] Windows
@@ -219,4 +220,6 @@ bool programModeActive();
 
 // Milliseconds since the platform started (virtual in the headless back end).
 uint32_t tickCount();
+// Milliseconds between two pictures of the screen (its refresh period), at least 1.
+uint32_t frameInterval();
 void sleepMs(uint32_t milliseconds);

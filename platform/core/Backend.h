@@ -32,8 +32,11 @@ public:
   virtual void present(const Surface& screen) = 0;
   virtual uint32_t ticks() = 0;
   virtual void sleep(uint32_t milliseconds) = 0;
-  // Nothing to do: let time pass (real back end: a short wait; headless: the virtual clock steps on).
+  // Nothing to do: let time pass (real back end: sleep until input arrives or the time is up; headless: the
+  // virtual clock steps on).
   virtual void idle(uint32_t milliseconds) = 0;
+  // How often the screen shows a new picture, in frames per second.
+  virtual int refreshRate() = 0;
   virtual DisplayMode desktopMode() = 0;
   virtual bool setMode(int width, int height) = 0;
   virtual void restoreMode() = 0;

@@ -449,6 +449,13 @@ uint32_t tickCount() {
   return ws.backend ? ws.backend->ticks() : 0;
 }
 
+uint32_t frameInterval() {
+  auto& ws = windowSystem();
+  const int rate = ws.backend ? ws.backend->refreshRate() : 60;
+  if (rate <= 0) return 1000 / 60;
+  return rate >= 1000 ? 1 : static_cast<uint32_t>(1000 / rate);
+}
+
 void sleepMs(uint32_t milliseconds) {
   auto& ws = windowSystem();
   if (!ws.backend) return;

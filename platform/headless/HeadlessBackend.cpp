@@ -87,8 +87,10 @@ public:
     HeadlessState& h = headless();
     uint32_t step = milliseconds ? milliseconds : kIdleStepMs;
     if (h.replaying && !h.pending.empty()) {
+      // A wait ends when input arrives: input already due ends it at once.
       uint32_t due = h.pending.front().time;
-      if (due > h.clock && due - h.clock < step) step = due - h.clock;
+      if (due <= h.clock) return;
+      if (due - h.clock < step) step = due - h.clock;
     }
     advance(step);
     if (h.replaying && !h.replayClosed && h.clock > lastEventTime + kReplayGraceMs) {
@@ -103,6 +105,7 @@ public:
     }
   }
 
+  int refreshRate() override { return 60; }
   DisplayMode desktopMode() override { return DisplayMode{1024, 768, 16}; }
   bool setMode(int, int) override { return true; }
   void restoreMode() override {}

@@ -205,8 +205,19 @@ public:
 
   uint32_t ticks() override { return SDL_GetTicks() - startTicks; }
   void sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+  // Sleeps in the event queue's own wait: input wakes the program at once, and an idle program costs nothing.
   void idle(uint32_t milliseconds) override {
-    if (milliseconds) SDL_Delay(milliseconds);
+    if (milliseconds) SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds));
+  }
+
+  int refreshRate() override {
+    if (knownRefreshRate > 0) return knownRefreshRate;
+    knownRefreshRate = 60;  // a screen that does not say
+    SDL_DisplayMode mode;
+    const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0)
+      knownRefreshRate = mode.refresh_rate;
+    return knownRefreshRate;
   }
 
   DisplayMode desktopMode() override { return desktopSize; }
@@ -285,6 +296,7 @@ private:
   bool repaint = false;
   uint32_t startTicks = 0;
   DisplayMode desktopSize{1024, 768, 16};
+  int knownRefreshRate = 0;
   std::map<std::string, SDL_Cursor*> cursors;
 };
 

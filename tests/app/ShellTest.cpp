@@ -67,14 +67,16 @@ protected:
 class ScriptedLoop : public Shell {
 protected:
   static constexpr uint32_t kFirstKey = 100000;
-  static constexpr uint32_t kPassMs = 10;  // an idle pass of the headless clock
+  // Keys further apart than a frame of the screen: each key is answered by its own frame.
+  static constexpr uint32_t kKeyGapMs = 20;
 
-  // Start the program replaying a journal of one key for each step, then give the keys to the script.
-  void startScripted(std::vector<std::function<void()>> script) {
+  // Start the program replaying a journal of one key for each step, keyGap apart, then give the keys to
+  // the script.
+  void startScripted(std::vector<std::function<void()>> script, uint32_t keyGap = kKeyGapMs) {
     steps = std::move(script);
     std::string journal;
     for (size_t i = 0; i < steps.size(); ++i)
-      journal += std::to_string(kFirstKey + kPassMs * i) + " key 65 down\n";
+      journal += std::to_string(kFirstKey + keyGap * i) + " key 65 down\n";
     ASSERT_TRUE(tmp.write("script.journal", journal));
     setenv("TOLVANE_REPLAY", tmp.file("script.journal").c_str(), 1);
     ASSERT_TRUE(platformStart(Backend::Headless));
@@ -206,20 +208,42 @@ TEST_F(ScriptedLoop, TheThirdRenderingFailureEndsTheRunTwoDoNot) {
   EXPECT_EQ(next, 7u);  // one more failure after the two of the first run
 }
 
-TEST_F(ScriptedLoop, FramesAreDrawnOnlyWhileRequestedAndTheViewIsActive) {
+TEST_F(ScriptedLoop, AFrameIsDrawnOncePerRequestAndOnlyWhileTheViewIsActive) {
   ShellState& shell = p->shell;
-  startScripted({[&] { shell.frameRequested = 0; },  // no frame
-                 [&] { shell.frameRequested = 1; },  // a frame
-                 [] {},                              // still asked for: another
+  startScripted({[&] { shell.frameRequested = 0; },  // a key whose handler takes the request back: no frame
+                 [] {},                              // a key: one frame
                  [&] { shell.viewActive = 0; },      // the pointer went over a panel: none
                  [&] { shell.frameRequested = 1; },  // none while the view is not active
                  [] { postQuitMessage(0); }});
   // Every frame fails to draw here, so the failure count counts the frames the loop ran.
   takeTarget();
   EXPECT_EQ(runMessageLoop(*p), 0);
-  EXPECT_EQ(next, 6u);
-  EXPECT_EQ(shell.renderFailures, 2);
+  EXPECT_EQ(next, 5u);
+  EXPECT_EQ(shell.renderFailures, 1);
   EXPECT_FALSE(p->shell.shutDownDone);
+}
+
+TEST_F(ScriptedLoop, AnIdleProgramDrawsNothingUntilAskedAndContinuousDrawingFollowsTheRefresh) {
+  ShellState& shell = p->shell;
+  // Keys five seconds apart; between them nobody touches anything.
+  startScripted({[] {},                                   // a key: one frame, then quiet
+                 [&] { shell.onDemandRedraw = 0; },       // continuous drawing: a frame at every refresh
+                 [&] { shell.onDemandRedraw = 1; },       // back on demand: the key's frame, then quiet
+                 [] { postQuitMessage(0); }},
+                5000);
+  // Every frame fails here; the count starts far below the limit, so it counts the frames.
+  takeTarget();
+  constexpr int kStart = -1000000;
+  shell.renderFailures = kStart;
+  const uint32_t start = tickCount();
+  EXPECT_EQ(runMessageLoop(*p), 0);
+  EXPECT_EQ(next, 4u);
+  EXPECT_GE(tickCount() - start, 15000u);
+  const int frames = shell.renderFailures - kStart;
+  const int refreshes = static_cast<int>(5000 / frameInterval());
+  // Never more than the screen can show; the headless clock's own steps make it somewhat fewer.
+  EXPECT_GE(frames, 2 + refreshes / 2);
+  EXPECT_LE(frames, 2 + refreshes + 2);
 }
 
 TEST_F(Shell, MinimiseThenRestoreBringsTheLayoutBack) {
