@@ -97,6 +97,8 @@ std::optional<PrintTarget> choosePrintTarget(Program& p) {
     dialog.enable(kFileNameLabel, chosen == 0);
   };
   showChoice();
+  // Enter prints at once; the arrows are for choosing a printer.
+  dialog.setFocus(kFileName);
   for (;;) {
     const int command = dialog.nextCommand();
     if (command == kPrevious || command == kNext) {
