@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-nanum libcairo2-dev
+PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev fonts-nanum libcairo2-dev libcups2-dev
   libavformat-dev libavcodec-dev libswscale-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 

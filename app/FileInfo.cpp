@@ -81,7 +81,7 @@ std::string withoutLineEnd(std::string text) {
 
 }  // namespace
 
-void openFileInfoForm(Program& p, HWindow owner) {
+bool openFileInfoForm(Program& p, HWindow owner) {
   SceneAuthor& author = p.sceneFile.author;
   SceneFileInfo& work = p.sceneFile.info;
   Dialog dialog(formTemplate(), owner);
@@ -94,7 +94,7 @@ void openFileInfoForm(Program& p, HWindow owner) {
   int command = 0;
   do command = dialog.nextCommand();
   while (command != IDOK && command != IDCANCEL);
-  if (command != IDOK) return;  // the program is closing
+  if (command != IDOK) return false;  // the program is closing
   author.name = dialog.text(kName);
   author.age = dialog.text(kAge);
   author.address = dialog.text(kAddress);
@@ -102,6 +102,7 @@ void openFileInfoForm(Program& p, HWindow owner) {
   work.title = dialog.text(kTitle);
   work.description = dialog.text(kDescription);
   writeProfile(p);
+  return true;
 }
 
 void showFileInfo(Program& p, HWindow owner, const std::string& path) {

@@ -63,7 +63,8 @@ void release(Program& p, const OptionButton& button) {
     drawNormal(p, button.rect);
   } else if (&button == &kPrint) {
     for (HWindow w : {p.shell.ViewWindow, p.shell.SidePanel, p.shell.TabStrip}) enableWindow(w, false);
-    printScene(p);
+    // The caption sheet prints what the file-information form was just confirmed with.
+    if (openFileInfoForm(p, p.shell.BottomPanel)) printScene(p);
     for (HWindow w : {p.shell.ViewWindow, p.shell.SidePanel, p.shell.TabStrip}) enableWindow(w, true);
     drawNormal(p, button.rect);
   } else if (&button == &kSettings) {

@@ -196,7 +196,8 @@ bool openSceneSlots(Program& p, HWindow owner);
 // The game slots: thumbnail::kLoad when a level was loaded (the game screen is set up), else kClose.
 int openGameSlots(Program& p, HWindow owner);
 
-// Printing is still to be built; the button says so in a message box.
+// Print the scene on one page: the 3D view as it is on the screen with the file information under it, to a
+// PDF file in the install folder's "Port" folder or to a printer; says how it ended.
 void printScene(Program& p);
 
 // The picture chooser: the background picture from "./image/bimg%03d.bmp" (the options screen's button),
@@ -221,8 +222,9 @@ bool exportScene(Program& p, HWindow owner);
 // header says, sending says when it is done. True when a scene was read or written.
 bool receiveScene(Program& p, HWindow owner);
 bool sendScene(Program& p, HWindow owner);
-// The file-information form: the profile and the work's title and description, stored on OK.
-void openFileInfoForm(Program& p, HWindow owner);
+// The file-information form: the profile and the work's title and description, stored on OK. False when
+// it closed without OK (the program is closing).
+bool openFileInfoForm(Program& p, HWindow owner);
 
 // The keyboard commands every window hands on: the cheat code, the light and walking keys of cheat mode,
 // Space and M, and Escape during the exit jingle.

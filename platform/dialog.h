@@ -71,6 +71,10 @@ public:
   // Escape or a close request, IDOK for anything when anyInputEnds. A quit message in the queue ends the
   // loop with the escape command (or IDCANCEL) and is posted again for the program's own loop.
   int nextCommand();
+  // For a dialog shown while the caller works: handle the messages waiting, without waiting for more,
+  // and return the command they gave, or 0 when none. A quit message gives the escape command (or
+  // IDCANCEL) and is posted again.
+  int pollCommand();
 
   void setText(int id, const std::string& utf8);  // an Edit keeps at most maxBytes of it
   std::string text(int id) const;

@@ -62,3 +62,13 @@ void headlessRefuseDisplayWidth(int width);
 
 // The documents (help pages) the program asked the desktop to show, in order.
 const std::vector<std::string>& headlessOpenedDocuments();
+
+// Printing: the printers listPrinters offers (none unless set), and the jobs sent to them, each with the
+// PDF the print system would have been given.
+struct HeadlessPrintJob {
+  std::string printer;
+  std::string pdf;
+};
+void headlessSetPrinters(std::vector<std::string> printers);
+const std::vector<HeadlessPrintJob>& headlessPrintJobs();
+void headlessClearPrintJobs();

@@ -142,6 +142,28 @@ int Dialog::nextCommand() {
   return command;
 }
 
+int Dialog::pollCommand() {
+  DialogState& d = *state;
+  auto& ws = windowSystem();
+  Message message;
+  while (d.commands.empty() && d.window && peekMessage(message)) {
+    if (message.msg == Msg::Quit) {
+      postQuitMessage(message.code);
+      return escapeOrCancel(d);
+    }
+    dispatchMessage(message);
+  }
+  if (!d.window && d.commands.empty()) return escapeOrCancel(d);
+  if (d.commands.empty()) {
+    // Nobody presses anything by default: the work goes on unless a test's policy says otherwise.
+    if (d.window && ws.backend) return ws.backend->answerDialog(*this, d.form.name, 0);
+    return 0;
+  }
+  int command = d.commands.front();
+  d.commands.pop_front();
+  return command;
+}
+
 // [SECTION] Controls
 
 void Dialog::setText(int id, const std::string& utf8) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/Backend.h"
+#include "platform/headless.h"
 #include "platform/window.h"
 
 struct Window {
@@ -64,6 +65,8 @@ struct WindowSystem {
 
   std::vector<int> refusedWidths;  // headless: display widths to refuse
   std::vector<std::string> openedDocuments;  // headless: documents shown with the desktop's program
+  std::vector<std::string> printers;         // headless: the printers offered
+  std::vector<HeadlessPrintJob> printJobs;   // headless: what was sent to them
 };
 
 WindowSystem& windowSystem();
