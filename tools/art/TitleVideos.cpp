@@ -108,10 +108,6 @@ std::string encodeFrames(int frames, const std::function<Picture(int)>& draw) {
 
 }  // namespace
 
-Picture titleLetteringFrame(int frame, const Picture& sky) {
-  return drawDrops(letteringDrops(), frame, letteringCamera(frame), sky);
-}
-
 void makeTitleVideos(OutputList& out, const Picture& picture) {
   // The sky without its fine dithering, which would cost more to encode than everything else.
   const Picture sky = resizePicture(resizePicture(picture, kWidth / 4, kHeight / 4), kWidth, kHeight);

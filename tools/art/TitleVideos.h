@@ -7,6 +7,3 @@
 
 // Writes scene/title0.avi and scene/title1.avi (the catalogue must be loaded); sky is the background.
 void makeTitleVideos(OutputList& out, const Picture& sky);
-
-// One picture of the lettering video at this frame, for checking it without decoding the file.
-Picture titleLetteringFrame(int frame, const Picture& sky);
