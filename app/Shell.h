@@ -11,6 +11,7 @@
 #include "files/InstallFolders.h"
 #include "files/SceneFile.h"
 #include "game/Game.h"
+#include "output/TitleVideo.h"
 #include "platform/window.h"
 #include "render/RenderDevice.h"
 #include "render/Explosion.h"
@@ -91,6 +92,7 @@ struct Program {
   ExplosionSprite explosion;
   GameState gameState;
   Folders folders;
+  TitleVideo titleVideo;  // the title video playing at start-up, closed otherwise
 };
 
 // The whole program: start-up, then the frame loop. Returns the exit code.
@@ -106,6 +108,9 @@ bool runFrame(Program& p);
 FrameConditions frameConditions(const Program& p);
 // While a fast flight runs on the game screen, the view follows the aeroplane a fifth of the way a pass.
 void followViewStep(Program& p, const Block* block);
+// The two title videos in turn in the video window, each until it ends or Escape skips it; a video that
+// cannot be opened or played is skipped without a word. The pointer is hidden meanwhile.
+void playTitleVideos(Program& p);
 // The start picture "./bmp\\start.bmp" over the whole video window, shown while the program loads.
 void paintStartPicture(HWindow window);
 // The catalogue "./scene\\all.box", then the start scene: "port\\temp.lml" in the install folder, else

@@ -158,6 +158,7 @@ static bool startSteps(Program& p, const std::string& commandLine) {
   p.shell.VideoWindow = createWindow("AVIViewerClass", "Tolvane", false, (screen.right - screen.left) / 2 - 320,
                                      (screen.bottom - screen.top) / 2 - 240, 640, 480, p.shell.BackdropWindow);
   showWindow(p.shell.VideoWindow, ShowCmd::Show);
+  playTitleVideos(p);
   paintStartPicture(p.shell.VideoWindow);
   idleWait(0);  // on the screen now: start-up keeps the loop busy until the first frame
   if (!createWorkingWindows(p)) return false;

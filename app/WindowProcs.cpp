@@ -123,7 +123,10 @@ static intptr_t videoProc(Program& p, HWindow window, const Message& m) {
     case Msg::Paint: validateRect(window, nullptr); return 0;
     case Msg::MouseActivate: return kNoActivate;
     case Msg::KeyDown:
-      if (m.key == VK_ESCAPE && !p.shell.videoFinished) p.shell.videoFinished = 1;
+      if (m.key == VK_ESCAPE && !p.shell.videoFinished) {
+        closeTitleVideo(p.titleVideo);
+        p.shell.videoFinished = 1;
+      }
       return 0;
     case Msg::Destroy: forgetWindow(p, window); return 0;
     default: return defWindowProc(window, m);

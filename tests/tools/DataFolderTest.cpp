@@ -168,7 +168,7 @@ TEST(GeneratorRun, FillsAFolderAndReportsOneItCannotWrite) {
   ASSERT_EQ(runGenerator({folder.path(), regular, bold}, message), 0) << message;
   EXPECT_EQ(folder.read("scene/all.box"), findOutput(generatedData(), "scene/all.box")->bytes);
   EXPECT_EQ(folder.read("bmp/vedit.bmp"), findOutput(generatedData(), "bmp/vedit.bmp")->bytes);
-  EXPECT_EQ(listFolder(folder.file("scene")).size(), 232u);  // list, sky, credits, start scene, 228 meshes
+  EXPECT_EQ(listFolder(folder.file("scene")).size(), 234u);  // list, sky, credits, start scene, 228 meshes, 2 videos
   ASSERT_TRUE(folder.write("plain-file", "x"));
   EXPECT_EQ(runGenerator({folder.file("plain-file"), regular, bold}, message), 1);
   EXPECT_NE(message.find("cannot write"), std::string::npos);

@@ -10,6 +10,7 @@
 #include "tools/art/Panels.h"
 #include "tools/art/Pictures.h"
 #include "tools/art/StartScene.h"
+#include "tools/art/TitleVideos.h"
 
 OutputList generateDataFolder() {
   OutputList out;
@@ -25,6 +26,7 @@ OutputList generateDataFolder() {
   if (const OutputFile* file = findOutput(out, "scene/sky.ppm")) decodePpm(file->bytes, sky);
   makeLevels(out, sky);
   makeBlockStrips(out);
+  makeTitleVideos(out, sky);
   resetBlockScene();
   std::vector<std::string> levelTitles;
   for (const LevelDesign& level : designLevels()) levelTitles.push_back(level.title);
