@@ -120,6 +120,18 @@ static void dropNodes(SweepIndex& index, std::array<SweepNode*, 6>& nodes) {
   }
 }
 
+// The values a query tests a block by, read once from its nodes.
+static void recordEnds(IndexedBlock& entry) {
+  for (int axis = 0; axis < 3; ++axis) {
+    const SweepNode* low = entry.nodes[2 * axis];
+    const SweepNode* high = entry.nodes[2 * axis + 1];
+    entry.low[axis] = low->value;
+    entry.high[axis] = high->value;
+    entry.lowTruncated[axis] = low->truncated;
+    entry.highTruncated[axis] = high->truncated;
+  }
+}
+
 static IndexedBlock& recordOf(SweepIndex& index, Block& block) {
   IndexedBlock& entry = index.records[&block];
   entry.block = &block;
@@ -134,6 +146,8 @@ void sweepAdd(SweepIndex& index, Block& block) {
   dropNodes(index, entry.nodes);  // a block is in the index once
   entry.nodes = makeNodes(index, entry);
   linkNodes(index, entry.nodes);
+  recordEnds(entry);
+  fileBlock(index.cells, entry);
 }
 
 void sweepMove(SweepIndex& index, Block& block) {
@@ -146,11 +160,14 @@ void sweepMove(SweepIndex& index, Block& block) {
   linkNodes(index, fresh);
   dropNodes(index, entry.nodes);
   entry.nodes = fresh;
+  recordEnds(entry);
+  fileBlock(index.cells, entry);
 }
 
 void sweepRemove(SweepIndex& index, Block& block) {
   auto found = index.records.find(&block);
   if (found != index.records.end()) {
+    unfileBlock(index.cells, found->second);
     dropNodes(index, found->second.nodes);
     index.records.erase(found);
   }
@@ -159,6 +176,7 @@ void sweepRemove(SweepIndex& index, Block& block) {
 
 void sweepInitProbe(SweepIndex& index, Block& block) {
   IndexedBlock& entry = recordOf(index, block);
+  unfileBlock(index.cells, entry);
   dropNodes(index, entry.nodes);
   entry.nodes = makeNodes(index, entry);  // never linked: the probe is not an obstacle to anything
   index.probe = &block;
@@ -173,6 +191,7 @@ void sweepClearContacts(SweepIndex& index) { index.contactList.clear(); }
 
 void sweepClearIndex(SweepIndex& index) {
   for (AxisList& axis : index.axes) axis = AxisList{};
+  index.cells = CellGrid{};
   index.storage.clear();
   index.freeNodes.clear();
   index.records.clear();
@@ -320,9 +339,48 @@ void publishCandidates(SweepIndex& index) {
   for (const IndexedBlock* e : index.candidateRecords) index.candidates.push_back(e->block);
 }
 
+// Whether the walk of one axis up to hi leaves a block in its set, told from the block's two ends: the
+// walk meets the low end first unless the box has no width there; a low end reached puts the block in,
+// a high end reached puts it in past lo and takes it out at or below lo.
+bool walkKeeps(float low, float high, float rLow, float rHigh, float rlo, float rhi) {
+  const bool lowReached = !(rLow >= rhi), highReached = !(rHigh >= rhi);
+  if (high > low) return lowReached && (!highReached || rHigh > rlo);
+  return lowReached || (highReached && rHigh > rlo);
+}
+
+// The blocks the three walks would keep, found among those filed near the box.
+void gatherBox(SweepIndex& index, const Box& box, const Excluded& excluded, Compare compare) {
+  std::vector<IndexedBlock*>& near = index.scratch;
+  if (!gatherNear(index.cells, box.min.x, box.max.x, box.min.z, box.max.z, near)) {
+    for (auto& [block, entry] : index.records)
+      if (entry.filing != Filing::None) near.push_back(&entry);
+  }
+  const bool raw = compare == Compare::Raw;
+  std::array<float, 3> rlo, rhi;
+  for (int axis = 0; axis < 3; ++axis) {
+    rlo[axis] = raw ? component(box.min, axis) : truncThousandths(component(box.min, axis));
+    rhi[axis] = raw ? component(box.max, axis) : truncThousandths(component(box.max, axis));
+  }
+  std::vector<IndexedBlock*>& kept = index.candidateRecords;
+  kept.clear();
+  for (IndexedBlock* e : near) {
+    bool in = true;
+    for (int axis = 0; axis < 3 && in; ++axis)
+      in = walkKeeps(e->low[axis], e->high[axis], raw ? e->low[axis] : e->lowTruncated[axis],
+                     raw ? e->high[axis] : e->highTruncated[axis], rlo[axis], rhi[axis]);
+    if (in && !excluded.contains(e)) kept.push_back(e);
+  }
+  std::sort(kept.begin(), kept.end(), [](const IndexedBlock* a, const IndexedBlock* b) { return a->serial < b->serial; });
+  index.candidateCount = static_cast<int>(kept.size());
+}
+
 void scanBox(SweepIndex& index, const Box& box, const Excluded& excluded, Compare compare) {
-  for (int axis : scanOrder(index))
-    scanAxisWith(index, axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+  if (index.cells.blocks >= index.cellsFrom) {
+    gatherBox(index, box, excluded, compare);
+  } else {
+    for (int axis : scanOrder(index))
+      scanAxisWith(index, axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+  }
   publishCandidates(index);
 }
 
@@ -396,17 +454,17 @@ int sweepQuery(SweepIndex& index, Block& block, Vec3 offset) {
   return std::max(index.candidateCount, 0);
 }
 
-static int queryGroupOf(SweepIndex& index, const std::vector<Block*>& members, Vec3 offset) {
+static int queryGroupOf(SweepIndex& index, const std::vector<Block*>& members, const Excluded& group, Vec3 offset) {
   index.candidateCount = -1;
   index.lastScanOrder.clear();
   Box united{{99999, 99999, 99999}, {-99999, -99999, -99999}};
   for (const Block* b : members) widenBox(united, outerBox(*b));
-  scanBox(index, queryBox(united, offset), excludeGroup(index, members), Compare::Raw);
+  scanBox(index, queryBox(united, offset), group, Compare::Raw);
   return std::max(index.candidateCount, 0);
 }
 
 int sweepQueryGroup(SweepIndex& index, const std::vector<Block*>& blocks, Vec3 offset) {
-  return queryGroupOf(index, blocks, offset);
+  return queryGroupOf(index, blocks, excludeGroup(index, blocks), offset);
 }
 
 int sweepQueryMovingSet(World& world, Vec3 offset) {
@@ -416,12 +474,13 @@ int sweepQueryMovingSet(World& world, Vec3 offset) {
   const std::vector<Block*>& members = world.movingSet.entries;  // kept in identity order
   if (members.empty()) return 0;
   if (members.size() == 1) return sweepQuery(index, *members.front(), offset);
-  if (queryGroupOf(index, members, offset) == 0) return 0;
+  const Excluded group = excludeGroup(index, members);
+  if (queryGroupOf(index, members, group, offset) == 0) return 0;
   // Something lies near the group: ask member by member, stopping at the first one that is blocked.
   for (Block* member : members) {
     index.candidateCount = -1;
     index.lastScanOrder.clear();
-    scanBox(index, queryBox(outerBox(*member), offset), excludeGroup(index, members), Compare::Raw);
+    scanBox(index, queryBox(outerBox(*member), offset), group, Compare::Raw);
     if (index.candidateCount > 0) classifyContacts(index, *member, offset);
     if (index.candidateCount > 0) break;
   }
