@@ -103,6 +103,7 @@ static void acquireBlockMaterials(MaterialTable& table, Block& block) {
 }
 
 static void releaseMesh(Block& block) {
+  block.studsAsBuilt = false;
   block.vertices.clear();
   block.triangles.clear();
   block.studVertices.clear();
@@ -166,6 +167,7 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
     }
   }
   block.studCellCount = block.studCount = cells;
+  block.studsAsBuilt = true;
   const std::vector<int32_t> studFaces = faceTable(5);
   std::copy(studFaces.begin(), studFaces.end(), block.studTriangles.begin());
 

@@ -8,13 +8,15 @@
 
 namespace {
 
-// Four studs a side: a 1 x 1 brick lies in one to four squares, the longest brick in a row of sixteen.
+// Four studs a side, with edges on stud grid lines: a brick lies in as few squares as its size allows.
 constexpr float kCellSize = 16;
-// Truncating a coordinate to thousandths moves it by far less than this, so a block filed this much
-// wider than its box is found by every query that the truncated comparison lets it meet.
-constexpr float kFileMargin = 1;
-// Coordinates this large are in no scene; blocks out there are filed everywhere.
-constexpr float kCellLimit = 1.0e6f;
+// A block is filed under the squares its box covers (its high edge not included); a query looks this
+// much wider than its box, which is more than truncating coordinates to thousandths can move them
+// within the limit below, so the truncated comparison never meets a block the query did not look at.
+constexpr float kGatherMargin = 0.1f;
+// Coordinates this large are in no scene; blocks out there are filed everywhere, and queries reaching
+// there look at every block.
+constexpr float kCellLimit = 1.0e5f;
 constexpr int64_t kMostCellsFiled = 64;
 constexpr int64_t kMostCellsGathered = 4096;
 
@@ -25,6 +27,8 @@ struct CellSpan {
 
 bool usable(float v) { return std::isfinite(v) && std::fabs(v) <= kCellLimit; }
 int32_t cellOf(float v) { return static_cast<int32_t>(std::floor(v / kCellSize)); }
+// The last square an interval ending at v (not included) reaches into.
+int32_t lastCellBefore(float v) { return static_cast<int32_t>(std::ceil(v / kCellSize)) - 1; }
 
 size_t bucketOf(const CellGrid& grid, int32_t x, int32_t z) {
   const uint64_t h = static_cast<uint64_t>(static_cast<uint32_t>(x)) * 0x9E3779B1u ^
@@ -37,7 +41,7 @@ bool spanOf(const IndexedBlock& e, CellSpan& span) {
   const float x0 = e.low[0], x1 = e.high[0], z0 = e.low[2], z1 = e.high[2];
   if (!(x1 > x0 && z1 > z0)) return false;
   if (!usable(x0) || !usable(x1) || !usable(z0) || !usable(z1)) return false;
-  span = {cellOf(x0 - kFileMargin), cellOf(x1 + kFileMargin), cellOf(z0 - kFileMargin), cellOf(z1 + kFileMargin)};
+  span = {cellOf(x0), lastCellBefore(x1), cellOf(z0), lastCellBefore(z1)};
   return span.count() <= kMostCellsFiled;
 }
 
@@ -107,8 +111,8 @@ void unfileBlock(CellGrid& grid, IndexedBlock& entry) {
 bool gatherNear(CellGrid& grid, float x0, float x1, float z0, float z1, std::vector<IndexedBlock*>& out) {
   out.clear();
   if (!usable(x0) || !usable(x1) || !usable(z0) || !usable(z1)) return false;
-  const CellSpan span{cellOf(std::min(x0, x1)), cellOf(std::max(x0, x1)), cellOf(std::min(z0, z1)),
-                      cellOf(std::max(z0, z1))};
+  const CellSpan span{cellOf(std::min(x0, x1) - kGatherMargin), cellOf(std::max(x0, x1) + kGatherMargin),
+                      cellOf(std::min(z0, z1) - kGatherMargin), cellOf(std::max(z0, z1) + kGatherMargin)};
   if (span.count() > kMostCellsGathered) return false;
   const uint32_t stamp = ++grid.gatherStamp;
   if (!grid.buckets.empty()) {

@@ -423,21 +423,21 @@ static void addContact(SweepIndex& index, const ContactPair& pair) {
 void classifyContacts(SweepIndex& index, Block& moving, Vec3 offset) {
   const Box top = shiftedBox(topSlab(moving), offset);
   const Box bottom = shiftedBox(bottomSlab(moving), offset);
-  std::vector<Block*> blocking;
-  std::vector<IndexedBlock*> blockingRecords;
-  for (IndexedBlock* record : index.candidateRecords) {
+  // The blocking candidates stay where they are, in order; contacts leave.
+  std::vector<IndexedBlock*>& records = index.candidateRecords;
+  size_t blocking = 0;
+  for (IndexedBlock* record : records) {
     Block* c = record->block;
     if (slabsTouch(top, bottomSlab(*c))) {
       addContact(index, {&moving, 1, c});
     } else if (slabsTouch(topSlab(*c), bottom)) {
       addContact(index, {&moving, 0, c});
     } else {
-      blocking.push_back(c);
-      blockingRecords.push_back(record);
+      records[blocking++] = record;
     }
   }
-  index.candidates = std::move(blocking);
-  index.candidateRecords = std::move(blockingRecords);
+  records.resize(blocking);
+  publishCandidates(index);
   index.candidatesOf = &moving;
   index.candidateCount = static_cast<int>(index.candidates.size());
   index.contacts = index.contactList;
