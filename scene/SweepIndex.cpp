@@ -104,7 +104,68 @@ static std::array<SweepNode*, 6> makeNodes(SweepIndex& index, IndexedBlock& entr
   return nodes;
 }
 
+// [SECTION] Adding many blocks at once
+
+// Links the end points of the blocks added while a batch was open, in the order they were added. A few
+// go in one by one; many are sorted and merged with each axis in one pass (equal values newest first,
+// as one-by-one insertion leaves them).
+static void linkWaiting(SweepIndex& index) {
+  if (index.waiting.empty()) return;
+  std::vector<IndexedBlock*> waiting;
+  waiting.swap(index.waiting);
+  for (int a = 0; a < 3; ++a) {
+    AxisList& axis = index.axes[a];
+    std::vector<SweepNode*> fresh;  // in the order added
+    for (IndexedBlock* entry : waiting)
+      for (int end = 0; end < 2; ++end)
+        if (SweepNode* n = entry->nodes[2 * a + end]; n && !n->linked) fresh.push_back(n);
+    if (fresh.size() <= 8) {
+      for (SweepNode* n : fresh) insertNode(axis, n);
+      continue;
+    }
+    for (SweepNode* n : fresh)
+      if (!n->isHigh && n->wide) axis.wideLows.push_back(n);
+    std::reverse(fresh.begin(), fresh.end());  // newest first, kept so among equal values
+    std::stable_sort(fresh.begin(), fresh.end(), [](const SweepNode* x, const SweepNode* y) { return x->value < y->value; });
+    SweepNode* old = axis.first;
+    SweepNode* previous = nullptr;
+    auto append = [&](SweepNode* n) {
+      n->prevNode = previous;
+      if (previous) previous->nextNode = n; else axis.first = n;
+      if (!previous || previous->value != n->value) axis.runStart.emplace_hint(axis.runStart.end(), n->value, n);
+      previous = n;
+    };
+    axis.runStart.clear();
+    for (SweepNode* n : fresh) {
+      while (old && old->value < n->value) {
+        SweepNode* next = old->nextNode;
+        append(old);
+        old = next;
+      }
+      n->linked = true;
+      append(n);
+    }
+    for (; old;) {
+      SweepNode* next = old->nextNode;
+      append(old);
+      old = next;
+    }
+    previous->nextNode = nullptr;
+    axis.last = previous;
+    axis.flatValid = false;
+    axis.scansSinceChange = 0;
+  }
+}
+
+void sweepBeginBatch(SweepIndex& index) { index.batching = true; }
+
+void sweepEndBatch(SweepIndex& index) {
+  index.batching = false;
+  linkWaiting(index);
+}
+
 static void linkNodes(SweepIndex& index, const std::array<SweepNode*, 6>& nodes) {
+  linkWaiting(index);  // whatever waits was added earlier
   for (int axis = 0; axis < 3; ++axis) {
     insertNode(index.axes[axis], nodes[2 * axis]);
     insertNode(index.axes[axis], nodes[2 * axis + 1]);
@@ -112,6 +173,7 @@ static void linkNodes(SweepIndex& index, const std::array<SweepNode*, 6>& nodes)
 }
 
 static void dropNodes(SweepIndex& index, std::array<SweepNode*, 6>& nodes) {
+  if (nodes[0]) linkWaiting(index);
   for (int i = 0; i < 6; ++i) {
     if (!nodes[i]) continue;
     unlinkNode(index.axes[i / 2], nodes[i]);
@@ -145,9 +207,13 @@ void sweepAdd(SweepIndex& index, Block& block) {
   IndexedBlock& entry = recordOf(index, block);
   dropNodes(index, entry.nodes);  // a block is in the index once
   entry.nodes = makeNodes(index, entry);
-  linkNodes(index, entry.nodes);
   recordEnds(entry);
   fileBlock(index.cells, entry);
+  if (index.batching && index.cells.blocks >= index.cellsFrom) {
+    index.waiting.push_back(&entry);  // queries look in the cells; the axes take it with the others
+    return;
+  }
+  linkNodes(index, entry.nodes);
 }
 
 void sweepMove(SweepIndex& index, Block& block) {
@@ -192,6 +258,7 @@ void sweepClearContacts(SweepIndex& index) { index.contactList.clear(); }
 void sweepClearIndex(SweepIndex& index) {
   for (AxisList& axis : index.axes) axis = AxisList{};
   index.cells = CellGrid{};
+  index.waiting.clear();
   index.storage.clear();
   index.freeNodes.clear();
   index.records.clear();
@@ -242,6 +309,7 @@ void makeFlat(AxisList& axis) {
 
 int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
   if (index.candidateCount == 0) return 0;
+  linkWaiting(index);
   index.lastScanOrder.push_back(axisIndex);
   const bool raw = compare == Compare::Raw;
   const float rlo = raw ? lo : truncThousandths(lo);

@@ -100,6 +100,11 @@ struct SweepIndex {
   // they walk, and only walks count and order the axes (scanCount, lastScanOrder).
   CellGrid cells;
   size_t cellsFrom = 64;
+  // While a batch is open (a scene being loaded), blocks added to a large index are filed in the cells
+  // at once but wait here to enter the axes in one sorted pass when the batch closes, or as soon as
+  // anything walks or changes the axes.
+  bool batching = false;
+  std::vector<IndexedBlock*> waiting;
 };
 
 struct World;
@@ -108,6 +113,9 @@ struct World;
 float truncThousandths(float v);
 
 void sweepAdd(SweepIndex& index, Block& block);
+// Around adding many blocks: the axes take the blocks added in between in one pass at the end.
+void sweepBeginBatch(SweepIndex& index);
+void sweepEndBatch(SweepIndex& index);
 void sweepMove(SweepIndex& index, Block& block);
 void sweepRemove(SweepIndex& index, Block& block);
 void sweepResetQuery(SweepIndex& index);

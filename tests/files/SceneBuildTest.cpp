@@ -81,6 +81,12 @@ protected:
     return out;
   }
   Block* blockAt(World& w, size_t i) { return w.scene.nodes[i]->block.get(); }
+  // An axis as the blocks' identities and ends in list order.
+  static std::vector<uint64_t> axisOrder(const AxisList& axis) {
+    std::vector<uint64_t> out;
+    for (const SweepNode* n = axis.first; n; n = n->nextNode) out.push_back(2 * n->entry->serial + n->isHigh);
+    return out;
+  }
 
   World built, walked;
 };
@@ -90,6 +96,8 @@ TEST_F(LargeSceneBuild, SettlesEveryBlockAsTheWalkingIndexDoes) {
   ASSERT_EQ(built.scene.count(), walked.scene.count());
   ASSERT_GE(built.scene.count(), 3000);
   ASSERT_GE(built.sweep.cells.blocks, built.sweep.cellsFrom);  // the large world did look in its cells
+  // The end points entered the axes in one pass, in the order one by one would have left them.
+  for (int axis = 0; axis < 3; ++axis) EXPECT_EQ(axisOrder(built.sweep.axes[axis]), axisOrder(walked.sweep.axes[axis]));
   int links = 0, hidden = 0;
   for (size_t i = 0; i < built.scene.nodes.size(); ++i) {
     const SceneNode& a = *built.scene.nodes[i];
