@@ -139,7 +139,8 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
     block.vertices[i] = Vertex{p.x + sx * t.x, p.y + h * t.y, p.z + sz * t.z, n[0], n[1], n[2], t.u, t.v};
   }
   block.vertexCount = 24;
-  block.triangles = faceTable(6);
+  static const std::vector<int32_t> kBoxFaces = faceTable(6);
+  block.triangles = kBoxFaces;
   block.triangleCount = 12;
 
   // Studs sit on the 4-unit grid, 2 units in from the body's edges, standing from the top face up 1 unit.
@@ -149,7 +150,7 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
   const bool buildable = columns > 0 && rows > 0 && columns <= kMaxPlateSide && rows <= kMaxPlateSide;
   const int cells = buildable ? columns * rows : 0;
   const Vertex& corner = block.vertices[3];
-  const StudMesh stud = studTemplate();
+  static const StudMesh stud = studTemplate();
   block.studVertices.resize(cells);
   block.studCells.resize(cells);
   for (int r = 0; r < (buildable ? rows : 0); ++r) {
@@ -168,8 +169,8 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
   }
   block.studCellCount = block.studCount = cells;
   block.studsAsBuilt = true;
-  const std::vector<int32_t> studFaces = faceTable(5);
-  std::copy(studFaces.begin(), studFaces.end(), block.studTriangles.begin());
+  static const std::vector<int32_t> kStudFaces = faceTable(5);
+  std::copy(kStudFaces.begin(), kStudFaces.end(), block.studTriangles.begin());
 
   const float x0 = p.x, y0 = p.y, z0 = p.z;
   block.outerMin = {x0 - 2 * sx, y0 - 3 * h, z0 - 2 * sz};

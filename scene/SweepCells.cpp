@@ -8,8 +8,9 @@
 
 namespace {
 
-// Four studs a side, with edges on stud grid lines: a brick lies in as few squares as its size allows.
-constexpr float kCellSize = 16;
+// Two studs a side, with edges on stud grid lines: a small brick lies in one square or a few, and a
+// square holds about one tower of them.
+constexpr float kCellSize = 8;
 // A block is filed under the squares its box covers (its high edge not included); a query looks this
 // much wider than its box, which is more than truncating coordinates to thousandths can move them
 // within the limit below, so the truncated comparison never meets a block the query did not look at.
@@ -17,8 +18,8 @@ constexpr float kGatherMargin = 0.1f;
 // Coordinates this large are in no scene; blocks out there are filed everywhere, and queries reaching
 // there look at every block.
 constexpr float kCellLimit = 1.0e5f;
-constexpr int64_t kMostCellsFiled = 64;
-constexpr int64_t kMostCellsGathered = 4096;
+constexpr int64_t kMostCellsFiled = 256;
+constexpr int64_t kMostCellsGathered = 16384;
 
 struct CellSpan {
   int32_t x0, x1, z0, z1;
