@@ -1,7 +1,9 @@
 // Sweep-and-prune index over the blocks' outer boxes: three sorted end-point lists and the queries
-// that movement, stacking, the camera probe and the game ask of them.
+// that movement, stacking, the camera probe and the game ask of them. In a large scene the queries
+// look in the cells of SweepCells.cpp and keep exactly the blocks the axis walks would keep.
 //
-// Index: [SECTION] End points  [SECTION] Axis scans  [SECTION] Contact classification  [SECTION] Queries
+// Index: [SECTION] End points  [SECTION] Adding many blocks at once  [SECTION] Axis scans
+//        [SECTION] Contact classification  [SECTION] Queries
 
 #include "scene/SweepIndex.h"
 
