@@ -164,10 +164,12 @@ bool ReadSceneFile(SceneFileState& file, World& world, const std::string& path) 
 // [SECTION] Building
 
 void BuildLoadedScene(const SceneFileState& file, World& world) {
+  sweepBeginBatch(world.sweep);
   for (const BlockDescription& d : file.loadedDescriptions) {
     std::unique_ptr<Block> block = createBlock(world, d);
     if (block->kind == BasePlate) world.basePlate = block.get();
     // No rise-until-free: blocks keep the positions the file gives them.
     placeBuiltBlock(world, std::move(block));
   }
+  sweepEndBatch(world.sweep);
 }

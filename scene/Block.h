@@ -61,6 +61,9 @@ struct Block : BlockDescription {
   std::vector<StudMesh> studVertices;  // one stud mesh per stud cell
   std::array<int32_t, 30> studTriangles{};
   std::vector<StudCell> studCells;  // row-major, rows along z: cell = row * studsX + column
+  // True while every cell uses the stud mesh of its own index on the grid the block was built with,
+  // one pitch apart along x and z (translations keep it; a quarter turn re-indexes the cells).
+  bool studsAsBuilt = false;
   int32_t studCellCount = 0;
   std::array<int32_t, 6> faceMaterials{};
   int32_t studMaterial = 0;

@@ -103,6 +103,7 @@ static void acquireBlockMaterials(MaterialTable& table, Block& block) {
 }
 
 static void releaseMesh(Block& block) {
+  block.studsAsBuilt = false;
   block.vertices.clear();
   block.triangles.clear();
   block.studVertices.clear();
@@ -138,7 +139,8 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
     block.vertices[i] = Vertex{p.x + sx * t.x, p.y + h * t.y, p.z + sz * t.z, n[0], n[1], n[2], t.u, t.v};
   }
   block.vertexCount = 24;
-  block.triangles = faceTable(6);
+  static const std::vector<int32_t> kBoxFaces = faceTable(6);
+  block.triangles = kBoxFaces;
   block.triangleCount = 12;
 
   // Studs sit on the 4-unit grid, 2 units in from the body's edges, standing from the top face up 1 unit.
@@ -148,7 +150,7 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
   const bool buildable = columns > 0 && rows > 0 && columns <= kMaxPlateSide && rows <= kMaxPlateSide;
   const int cells = buildable ? columns * rows : 0;
   const Vertex& corner = block.vertices[3];
-  const StudMesh stud = studTemplate();
+  static const StudMesh stud = studTemplate();
   block.studVertices.resize(cells);
   block.studCells.resize(cells);
   for (int r = 0; r < (buildable ? rows : 0); ++r) {
@@ -166,8 +168,9 @@ static void buildBox(World& world, Block& block, Shading shading, float heightSc
     }
   }
   block.studCellCount = block.studCount = cells;
-  const std::vector<int32_t> studFaces = faceTable(5);
-  std::copy(studFaces.begin(), studFaces.end(), block.studTriangles.begin());
+  block.studsAsBuilt = true;
+  static const std::vector<int32_t> kStudFaces = faceTable(5);
+  std::copy(kStudFaces.begin(), kStudFaces.end(), block.studTriangles.begin());
 
   const float x0 = p.x, y0 = p.y, z0 = p.z;
   block.outerMin = {x0 - 2 * sx, y0 - 3 * h, z0 - 2 * sz};

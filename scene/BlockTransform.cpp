@@ -36,6 +36,7 @@ static void turnVertex(Vertex& v, double c, double s) {
 // One quarter turn of the stud grid: the cell at (row i, column j) of the sz x sx grid moves to row j,
 // column sz-1-i, and the width and depth change places.
 static void turnStudGridOnce(Block& block) {
+  block.studsAsBuilt = false;
   const int sx = block.studsX, sz = block.studsZ;
   if (sx > 0 && sz > 0 && static_cast<size_t>(sx) * sz == block.studCells.size()) {
     std::vector<StudCell> turned(block.studCells.size());

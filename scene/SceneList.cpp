@@ -6,6 +6,7 @@
 #include "scene/SceneList.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "scene/World.h"
 
@@ -98,9 +99,54 @@ void addSupportLink(SceneList& scene, const ContactPair& pair) {
   upperNode->supports.push_back(std::move(link));
 }
 
+// The rows and columns of an unturned stud grid whose first corners may lie inside x0..x1 by z0..z1:
+// a unit wider on every side than the corners' grid says, so float rounding cannot leave one out.
+// False when the grid is not laid out as built (turned, or not the block's size): look at every cell.
+static bool coveredSpan(const Block& lower, const Box& foot, int& c0, int& c1, int& r0, int& r1) {
+  const int columns = lower.studsX, rows = lower.studsZ;
+  if (!lower.studsAsBuilt || columns < 1 || rows < 1 || lower.studVertices.size() != lower.studCells.size() ||
+      lower.studCells.size() != static_cast<size_t>(columns) * static_cast<size_t>(rows))
+    return false;
+  const Vertex& first = lower.studVertices.front()[0];
+  const Vertex& last = lower.studVertices.back()[0];
+  constexpr float kPitch = 4;
+  if (!(std::fabs(first.x + kPitch * static_cast<float>(columns - 1) - last.x) < 0.5f &&
+        std::fabs(first.z + kPitch * static_cast<float>(rows - 1) - last.z) < 0.5f))
+    return false;
+  const float lowest = -1.0e9f, highest = 1.0e9f;  // keeps the conversions below in range
+  auto fromEdge = [&](float edge, float origin) {
+    return std::clamp(std::ceil((edge - 1 - origin) / kPitch), lowest, highest);
+  };
+  auto toEdge = [&](float edge, float origin) {
+    return std::clamp(std::floor((edge + 1 - origin) / kPitch), lowest, highest);
+  };
+  const float fc0 = fromEdge(foot.min.x, first.x), fc1 = toEdge(foot.max.x, first.x);
+  const float fr0 = fromEdge(foot.min.z, first.z), fr1 = toEdge(foot.max.z, first.z);
+  if (!(std::isfinite(fc0) && std::isfinite(fc1) && std::isfinite(fr0) && std::isfinite(fr1))) return false;
+  c0 = static_cast<int>(std::max(fc0, 0.0f));
+  c1 = static_cast<int>(std::min(fc1, static_cast<float>(columns - 1)));
+  r0 = static_cast<int>(std::max(fr0, 0.0f));
+  r1 = static_cast<int>(std::min(fr1, static_cast<float>(rows - 1)));
+  return true;
+}
+
 // Studs of the lower block whose first corner lies strictly inside the upper block's footprint.
 static void setCoveredStuds(const Block& upper, Block& lower, int32_t visible) {
   if (lower.kind != Brick && lower.kind != BasePlate) return;  // slopes and shapes keep their studs
+  auto inside = [&upper](const Vertex& v) {
+    return upper.bottomSlabMin.x < v.x && v.x < upper.bottomSlabMax.x && upper.bottomSlabMin.z < v.z &&
+           v.z < upper.bottomSlabMax.z;
+  };
+  // A brick on a large plate covers a few of its thousands of studs: look only near it.
+  int c0, c1, r0, r1;
+  if (coveredSpan(lower, Box{upper.bottomSlabMin, upper.bottomSlabMax}, c0, c1, r0, r1)) {
+    for (int r = r0; r <= r1; ++r)
+      for (int c = c0; c <= c1; ++c) {
+        const size_t k = static_cast<size_t>(r) * static_cast<size_t>(lower.studsX) + static_cast<size_t>(c);
+        if (inside(lower.studVertices[k][0])) lower.studCells[k].visible = visible;
+      }
+    return;
+  }
   for (StudCell& cell : lower.studCells) {
     if (cell.cellIndex < 0 || static_cast<size_t>(cell.cellIndex) >= lower.studVertices.size()) continue;
     const Vertex& v = lower.studVertices[cell.cellIndex][0];

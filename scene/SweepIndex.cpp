@@ -1,7 +1,9 @@
 // Sweep-and-prune index over the blocks' outer boxes: three sorted end-point lists and the queries
-// that movement, stacking, the camera probe and the game ask of them.
+// that movement, stacking, the camera probe and the game ask of them. In a large scene the queries
+// look in the cells of SweepCells.cpp and keep exactly the blocks the axis walks would keep.
 //
-// Index: [SECTION] End points  [SECTION] Axis scans  [SECTION] Contact classification  [SECTION] Queries
+// Index: [SECTION] End points  [SECTION] Adding many blocks at once  [SECTION] Axis scans
+//        [SECTION] Contact classification  [SECTION] Queries
 
 #include "scene/SweepIndex.h"
 
@@ -104,7 +106,68 @@ static std::array<SweepNode*, 6> makeNodes(SweepIndex& index, IndexedBlock& entr
   return nodes;
 }
 
+// [SECTION] Adding many blocks at once
+
+// Links the end points of the blocks added while a batch was open, in the order they were added. A few
+// go in one by one; many are sorted and merged with each axis in one pass (equal values newest first,
+// as one-by-one insertion leaves them).
+static void linkWaiting(SweepIndex& index) {
+  if (index.waiting.empty()) return;
+  std::vector<IndexedBlock*> waiting;
+  waiting.swap(index.waiting);
+  for (int a = 0; a < 3; ++a) {
+    AxisList& axis = index.axes[a];
+    std::vector<SweepNode*> fresh;  // in the order added
+    for (IndexedBlock* entry : waiting)
+      for (int end = 0; end < 2; ++end)
+        if (SweepNode* n = entry->nodes[2 * a + end]; n && !n->linked) fresh.push_back(n);
+    if (fresh.size() <= 8) {
+      for (SweepNode* n : fresh) insertNode(axis, n);
+      continue;
+    }
+    for (SweepNode* n : fresh)
+      if (!n->isHigh && n->wide) axis.wideLows.push_back(n);
+    std::reverse(fresh.begin(), fresh.end());  // newest first, kept so among equal values
+    std::stable_sort(fresh.begin(), fresh.end(), [](const SweepNode* x, const SweepNode* y) { return x->value < y->value; });
+    SweepNode* old = axis.first;
+    SweepNode* previous = nullptr;
+    auto append = [&](SweepNode* n) {
+      n->prevNode = previous;
+      if (previous) previous->nextNode = n; else axis.first = n;
+      if (!previous || previous->value != n->value) axis.runStart.emplace_hint(axis.runStart.end(), n->value, n);
+      previous = n;
+    };
+    axis.runStart.clear();
+    for (SweepNode* n : fresh) {
+      while (old && old->value < n->value) {
+        SweepNode* next = old->nextNode;
+        append(old);
+        old = next;
+      }
+      n->linked = true;
+      append(n);
+    }
+    for (; old;) {
+      SweepNode* next = old->nextNode;
+      append(old);
+      old = next;
+    }
+    previous->nextNode = nullptr;
+    axis.last = previous;
+    axis.flatValid = false;
+    axis.scansSinceChange = 0;
+  }
+}
+
+void sweepBeginBatch(SweepIndex& index) { index.batching = true; }
+
+void sweepEndBatch(SweepIndex& index) {
+  index.batching = false;
+  linkWaiting(index);
+}
+
 static void linkNodes(SweepIndex& index, const std::array<SweepNode*, 6>& nodes) {
+  linkWaiting(index);  // whatever waits was added earlier
   for (int axis = 0; axis < 3; ++axis) {
     insertNode(index.axes[axis], nodes[2 * axis]);
     insertNode(index.axes[axis], nodes[2 * axis + 1]);
@@ -112,11 +175,24 @@ static void linkNodes(SweepIndex& index, const std::array<SweepNode*, 6>& nodes)
 }
 
 static void dropNodes(SweepIndex& index, std::array<SweepNode*, 6>& nodes) {
+  if (nodes[0]) linkWaiting(index);
   for (int i = 0; i < 6; ++i) {
     if (!nodes[i]) continue;
     unlinkNode(index.axes[i / 2], nodes[i]);
     freeNode(index, nodes[i]);
     nodes[i] = nullptr;
+  }
+}
+
+// The values a query tests a block by, read once from its nodes.
+static void recordEnds(IndexedBlock& entry) {
+  for (int axis = 0; axis < 3; ++axis) {
+    const SweepNode* low = entry.nodes[2 * axis];
+    const SweepNode* high = entry.nodes[2 * axis + 1];
+    entry.low[axis] = low->value;
+    entry.high[axis] = high->value;
+    entry.lowTruncated[axis] = low->truncated;
+    entry.highTruncated[axis] = high->truncated;
   }
 }
 
@@ -133,6 +209,12 @@ void sweepAdd(SweepIndex& index, Block& block) {
   IndexedBlock& entry = recordOf(index, block);
   dropNodes(index, entry.nodes);  // a block is in the index once
   entry.nodes = makeNodes(index, entry);
+  recordEnds(entry);
+  fileBlock(index.cells, entry);
+  if (index.batching && index.cells.blocks >= index.cellsFrom) {
+    index.waiting.push_back(&entry);  // queries look in the cells; the axes take it with the others
+    return;
+  }
   linkNodes(index, entry.nodes);
 }
 
@@ -146,11 +228,14 @@ void sweepMove(SweepIndex& index, Block& block) {
   linkNodes(index, fresh);
   dropNodes(index, entry.nodes);
   entry.nodes = fresh;
+  recordEnds(entry);
+  fileBlock(index.cells, entry);
 }
 
 void sweepRemove(SweepIndex& index, Block& block) {
   auto found = index.records.find(&block);
   if (found != index.records.end()) {
+    unfileBlock(index.cells, found->second);
     dropNodes(index, found->second.nodes);
     index.records.erase(found);
   }
@@ -159,6 +244,7 @@ void sweepRemove(SweepIndex& index, Block& block) {
 
 void sweepInitProbe(SweepIndex& index, Block& block) {
   IndexedBlock& entry = recordOf(index, block);
+  unfileBlock(index.cells, entry);
   dropNodes(index, entry.nodes);
   entry.nodes = makeNodes(index, entry);  // never linked: the probe is not an obstacle to anything
   index.probe = &block;
@@ -173,6 +259,8 @@ void sweepClearContacts(SweepIndex& index) { index.contactList.clear(); }
 
 void sweepClearIndex(SweepIndex& index) {
   for (AxisList& axis : index.axes) axis = AxisList{};
+  index.cells = CellGrid{};
+  index.waiting.clear();
   index.storage.clear();
   index.freeNodes.clear();
   index.records.clear();
@@ -223,6 +311,7 @@ void makeFlat(AxisList& axis) {
 
 int scanAxisWith(SweepIndex& index, int axisIndex, const Excluded& excluded, float lo, float hi, Compare compare) {
   if (index.candidateCount == 0) return 0;
+  linkWaiting(index);
   index.lastScanOrder.push_back(axisIndex);
   const bool raw = compare == Compare::Raw;
   const float rlo = raw ? lo : truncThousandths(lo);
@@ -320,9 +409,48 @@ void publishCandidates(SweepIndex& index) {
   for (const IndexedBlock* e : index.candidateRecords) index.candidates.push_back(e->block);
 }
 
+// Whether the walk of one axis up to hi leaves a block in its set, told from the block's two ends: the
+// walk meets the low end first unless the box has no width there; a low end reached puts the block in,
+// a high end reached puts it in past lo and takes it out at or below lo.
+bool walkKeeps(float low, float high, float rLow, float rHigh, float rlo, float rhi) {
+  const bool lowReached = !(rLow >= rhi), highReached = !(rHigh >= rhi);
+  if (high > low) return lowReached && (!highReached || rHigh > rlo);
+  return lowReached || (highReached && rHigh > rlo);
+}
+
+// The blocks the three walks would keep, found among those filed near the box.
+void gatherBox(SweepIndex& index, const Box& box, const Excluded& excluded, Compare compare) {
+  std::vector<IndexedBlock*>& near = index.scratch;
+  if (!gatherNear(index.cells, box.min.x, box.max.x, box.min.z, box.max.z, near)) {
+    for (auto& [block, entry] : index.records)
+      if (entry.filing != Filing::None) near.push_back(&entry);
+  }
+  const bool raw = compare == Compare::Raw;
+  std::array<float, 3> rlo, rhi;
+  for (int axis = 0; axis < 3; ++axis) {
+    rlo[axis] = raw ? component(box.min, axis) : truncThousandths(component(box.min, axis));
+    rhi[axis] = raw ? component(box.max, axis) : truncThousandths(component(box.max, axis));
+  }
+  std::vector<IndexedBlock*>& kept = index.candidateRecords;
+  kept.clear();
+  for (IndexedBlock* e : near) {
+    bool in = true;
+    for (int axis = 0; axis < 3 && in; ++axis)
+      in = walkKeeps(e->low[axis], e->high[axis], raw ? e->low[axis] : e->lowTruncated[axis],
+                     raw ? e->high[axis] : e->highTruncated[axis], rlo[axis], rhi[axis]);
+    if (in && !excluded.contains(e)) kept.push_back(e);
+  }
+  std::sort(kept.begin(), kept.end(), [](const IndexedBlock* a, const IndexedBlock* b) { return a->serial < b->serial; });
+  index.candidateCount = static_cast<int>(kept.size());
+}
+
 void scanBox(SweepIndex& index, const Box& box, const Excluded& excluded, Compare compare) {
-  for (int axis : scanOrder(index))
-    scanAxisWith(index, axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+  if (index.cells.blocks >= index.cellsFrom) {
+    gatherBox(index, box, excluded, compare);
+  } else {
+    for (int axis : scanOrder(index))
+      scanAxisWith(index, axis, excluded, component(box.min, axis), component(box.max, axis), compare);
+  }
   publishCandidates(index);
 }
 
@@ -345,10 +473,12 @@ static bool spansMeet(float pMin, float pMax, float qMin, float qMax) {
 
 bool slabsTouch(const Box& p, const Box& q) {
   auto r = truncThousandths;
-  if (!spansMeet(r(p.min.x), r(p.max.x), r(q.min.x), r(q.max.x))) return false;
-  if (!spansMeet(r(p.min.z), r(p.max.z), r(q.min.z), r(q.max.z))) return false;
-  // The lower block's body top lies at or above the upper block's bottom, and less than 1 unit above it.
-  return r(p.min.y) >= r(q.min.y) && r(p.min.y) < r(q.max.y);
+  // The lower block's body top lies at or above the upper block's bottom, and less than 1 unit above it
+  // (asked first: most pairs a query classifies differ in height).
+  const float top = r(p.min.y);
+  if (!(top >= r(q.min.y) && top < r(q.max.y))) return false;
+  return spansMeet(r(p.min.x), r(p.max.x), r(q.min.x), r(q.max.x)) &&
+         spansMeet(r(p.min.z), r(p.max.z), r(q.min.z), r(q.max.z));
 }
 
 static void addContact(SweepIndex& index, const ContactPair& pair) {
@@ -365,21 +495,21 @@ static void addContact(SweepIndex& index, const ContactPair& pair) {
 void classifyContacts(SweepIndex& index, Block& moving, Vec3 offset) {
   const Box top = shiftedBox(topSlab(moving), offset);
   const Box bottom = shiftedBox(bottomSlab(moving), offset);
-  std::vector<Block*> blocking;
-  std::vector<IndexedBlock*> blockingRecords;
-  for (IndexedBlock* record : index.candidateRecords) {
+  // The blocking candidates stay where they are, in order; contacts leave.
+  std::vector<IndexedBlock*>& records = index.candidateRecords;
+  size_t blocking = 0;
+  for (IndexedBlock* record : records) {
     Block* c = record->block;
     if (slabsTouch(top, bottomSlab(*c))) {
       addContact(index, {&moving, 1, c});
     } else if (slabsTouch(topSlab(*c), bottom)) {
       addContact(index, {&moving, 0, c});
     } else {
-      blocking.push_back(c);
-      blockingRecords.push_back(record);
+      records[blocking++] = record;
     }
   }
-  index.candidates = std::move(blocking);
-  index.candidateRecords = std::move(blockingRecords);
+  records.resize(blocking);
+  publishCandidates(index);
   index.candidatesOf = &moving;
   index.candidateCount = static_cast<int>(index.candidates.size());
   index.contacts = index.contactList;
@@ -396,17 +526,17 @@ int sweepQuery(SweepIndex& index, Block& block, Vec3 offset) {
   return std::max(index.candidateCount, 0);
 }
 
-static int queryGroupOf(SweepIndex& index, const std::vector<Block*>& members, Vec3 offset) {
+static int queryGroupOf(SweepIndex& index, const std::vector<Block*>& members, const Excluded& group, Vec3 offset) {
   index.candidateCount = -1;
   index.lastScanOrder.clear();
   Box united{{99999, 99999, 99999}, {-99999, -99999, -99999}};
   for (const Block* b : members) widenBox(united, outerBox(*b));
-  scanBox(index, queryBox(united, offset), excludeGroup(index, members), Compare::Raw);
+  scanBox(index, queryBox(united, offset), group, Compare::Raw);
   return std::max(index.candidateCount, 0);
 }
 
 int sweepQueryGroup(SweepIndex& index, const std::vector<Block*>& blocks, Vec3 offset) {
-  return queryGroupOf(index, blocks, offset);
+  return queryGroupOf(index, blocks, excludeGroup(index, blocks), offset);
 }
 
 int sweepQueryMovingSet(World& world, Vec3 offset) {
@@ -416,12 +546,13 @@ int sweepQueryMovingSet(World& world, Vec3 offset) {
   const std::vector<Block*>& members = world.movingSet.entries;  // kept in identity order
   if (members.empty()) return 0;
   if (members.size() == 1) return sweepQuery(index, *members.front(), offset);
-  if (queryGroupOf(index, members, offset) == 0) return 0;
+  const Excluded group = excludeGroup(index, members);
+  if (queryGroupOf(index, members, group, offset) == 0) return 0;
   // Something lies near the group: ask member by member, stopping at the first one that is blocked.
   for (Block* member : members) {
     index.candidateCount = -1;
     index.lastScanOrder.clear();
-    scanBox(index, queryBox(outerBox(*member), offset), excludeGroup(index, members), Compare::Raw);
+    scanBox(index, queryBox(outerBox(*member), offset), group, Compare::Raw);
     if (index.candidateCount > 0) classifyContacts(index, *member, offset);
     if (index.candidateCount > 0) break;
   }

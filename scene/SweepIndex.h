@@ -10,16 +10,25 @@
 #include <vector>
 
 #include "scene/Block.h"
+#include "scene/SweepCells.h"
 
 struct SweepNode;
+
+enum class Filing { None, Cells, Everywhere };
 
 // The index's own record of a block: its six end points and the marks its scans leave.
 struct IndexedBlock {
   Block* block = nullptr;
   uint64_t serial = 0;  // the block's identity, kept here so that sorting reads one record
   std::array<SweepNode*, 6> nodes{};  // x low, x high, y low, y high, z low, z high
+  // The end points' values per axis, raw and truncated to thousandths, so that a query can test a
+  // block without visiting its nodes.
+  std::array<float, 3> low{}, high{}, lowTruncated{}, highTruncated{};
   uint32_t scanStamp = 0;
   uint32_t groupStamp = 0;  // equal to the index's current group stamp while the block is in the moving group
+  uint32_t gatherStamp = 0;
+  Filing filing = Filing::None;
+  int32_t cellX0 = 0, cellX1 = 0, cellZ0 = 0, cellZ1 = 0;  // the squares it is filed under
 };
 
 struct SweepNode {
@@ -86,6 +95,16 @@ struct SweepIndex {
   uint32_t scanStamp = 0;
   uint32_t groupStamp = 0;
   std::vector<IndexedBlock*> scratch;  // reused by every scan
+  // Blocks by where they stand. From this many blocks on, queries look in the cells near them instead
+  // of walking the axis lists (a walk reads a fraction of the whole scene for every query); below it
+  // they walk, and only walks count and order the axes (scanCount, lastScanOrder).
+  CellGrid cells;
+  size_t cellsFrom = 64;
+  // While a batch is open (a scene being loaded), blocks added to a large index are filed in the cells
+  // at once but wait here to enter the axes in one sorted pass when the batch closes, or as soon as
+  // anything walks or changes the axes.
+  bool batching = false;
+  std::vector<IndexedBlock*> waiting;
 };
 
 struct World;
@@ -94,6 +113,9 @@ struct World;
 float truncThousandths(float v);
 
 void sweepAdd(SweepIndex& index, Block& block);
+// Around adding many blocks: the axes take the blocks added in between in one pass at the end.
+void sweepBeginBatch(SweepIndex& index);
+void sweepEndBatch(SweepIndex& index);
 void sweepMove(SweepIndex& index, Block& block);
 void sweepRemove(SweepIndex& index, Block& block);
 void sweepResetQuery(SweepIndex& index);
