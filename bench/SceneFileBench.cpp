@@ -1,6 +1,8 @@
 // Reading a 10,000-block scene file, and reading it and building the scene from it (also at 1,000 and
 // 100,000 blocks, to show how the build grows); ends with how many reads a build costs.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -80,6 +82,12 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --write-scene N FILE: only write the scene of N blocks (the idle and memory measurement loads one).
+  if (argc == 4 && std::string(argv[1]) == "--write-scene") {
+    World world;
+    buildTowerScene(world, std::max(0, std::atoi(argv[2]) - 1));
+    return WriteSceneFile(SceneFileState{}, world, argv[3]) ? 0 : 1;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   SceneFiles files;

@@ -84,8 +84,15 @@ public:
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | (windowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP);
     window = SDL_CreateWindow("Tolvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640 * scale, 480 * scale, flags);
     if (!window) return false;
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    // The picture is drawn in software already; the screen only needs it copied and scaled. SDL's own
+    // software renderer does that without loading a 3D driver (on a machine without a graphics card, Mesa
+    // and its compiler would hold some 60 MB for nothing). TOLVANE_ACCELERATED=1 asks for the graphics card.
+    const bool accelerated = environmentValue("TOLVANE_ACCELERATED") == "1";
+    // The software renderer draws into the window's own pixels, which SDL would otherwise keep in a
+    // texture of a 3D renderer of its own.
+    if (!accelerated) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer = SDL_CreateRenderer(window, -1, accelerated ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
     if (!renderer) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
