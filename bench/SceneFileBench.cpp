@@ -82,10 +82,18 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-  // --write-scene N FILE: only write the scene of N blocks (the idle and memory measurement loads one).
+  // --write-scene N FILE: only write a scene of N blocks, 2 x 4 bricks in towers of four on a plate (the
+  // idle and memory measurement loads one).
   if (argc == 4 && std::string(argv[1]) == "--write-scene") {
     World world;
-    buildTowerScene(world, std::max(0, std::atoi(argv[2]) - 1));
+    putBlockInScene(world, benchBlock(BasePlate, 100, 100, {0, 0, 0}));
+    const int bricks = std::clamp(std::atoi(argv[2]) - 1, 0, 4 * 32 * 20);
+    for (int i = 0; i < bricks; ++i) {
+      const int column = i / 4, level = i % 4;
+      const Vec3 at{-196.0f + 12.0f * static_cast<float>(column % 32), 4.0f + 6.0f * static_cast<float>(level),
+                    -188.0f + 20.0f * static_cast<float>(column / 32)};
+      putBlockInScene(world, benchBlock(Brick, 2, 4, at));
+    }
     return WriteSceneFile(SceneFileState{}, world, argv[3]) ? 0 : 1;
   }
   benchmark::Initialize(&argc, argv);

@@ -1,11 +1,12 @@
-// Hands arbitrary bytes to the video opener, and decodes every frame of what it accepts.
-#include "platform/video.h"
+// Hands arbitrary bytes to the video decoder, and decodes every frame of what it accepts.
+#include "platform/video/VideoDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  VideoHandle video = openVideoBytes(std::string(reinterpret_cast<const char*>(data), size));
+  VideoDecoder* video = openVideoDecoder(reinterpret_cast<const char*>(data), size);
   Surface frame;
   uint32_t time = 0;
-  for (int frames = 0; video && frames < 1000 && readVideoFrame(*video, 64, 48, frame, time) == VideoRead::Frame;)
+  for (int frames = 0; video && frames < 1000 && decodeVideoFrame(*video, 64, 48, frame, time) == VideoRead::Frame;)
     ++frames;
+  closeVideoDecoder(video);
   return 0;
 }

@@ -367,7 +367,10 @@ std::string userDataFolder() { return xdgFolder("XDG_DATA_HOME", ".local/share")
 #endif
 
 std::string findDataRoot() {
-  std::string candidates[] = {environmentValue("TOLVANE_DATA"), executableFolder() + "data", TOLVANE_SHARE_DIR};
+  // An installed copy finds its data beside its own bin folder, wherever it was installed, before the
+  // prefix it was built for.
+  std::string candidates[] = {environmentValue("TOLVANE_DATA"), executableFolder() + "data",
+                              executableFolder() + "../share/tolvane", TOLVANE_SHARE_DIR};
   for (const std::string& candidate : candidates) {
     if (candidate.empty() || !folderExists(candidate)) continue;
     std::string folder = candidate;

@@ -1,10 +1,11 @@
 // Reading a video: the AVI demuxer over the bytes in memory, the stream's decoder on one thread, and the
-// scaler that turns each picture into the window's 16-bit pixels.
+// scaler that turns each picture into the window's 16-bit pixels. Built into the decoder library that the
+// program loads only while a video plays.
 #include <algorithm>
+#include <memory>
 
-#include "platform/paths.h"
-#include "platform/video.h"
 #include "platform/video/MemoryIo.h"
+#include "platform/video/VideoDecoder.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -21,7 +22,7 @@ constexpr int64_t kLongestGapMs = 1000;
 constexpr int64_t kUsualGapMs = 40;
 }  // namespace
 
-struct VideoReader {
+struct VideoDecoder {
   MemoryFile file;
   AVIOContext* io = nullptr;
   AVFormatContext* format = nullptr;
@@ -36,7 +37,7 @@ struct VideoReader {
   int64_t firstPts = 0;
   int64_t lastMs = 0;
 
-  ~VideoReader() {
+  ~VideoDecoder() {
     sws_freeContext(scaler);
     av_packet_free(&packet);
     av_frame_free(&picture);
@@ -46,9 +47,7 @@ struct VideoReader {
   }
 };
 
-void VideoReaderClose::operator()(VideoReader* reader) const { delete reader; }
-
-static bool openStream(VideoReader& r) {
+static bool openStream(VideoDecoder& r) {
   r.io = openMemoryIo(r.file, MemoryAccess::Read);
   r.format = avformat_alloc_context();
   if (!r.io || !r.format) return false;
@@ -83,22 +82,18 @@ static bool openStream(VideoReader& r) {
   return r.picture && r.packet;
 }
 
-VideoHandle openVideoBytes(std::string bytes) {
-  if (bytes.empty() || bytes.size() > kMaxVideoBytes) return nullptr;
-  VideoHandle reader(new VideoReader);
-  reader->file.bytes = std::move(bytes);
-  if (!openStream(*reader)) return nullptr;
-  return reader;
+VideoDecoder* openVideoDecoder(const char* bytes, size_t size) {
+  if (!bytes || size == 0 || size > kMaxVideoBytes) return nullptr;
+  auto decoder = std::make_unique<VideoDecoder>();
+  decoder->file.bytes.assign(bytes, size);
+  if (!openStream(*decoder)) return nullptr;
+  return decoder.release();
 }
 
-VideoHandle openVideoFile(const std::string& path) {
-  std::string bytes;
-  if (!readWholeFile(path, bytes, kMaxVideoBytes)) return nullptr;
-  return openVideoBytes(std::move(bytes));
-}
+void closeVideoDecoder(VideoDecoder* decoder) { delete decoder; }
 
 // Feeds the decoder until a picture comes out. False at the end of the stream or past hopeless damage.
-static bool nextPicture(VideoReader& r) {
+static bool nextPicture(VideoDecoder& r) {
   int packetsWithoutPicture = 0;
   while (!r.ended) {
     const int received = avcodec_receive_frame(r.codec, r.picture);
@@ -118,7 +113,7 @@ static bool nextPicture(VideoReader& r) {
 }
 
 // The picture's time from the first one, kept moving forward by at most a second.
-static uint32_t pictureTime(VideoReader& r) {
+static uint32_t pictureTime(VideoDecoder& r) {
   const int64_t pts = r.picture->best_effort_timestamp;
   int64_t ms = r.lastMs + (r.started ? kUsualGapMs : 0);
   if (pts != AV_NOPTS_VALUE) {
@@ -134,7 +129,7 @@ static uint32_t pictureTime(VideoReader& r) {
   return static_cast<uint32_t>(std::min<int64_t>(ms, UINT32_MAX));
 }
 
-VideoRead readVideoFrame(VideoReader& r, int width, int height, Surface& frame, uint32_t& timeMs) {
+VideoRead decodeVideoFrame(VideoDecoder& r, int width, int height, Surface& frame, uint32_t& timeMs) {
   if (width <= 0 || height <= 0 || width > kMaxVideoSide || height > kMaxVideoSide) return VideoRead::End;
   while (nextPicture(r)) {
     const AVFrame& p = *r.picture;
@@ -153,4 +148,10 @@ VideoRead readVideoFrame(VideoReader& r, int width, int height, Surface& frame, 
     return VideoRead::Frame;
   }
   return VideoRead::End;
+}
+
+extern "C" __attribute__((visibility("default"))) const VideoDecoderEntry* tolvaneVideoDecoder() {
+  static constexpr VideoDecoderEntry entry{kVideoDecoderVersion, openVideoDecoder, decodeVideoFrame,
+                                           closeVideoDecoder};
+  return &entry;
 }
