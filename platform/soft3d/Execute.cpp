@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/soft3d/BandWorkers.h"
 #include "platform/soft3d/Raster.h"
 
 using namespace soft3d;
@@ -240,6 +241,57 @@ void applyStates(Device3D& device, const ExecuteBuffer& buffer, const Instructio
 
 // [SECTION] Execute and pick
 
+// Buffers with fewer triangles than this are drawn on the calling thread: waking the workers would cost
+// more than it saves.
+constexpr size_t kParallelTriangles = 16;
+
+BandWorkers* workersFor(Device3D& device) {
+  if (!device.bandsChosen) {
+    device.bandsChosen = true;
+    const int bands = bandCountFor(device.renderThreads);
+    device.bandWorkers = bands > 1 ? std::make_shared<BandWorkers>(bands) : nullptr;
+  }
+  return device.bandWorkers.get();
+}
+
+struct TriangleJob {
+  const Device3D* device;
+  const ExecuteBuffer* buffer;
+  size_t start, count;
+  RasterContext* contexts;  // one per band
+};
+
+void drawTriangles(RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer, size_t start, size_t count) {
+  const size_t vertexCount = device.transformed.size();
+  for (size_t k = 0; k < count; ++k) {
+    const Triangle3D& t = buffer.triangles[start + k];
+    if (t.v1 >= vertexCount || t.v2 >= vertexCount || t.v3 >= vertexCount) continue;
+    drawTriangle(context, device.transformed[t.v1], device.transformed[t.v2], device.transformed[t.v3], t.flags);
+  }
+}
+
+void drawTriangleBand(void* data, int band) {
+  const TriangleJob& job = *static_cast<const TriangleJob*>(data);
+  drawTriangles(job.contexts[band], *job.device, *job.buffer, job.start, job.count);
+}
+
+// Every band walks all the triangles in order and fills only its own rows, so each pixel sees the same
+// sequence of depth tests as on one thread; band 0's context ends with the whole extent.
+void drawTrianglesInBands(BandWorkers& workers, RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer,
+                          size_t start, size_t count) {
+  RasterContext contexts[kMaxBands];
+  const int bands = std::min(workers.bands(), kMaxBands);
+  for (int band = 0; band < bands; ++band) {
+    contexts[band] = context;
+    contexts[band].bandCount = bands;
+    contexts[band].band = band;
+  }
+  TriangleJob job{&device, &buffer, start, count, contexts};
+  workers.run(drawTriangleBand, &job);
+  context.extent = contexts[0].extent;
+  context.drewAny = contexts[0].drewAny;
+}
+
 // Runs the instructions; when picking, triangles are tested against the pick rectangle instead of drawn.
 HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHandle, const Rect* pickRect) {
   if (!device.d3d || !device.target) return kErrorInvalidDevice;
@@ -276,6 +328,19 @@ HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHand
                                                : *pickRect;
         }
         const size_t count = std::min<size_t>(in.count, buffer.triangles.size() - std::min<size_t>(in.start, buffer.triangles.size()));
+        BandWorkers* workers = pickRect || count < kParallelTriangles ? nullptr : workersFor(device);
+        if (workers && workers->bands() > 1) {
+          drawTrianglesInBands(*workers, context, device, buffer, in.start, count);
+          buffer.status.extent = context.extent;
+          offset += 8 * in.count;
+          break;
+        }
+        if (!pickRect) {
+          drawTriangles(context, device, buffer, in.start, count);
+          buffer.status.extent = context.extent;
+          offset += 8 * in.count;
+          break;
+        }
         const size_t vertexCount = device.transformed.size();
         for (size_t k = 0; k < count; ++k) {
           const Triangle3D& t = buffer.triangles[in.start + k];
@@ -309,6 +374,17 @@ HResult pick(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewport, u
 }
 
 const std::vector<PickRecord>& pickRecords(const Device3D& device) { return device.pickRecords; }
+
+void setRenderThreads(Device3D& device, int count) {
+  device.renderThreads = std::max(0, count);
+  device.bandWorkers.reset();
+  device.bandsChosen = false;
+}
+
+int renderThreadCount(Device3D& device) {
+  BandWorkers* workers = workersFor(device);
+  return workers ? workers->bands() : 1;
+}
 
 // [SECTION] TransformVertices
 

@@ -76,8 +76,8 @@ struct Planes {
 };
 
 template <class Sink>
-void walkTriangle(const int* X, const int* Y, int top, int mid, int bottom, int row0, int row1, int left, int right,
-                  Sink& sink) {
+void walkTriangle(const RasterContext& context, const int* X, const int* Y, int top, int mid, int bottom, int row0,
+                  int row1, int left, int right, Sink& sink) {
   const int64_t cross = static_cast<int64_t>(X[mid] - X[top]) * (Y[bottom] - Y[top]) -
                         static_cast<int64_t>(X[bottom] - X[top]) * (Y[mid] - Y[top]);
   const bool midOnRight = cross > 0;
@@ -92,9 +92,27 @@ void walkTriangle(const int* X, const int* Y, int top, int mid, int bottom, int 
     else shortEdge.init(X[mid], Y[mid], X[bottom], Y[bottom], row);
     Edge& l = midOnRight ? longEdge : shortEdge;
     Edge& r = midOnRight ? shortEdge : longEdge;
+    if (context.bandCount == 1) {
+      for (; row < end; ++row) {
+        const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
+        if (xl < xr) sink.span(row, xl, xr);
+        l.step();
+        r.step();
+      }
+      continue;
+    }
+    // Other bands' rows are stepped over, so every band sees exactly the edges a lone thread would.
+    bool mine = context.ownsRow(row);
+    int groupEnd = (row / kBandRows + 1) * kBandRows;
     for (; row < end; ++row) {
-      const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
-      if (xl < xr) sink.span(row, xl, xr);
+      if (row == groupEnd) {
+        mine = context.ownsRow(row);
+        groupEnd += kBandRows;
+      }
+      if (mine) {
+        const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
+        if (xl < xr) sink.span(row, xl, xr);
+      }
       l.step();
       r.step();
     }
@@ -146,6 +164,10 @@ struct DrawSink {
   }
 
   void span(int y, int xl, int xr) {
+    if constexpr (Tex == 0 && ZMode != 2) {
+      plainSpan(y, xl, xr);
+      return;
+    }
     const float px = xl + 0.5f, py = y + 0.5f;
     float z = p.at(kZ, px, py);
     const float dz = p.ddx[kZ];
@@ -205,6 +227,46 @@ struct DrawSink {
       }
     }
   }
+
+  // The untextured span, the bulk of a frame: spans are short (a stud's side is a pixel or two wide),
+  // so the loop is kept scalar and the colour clamps are dropped when both ends of the span lie within
+  // 0..255, which then holds for every pixel between them.
+  void plainSpan(int y, int xl, int xr) {
+    const float px = xl + 0.5f, py = y + 0.5f;
+    float z = p.at(kZ, px, py);
+    const float dz = p.ddx[kZ];
+    int32_t r = toFixed(p.at(kR, px, py)), g = toFixed(p.at(kG, px, py)), b = toFixed(p.at(kB, px, py));
+    uint16_t* __restrict out = context.colour + static_cast<size_t>(y) * context.colourPitch;
+    float* __restrict zrow = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch : nullptr;
+    const int64_t last = xr - xl - 1;
+    auto inRange = [last](int32_t start, int32_t step) {
+      const int64_t end = start + last * step;
+      return start >= 0 && start < (256 << 16) && end >= 0 && end < (256 << 16);
+    };
+    if (inRange(r, dr) && inRange(g, dg) && inRange(b, db)) {
+      for (int x = xl; x < xr; ++x) {
+        if (ZMode == 0 || z <= zrow[x]) {
+          out[x] = static_cast<uint16_t>(((r >> 8) & 0xF800) | ((g >> 13) & 0x07E0) | (static_cast<uint32_t>(b) >> 19));
+          if constexpr (ZWrite) zrow[x] = z;
+        }
+        z += dz;
+        r += dr;
+        g += dg;
+        b += db;
+      }
+      return;
+    }
+    for (int x = xl; x < xr; ++x) {
+      if (ZMode == 0 || z <= zrow[x]) {
+        out[x] = pack(clampByte(r >> 16), clampByte(g >> 16), clampByte(b >> 16));
+        if constexpr (ZWrite) zrow[x] = z;
+      }
+      z += dz;
+      r += dr;
+      g += dg;
+      b += db;
+    }
+  }
 };
 
 struct PickSink {
@@ -222,7 +284,7 @@ struct PickSink {
 template <int ZMode, bool ZWrite>
 void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1) {
   const bool highlight = c.specular && c.texture;
-  auto go = [&](auto sink) { walkTriangle(X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
+  auto go = [&](auto sink) { walkTriangle(c, X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
   else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
   else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
@@ -244,6 +306,15 @@ inline void growExtent(RasterContext& context, int left, int top, int right, int
 }  // namespace
 
 // [SECTION] Triangles
+
+bool RasterContext::ownsAnyRow(int top, int bottom) const {
+  if (bandCount == 1) return true;
+  const int first = top / kBandRows, last = (bottom - 1) / kBandRows;
+  if (last - first + 1 >= bandCount) return true;
+  for (int group = first; group <= last; ++group)
+    if (group % bandCount == band) return true;
+  return false;
+}
 
 void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
   const TLVertex* v[3] = {&a, &b, &c};
@@ -277,6 +348,7 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
     growExtent(context, static_cast<int>(floorDiv(minX, 16)), row0, static_cast<int>(floorDiv(maxX + 15, 16)), row1);
   }
+  if (!context.ownsAnyRow(row0, row1)) return;
 
   // Attribute planes from the snapped positions.
   const float fx0 = X[0] / 16.0f, fy0 = Y[0] / 16.0f;
@@ -314,7 +386,7 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
 
   if (context.picking) {
     PickSink sink{context, planes};
-    walkTriangle(X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
+    walkTriangle(context, X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
     return;
   }
   if (!context.colour) return;
@@ -350,7 +422,7 @@ void drawLine(RasterContext& context, const TLVertex& a, const TLVertex& b) {
       continue;
     }
     growExtent(context, x, y, x + 1, y + 1);
-    if (!context.colour) continue;
+    if (!context.colour || !context.ownsRow(y)) continue;
     float* zp = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch + x : nullptr;
     if (zp && context.zTest && !depthPasses(context.zFunc, z, *zp)) continue;
     const TLVertex& s0 = a;
