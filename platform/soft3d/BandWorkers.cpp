@@ -1,7 +1,6 @@
-// The band workers: a persistent crew started with the device's first parallel draw. Between
-// instructions a worker spins for a short while, because the next instruction of the frame usually
-// follows within microseconds and waking a sleeping thread costs more than most instructions take;
-// after that it sleeps until the next job.
+// The band workers: a persistent crew started with the device's first parallel draw. Between jobs a
+// worker spins for a short while, because the next execute of a frame usually follows within
+// microseconds and waking a sleeping thread costs more than most executes take; then it sleeps.
 #include "platform/soft3d/BandWorkers.h"
 
 #include <algorithm>
@@ -26,52 +25,77 @@ namespace {
 constexpr auto kSpinBeforeSleep = std::chrono::microseconds(300);
 }
 
+// Bands are not tied to threads: whoever is running claims the next band of the current job, so a
+// worker that has lost its core to another program never holds up a frame; the caller then draws the
+// bands itself. A claim names the job's number, so a late worker cannot take a band of the next job.
 struct BandWorkers::Shared {
-  std::atomic<uint64_t> generation{0};
-  std::atomic<int> remaining{0};
+  std::atomic<uint64_t> ticket{0};  // job number << 32 | next band to claim
+  std::atomic<int> done{0};
   std::atomic<bool> stopping{false};
   std::atomic<int> sleepers{0};
+  int bands = 1;
+  uint32_t jobNumber = 0;
   Job job = nullptr;
   void* data = nullptr;
   std::mutex lock;
   std::condition_variable wake;
   std::vector<std::thread> threads;
 
-  // Waits for a generation after `seen`; false when the crew is stopping.
-  bool awaitJob(uint64_t seen) {
+  // Claims a band of job `number`; -1 when that job has none left (or is over).
+  int claim(uint32_t number) {
+    uint64_t t = ticket.load(std::memory_order_acquire);
+    for (;;) {
+      if ((t >> 32) != number || static_cast<int>(t & 0xFFFFFFFFu) >= bands) return -1;
+      if (ticket.compare_exchange_weak(t, t + 1, std::memory_order_acq_rel, std::memory_order_acquire))
+        return static_cast<int>(t & 0xFFFFFFFFu);
+    }
+  }
+
+  void drawClaimed(uint32_t number) {
+    for (int band; (band = claim(number)) >= 0;) {
+      job(data, band);
+      done.fetch_add(1, std::memory_order_acq_rel);
+    }
+  }
+
+  uint32_t currentNumber() const { return static_cast<uint32_t>(ticket.load(std::memory_order_acquire) >> 32); }
+
+  // Waits for a job after `seen`; false when the crew is stopping.
+  bool awaitJob(uint32_t seen) {
     auto spinStart = std::chrono::steady_clock::now();
     for (int spins = 0;; ++spins) {
-      if (generation.load(std::memory_order_acquire) != seen) return !stopping.load(std::memory_order_acquire);
+      if (currentNumber() != seen) return !stopping.load(std::memory_order_acquire);
       TOLVANE_SPIN_PAUSE();
       if ((spins & 63) != 63) continue;
       if (std::chrono::steady_clock::now() - spinStart < kSpinBeforeSleep) continue;
       std::unique_lock<std::mutex> held(lock);
       sleepers.fetch_add(1, std::memory_order_seq_cst);
-      wake.wait(held, [&] { return generation.load(std::memory_order_acquire) != seen; });
+      wake.wait(held, [&] { return currentNumber() != seen; });
       sleepers.fetch_sub(1, std::memory_order_relaxed);
       spinStart = std::chrono::steady_clock::now();
     }
   }
 
-  void work(int band) {
-    uint64_t seen = 0;
+  void work() {
+    uint32_t seen = 0;
     while (awaitJob(seen)) {
-      seen = generation.load(std::memory_order_acquire);
-      job(data, band);
-      remaining.fetch_sub(1, std::memory_order_acq_rel);
+      seen = currentNumber();
+      drawClaimed(seen);
     }
   }
 };
 
 BandWorkers::BandWorkers(int bands) : bands_(bands < 1 ? 1 : bands), shared_(std::make_unique<Shared>()) {
-  for (int band = 1; band < bands_; ++band) shared_->threads.emplace_back([this, band] { shared_->work(band); });
+  shared_->bands = bands_;
+  for (int band = 1; band < bands_; ++band) shared_->threads.emplace_back([this] { shared_->work(); });
 }
 
 BandWorkers::~BandWorkers() {
   {
     std::lock_guard<std::mutex> held(shared_->lock);
     shared_->stopping.store(true, std::memory_order_release);
-    shared_->generation.fetch_add(1, std::memory_order_acq_rel);
+    shared_->ticket.store(static_cast<uint64_t>(++shared_->jobNumber) << 32 | static_cast<uint32_t>(bands_),
+                          std::memory_order_release);
   }
   shared_->wake.notify_all();
   for (std::thread& t : shared_->threads) t.join();
@@ -83,18 +107,21 @@ void BandWorkers::run(Job job, void* data) {
     job(data, 0);
     return;
   }
+  // The previous job is wholly done, so nobody reads job and data while they change.
   s.job = job;
   s.data = data;
-  s.remaining.store(bands_ - 1, std::memory_order_relaxed);
+  s.done.store(0, std::memory_order_relaxed);
+  const uint32_t number = ++s.jobNumber;
   {
-    // The generation changes under the lock so that a worker about to sleep cannot miss it.
+    // The job number changes under the lock so that a worker about to sleep cannot miss it.
     std::lock_guard<std::mutex> held(s.lock);
-    s.generation.fetch_add(1, std::memory_order_acq_rel);
+    s.ticket.store(static_cast<uint64_t>(number) << 32, std::memory_order_release);
   }
   if (s.sleepers.load(std::memory_order_seq_cst) > 0) s.wake.notify_all();
-  job(data, 0);
-  for (int spins = 0; s.remaining.load(std::memory_order_acquire) != 0; ++spins) {
-    // On a busy machine a worker may have lost its core; give it ours rather than spin against it.
+  s.drawClaimed(number);
+  for (int spins = 0; s.done.load(std::memory_order_acquire) != bands_; ++spins) {
+    // A worker is finishing a band it claimed; on a busy machine it may have lost its core, so after a
+    // while give ours away rather than spin against it.
     if (spins < 4096) TOLVANE_SPIN_PAUSE();
     else std::this_thread::yield();
   }
