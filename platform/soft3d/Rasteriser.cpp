@@ -374,8 +374,8 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
       values[i][kV] = v[i]->v * context.texture->height;
     }
   }
-  Planes planes{};
-  // Without a texture only depth and colour are interpolated; the specular and texture planes stay 0.
+  // Without a texture only depth and colour are interpolated, and only they are read.
+  Planes planes;
   const int used = context.texture ? kPlanes : kB + 1;
   for (int k = 0; k < used; ++k) {
     const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
