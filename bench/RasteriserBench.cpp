@@ -12,6 +12,7 @@
 // llvmpipe reads LP_NUM_THREADS once, when its first context is made, so the second comparison runs in
 // a child: the program starts itself again (argv[0], through the shell) with --all-threads, and that
 // child prints its line. Run it from an idle machine for the all-threads figure to mean much.
+// With --ours-frames=N it only draws N bricks frames of ours on one thread, for instruction profiles.
 //
 // Index: [SECTION] Geometry  [SECTION] Our device  [SECTION] llvmpipe  [SECTION] Benchmarks
 //        [SECTION] Ratios
@@ -459,6 +460,13 @@ int printRatio(int threads) {
 int main(int argc, char** argv) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   if (argc == 2 && std::string(argv[1]) == "--all-threads") return printRatio(cores);
+  // For instruction-count profiles: a few frames of ours alone on the bricks scene, on one thread.
+  if (argc == 2 && std::string(argv[1]).rfind("--ours-frames=", 0) == 0) {
+    OurRenderer ours(bricksScene());
+    for (int i = std::max(1, std::atoi(argv[1] + 14)); i > 0; --i) ours.frame();
+    dump("bricks-ours", ours.target->own.pixels.data(), false);
+    return 0;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <emmintrin.h>
+
 #include "platform/soft3d/Raster.h"
 
 namespace soft3d {
@@ -20,16 +22,18 @@ inline int64_t floorDiv(int64_t n, int64_t d) {
   return q;
 }
 
-// Floor division for a positive divisor through a double division, corrected to the exact quotient and
-// remainder (0 <= r < d): a 64-bit integer division costs several times as much, and every edge needs
-// two. The operands stay far below 2^53, so the truncated estimate is off by at most one.
-inline void floorDivPositive(int64_t n, int64_t d, int64_t& q, int64_t& r) {
-  q = static_cast<int64_t>(static_cast<double>(n) / static_cast<double>(d));
+// Floor division for a positive divisor through a multiplication by its reciprocal, corrected to the
+// exact quotient and remainder (0 <= r < d): a 64-bit integer division costs several times as much, and
+// every edge needs two by the same divisor. The operands stay far below 2^53, so the estimate is within
+// a step of the quotient and the corrections settle it.
+inline void floorDivPositive(int64_t n, int64_t d, double reciprocal, int64_t& q, int64_t& r) {
+  q = static_cast<int64_t>(static_cast<double>(n) * reciprocal);
   r = n - q * d;
-  if (r < 0) {
+  while (r < 0) {
     --q;
     r += d;
-  } else if (r >= d) {
+  }
+  while (r >= d) {
     ++q;
     r -= d;
   }
@@ -53,8 +57,9 @@ struct Edge {
     const int64_t dx = xb - xa, dy = yb - ya;
     d = 16 * dy;
     const int64_t n = (16 * static_cast<int64_t>(row) + 8 - ya) * dx + (static_cast<int64_t>(xa) - 8) * dy;
-    floorDivPositive(n, d, q, r);
-    floorDivPositive(16 * dx, d, qs, rs);
+    const double reciprocal = 1.0 / static_cast<double>(d);
+    floorDivPositive(n, d, reciprocal, q, r);
+    floorDivPositive(16 * dx, d, reciprocal, qs, rs);
   }
   int x() const { return static_cast<int>(q + (r != 0)); }
   void step() {
@@ -123,6 +128,12 @@ void walkTriangle(const RasterContext& context, const int* X, const int* Y, int 
 
 inline int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 inline int32_t toFixed(float v) { return static_cast<int32_t>(std::clamp(v, -32000.0f, 32000.0f) * 65536.0f); }
+// toFixed on four lanes at once, lane 0 set to zero; a NaN turns out as it does alone.
+inline __m128i toFixed4(__m128 v) {
+  const __m128 clamped = _mm_min_ps(_mm_set1_ps(32000.0f), _mm_max_ps(_mm_set1_ps(-32000.0f), v));
+  const __m128i fixed = _mm_cvttps_epi32(_mm_mul_ps(clamped, _mm_set1_ps(65536.0f)));
+  return _mm_and_si128(fixed, _mm_setr_epi32(0, -1, -1, -1));
+}
 inline int wrap(int t, int size) {
   if (static_cast<unsigned>(t) < static_cast<unsigned>(size)) return t;
   t %= size;
@@ -151,8 +162,10 @@ struct DrawSink {
   const RasterContext& context;
   const Planes& p;
   int32_t dr, dg, db, dsr, dsg, dsb, du, dv;
+  __m128i step;  // 0, dr, dg, db
 
   DrawSink(const RasterContext& c, const Planes& planes) : context(c), p(planes) {
+    step = _mm_setr_epi32(0, toFixed(p.ddx[kR]), toFixed(p.ddx[kG]), toFixed(p.ddx[kB]));
     dr = toFixed(p.ddx[kR]);
     dg = toFixed(p.ddx[kG]);
     db = toFixed(p.ddx[kB]);
@@ -228,43 +241,29 @@ struct DrawSink {
     }
   }
 
-  // The untextured span, the bulk of a frame: spans are short (a stud's side is a pixel or two wide),
-  // so the loop is kept scalar and the colour clamps are dropped when both ends of the span lie within
-  // 0..255, which then holds for every pixel between them.
+  // The untextured span, the bulk of a frame. Spans are short (a stud's side is a pixel or two wide), so
+  // what counts is the set-up: depth and the three colours come from their planes in one vector, with the
+  // same float operations as Planes::at, and the colours step in 16.16 side by side. Packing the shifted
+  // colours with signed then unsigned saturation is the clamp to 0..255.
   void plainSpan(int y, int xl, int xr) {
-    const float px = xl + 0.5f, py = y + 0.5f;
-    float z = p.at(kZ, px, py);
+    const __m128 px = _mm_set1_ps(xl + 0.5f), py = _mm_set1_ps(y + 0.5f);
+    const __m128 at = _mm_add_ps(_mm_add_ps(_mm_loadu_ps(p.base), _mm_mul_ps(_mm_loadu_ps(p.ddx), px)),
+                                 _mm_mul_ps(_mm_loadu_ps(p.ddy), py));
+    float z = _mm_cvtss_f32(at);
     const float dz = p.ddx[kZ];
-    int32_t r = toFixed(p.at(kR, px, py)), g = toFixed(p.at(kG, px, py)), b = toFixed(p.at(kB, px, py));
+    __m128i colour = toFixed4(at);
     uint16_t* __restrict out = context.colour + static_cast<size_t>(y) * context.colourPitch;
     float* __restrict zrow = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch : nullptr;
-    const int64_t last = xr - xl - 1;
-    auto inRange = [last](int32_t start, int32_t step) {
-      const int64_t end = start + last * step;
-      return start >= 0 && start < (256 << 16) && end >= 0 && end < (256 << 16);
-    };
-    if (inRange(r, dr) && inRange(g, dg) && inRange(b, db)) {
-      for (int x = xl; x < xr; ++x) {
-        if (ZMode == 0 || z <= zrow[x]) {
-          out[x] = static_cast<uint16_t>(((r >> 8) & 0xF800) | ((g >> 13) & 0x07E0) | (static_cast<uint32_t>(b) >> 19));
-          if constexpr (ZWrite) zrow[x] = z;
-        }
-        z += dz;
-        r += dr;
-        g += dg;
-        b += db;
-      }
-      return;
-    }
     for (int x = xl; x < xr; ++x) {
       if (ZMode == 0 || z <= zrow[x]) {
-        out[x] = pack(clampByte(r >> 16), clampByte(g >> 16), clampByte(b >> 16));
+        const __m128i bytes = _mm_srai_epi32(colour, 16);
+        const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(bytes, bytes), bytes);
+        const uint32_t word = static_cast<uint32_t>(_mm_cvtsi128_si32(packed));  // lanes: -, r, g, b
+        out[x] = static_cast<uint16_t>((word & 0xF800) | ((word >> 13) & 0x07E0) | (word >> 27));
         if constexpr (ZWrite) zrow[x] = z;
       }
       z += dz;
-      r += dr;
-      g += dg;
-      b += db;
+      colour = _mm_add_epi32(colour, step);
     }
   }
 };
