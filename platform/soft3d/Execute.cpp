@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <emmintrin.h>
+
 #include "platform/soft3d/BandWorkers.h"
 #include "platform/soft3d/Raster.h"
 
@@ -94,7 +96,11 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   const float baseB = material.emissive.b + material.ambient.b * ambientB;
   // A material without a power has no highlight (a power of 0 would otherwise light every face fully).
   const bool specular = material.power > 0 && (material.specular.r > 0 || material.specular.g > 0 || material.specular.b > 0);
+  // The four side planes at once: -x, x, y, -y against the limits times w give the left, right, top and
+  // bottom bits in order (negating is exact, so -x > l * w is x < -l * w).
   const float gx = kGuardBand * vp.maxX, gy = kGuardBand * vp.maxY;
+  const __m128 signs = _mm_setr_ps(-1.0f, 1.0f, 1.0f, -1.0f);
+  const __m128 visible = _mm_setr_ps(vp.maxX, vp.maxX, vp.maxY, vp.maxY), guard = _mm_setr_ps(gx, gx, gy, gy);
   struct LitNormal {
     uint32_t nx = 0, ny = 0, nz = 0;
     uint32_t colour = 0, specular = 0;
@@ -110,19 +116,12 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
     t.cy = s.x * m.m[0][1] + s.y * m.m[1][1] + s.z * m.m[2][1] + m.m[3][1];
     t.cz = s.x * m.m[0][2] + s.y * m.m[1][2] + s.z * m.m[2][2] + m.m[3][2];
     t.cw = s.x * m.m[0][3] + s.y * m.m[1][3] + s.z * m.m[2][3] + m.m[3][3];
-    uint32_t clip = 0;
     const float w = t.cw;
-    if (t.cx < -vp.maxX * w) clip |= D3DCLIP_LEFT;
-    if (t.cx > vp.maxX * w) clip |= D3DCLIP_RIGHT;
-    if (t.cy > vp.maxY * w) clip |= D3DCLIP_TOP;
-    if (t.cy < -vp.maxY * w) clip |= D3DCLIP_BOTTOM;
-    if (t.cz < 0) clip |= D3DCLIP_FRONT;
+    const __m128 sides = _mm_mul_ps(_mm_setr_ps(t.cx, t.cx, t.cy, t.cy), signs), ws = _mm_set1_ps(w);
+    uint32_t clip = static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(sides, _mm_mul_ps(visible, ws)))) |
+                    static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(sides, _mm_mul_ps(guard, ws)))) << 12;
+    if (t.cz < 0 || w <= 0) clip |= D3DCLIP_FRONT;
     if (t.cz > w) clip |= D3DCLIP_BACK;
-    if (t.cx < -gx * w) clip |= kGuardLeft;
-    if (t.cx > gx * w) clip |= kGuardRight;
-    if (t.cy > gy * w) clip |= kGuardTop;
-    if (t.cy < -gy * w) clip |= kGuardBottom;
-    if (w <= 0) clip |= D3DCLIP_FRONT;
     t.clip = clip;
     if (w > 0) {
       t.rhw = 1.0f / w;
