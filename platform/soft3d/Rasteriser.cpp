@@ -45,6 +45,13 @@ inline int snap(float v) {
   return t - (scaled < static_cast<float>(t));
 }
 
+// snap() on four coordinates at once, with the same operations lane by lane.
+inline __m128i snap4(__m128 v) {
+  const __m128 scaled = _mm_add_ps(_mm_mul_ps(v, _mm_set1_ps(16.0f)), _mm_set1_ps(0.5f));
+  const __m128i t = _mm_cvttps_epi32(scaled);
+  return _mm_add_epi32(t, _mm_castps_si128(_mm_cmplt_ps(scaled, _mm_cvtepi32_ps(t))));
+}
+
 // First pixel row or column whose centre (16 k + 8) is at or beyond a 28.4 coordinate.
 inline int firstCentre(int64_t fixed) { return static_cast<int>(floorDiv(fixed - 8 + 15, 16)); }
 
@@ -317,11 +324,9 @@ bool RasterContext::ownsAnyRow(int top, int bottom) const {
 
 void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
   const TLVertex* v[3] = {&a, &b, &c};
-  int X[3], Y[3];
-  for (int i = 0; i < 3; ++i) {
-    X[i] = snap(v[i]->sx);
-    Y[i] = snap(v[i]->sy);
-  }
+  alignas(16) int X[4], Y[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(X), snap4(_mm_setr_ps(a.sx, b.sx, c.sx, 0)));
+  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snap4(_mm_setr_ps(a.sy, b.sy, c.sy, 0)));
   const int64_t area =
       static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
   if (area == 0) return;
@@ -354,33 +359,46 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const float dx1 = (X[1] - X[0]) / 16.0f, dy1 = (Y[1] - Y[0]) / 16.0f;
   const float dx2 = (X[2] - X[0]) / 16.0f, dy2 = (Y[2] - Y[0]) / 16.0f;
   const float inverse = 1.0f / (dx1 * dy2 - dx2 * dy1);
-  float values[3][kPlanes];
-  const bool addSpecular = context.specular && !context.texture;
+  Planes planes;
   const TLVertex& shade = a;  // flat shading takes the first vertex's colour
-  for (int i = 0; i < 3; ++i) {
-    const TLVertex& s = context.flat ? shade : *v[i];
-    values[i][kZ] = v[i]->sz;
-    const int sr = channel(s.specular, 16), sg = channel(s.specular, 8), sb = channel(s.specular, 0);
-    const int r = channel(s.colour, 16), g = channel(s.colour, 8), b = channel(s.colour, 0);
-    values[i][kR] = static_cast<float>(addSpecular ? std::min(255, r + sr) : r);
-    values[i][kG] = static_cast<float>(addSpecular ? std::min(255, g + sg) : g);
-    values[i][kB] = static_cast<float>(addSpecular ? std::min(255, b + sb) : b);
-    if (context.texture) {
-      values[i][kSR] = static_cast<float>(sr);
-      values[i][kSG] = static_cast<float>(sg);
-      values[i][kSB] = static_cast<float>(sb);
+  if (!context.texture) {
+    // Only depth and colour are interpolated, as one vector [z, r, g, b] a vertex; the saturating byte
+    // add is the colour plus highlight clamped to 255.
+    const __m128i zero = _mm_setzero_si128();
+    __m128 values[3];
+    for (int i = 0; i < 3; ++i) {
+      const TLVertex& s = context.flat ? shade : *v[i];
+      const __m128i sum = _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(s.colour)),
+                                        _mm_cvtsi32_si128(context.specular ? static_cast<int>(s.specular) : 0));
+      const __m128 argb = _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(sum, zero), zero));  // b, g, r, a
+      values[i] = _mm_move_ss(_mm_shuffle_ps(argb, argb, _MM_SHUFFLE(0, 1, 2, 3)), _mm_set_ss(v[i]->sz));
+    }
+    const __m128 d1 = _mm_sub_ps(values[1], values[0]), d2 = _mm_sub_ps(values[2], values[0]);
+    const __m128 ddx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, _mm_set1_ps(dy2)), _mm_mul_ps(d2, _mm_set1_ps(dy1))), _mm_set1_ps(inverse));
+    const __m128 ddy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(dx1)), _mm_mul_ps(d1, _mm_set1_ps(dx2))), _mm_set1_ps(inverse));
+    _mm_storeu_ps(planes.ddx, ddx);
+    _mm_storeu_ps(planes.ddy, ddy);
+    _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, _mm_set1_ps(fx0))), _mm_mul_ps(ddy, _mm_set1_ps(fy0))));
+  } else {
+    float values[3][kPlanes];
+    for (int i = 0; i < 3; ++i) {
+      const TLVertex& s = context.flat ? shade : *v[i];
+      values[i][kZ] = v[i]->sz;
+      values[i][kR] = static_cast<float>(channel(s.colour, 16));
+      values[i][kG] = static_cast<float>(channel(s.colour, 8));
+      values[i][kB] = static_cast<float>(channel(s.colour, 0));
+      values[i][kSR] = static_cast<float>(channel(s.specular, 16));
+      values[i][kSG] = static_cast<float>(channel(s.specular, 8));
+      values[i][kSB] = static_cast<float>(channel(s.specular, 0));
       values[i][kU] = v[i]->u * context.texture->width;
       values[i][kV] = v[i]->v * context.texture->height;
     }
-  }
-  // Without a texture only depth and colour are interpolated, and only they are read.
-  Planes planes;
-  const int used = context.texture ? kPlanes : kB + 1;
-  for (int k = 0; k < used; ++k) {
-    const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
-    planes.ddx[k] = (d1 * dy2 - d2 * dy1) * inverse;
-    planes.ddy[k] = (d2 * dx1 - d1 * dx2) * inverse;
-    planes.base[k] = values[0][k] - planes.ddx[k] * fx0 - planes.ddy[k] * fy0;
+    for (int k = 0; k < kPlanes; ++k) {
+      const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
+      planes.ddx[k] = (d1 * dy2 - d2 * dy1) * inverse;
+      planes.ddy[k] = (d2 * dx1 - d1 * dx2) * inverse;
+      planes.base[k] = values[0][k] - planes.ddx[k] * fx0 - planes.ddy[k] * fy0;
+    }
   }
 
   if (context.picking) {
