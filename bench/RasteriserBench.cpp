@@ -7,12 +7,12 @@
 // The benchmarks proper draw on one thread on both sides. After them the program prints two lines for
 // the bricks scene:
 //   ratio ours/llvmpipe (1 thread): processor time, both on one thread;
-//   ratio ours/llvmpipe (all threads): wall time, ours with one band per core, llvmpipe with one
-//     rasteriser thread per core.
+//   ratio ours/llvmpipe (all threads): wall time, ours with the bands the program itself would use
+//     (TOLVANE_RENDER_THREADS, else one), llvmpipe with one rasteriser thread per core.
 // llvmpipe reads LP_NUM_THREADS once, when its first context is made, so the second comparison runs in
 // a child: the program starts itself again (argv[0], through the shell) with --all-threads, and that
 // child prints its line. Run it from an idle machine for the all-threads figure to mean much.
-// With --ours-frames=N it only draws N bricks frames of ours on one thread, for instruction profiles.
+// With --ours-frames=N [bands] it only draws N bricks frames of ours, for instruction profiles.
 //
 // Index: [SECTION] Geometry  [SECTION] Our device  [SECTION] llvmpipe  [SECTION] Benchmarks
 //        [SECTION] Ratios
@@ -427,7 +427,7 @@ BENCHMARK(BM_ThousandBricks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 int printRatio(int threads) {
 #ifdef TOLVANE_HAVE_OSMESA
   const Scene scene = bricksScene();
-  OurRenderer ours(scene, threads);
+  OurRenderer ours(scene, threads == 1 ? 1 : 0);
   MesaRenderer mesa(scene, threads == 1 ? 0 : threads);
   if (!mesa.context) {
     std::printf("llvmpipe unavailable: no ratio\n");
@@ -460,9 +460,10 @@ int printRatio(int threads) {
 int main(int argc, char** argv) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   if (argc == 2 && std::string(argv[1]) == "--all-threads") return printRatio(cores);
-  // For instruction-count profiles: a few frames of ours alone on the bricks scene, on one thread.
-  if (argc == 2 && std::string(argv[1]).rfind("--ours-frames=", 0) == 0) {
-    OurRenderer ours(bricksScene());
+  // For instruction-count profiles: a few frames of ours alone on the bricks scene, on one thread unless
+  // a band count follows.
+  if (argc >= 2 && std::string(argv[1]).rfind("--ours-frames=", 0) == 0) {
+    OurRenderer ours(bricksScene(), argc >= 3 ? std::max(1, std::atoi(argv[2])) : 1);
     for (int i = std::max(1, std::atoi(argv[1] + 14)); i > 0; --i) ours.frame();
     dump("bricks-ours", ours.target->own.pixels.data(), false);
     return 0;

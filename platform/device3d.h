@@ -243,7 +243,7 @@ struct Device3D {
   std::vector<TLVertex> transformed;  // the working vertex array of executes
   std::vector<PickRecord> pickRecords;
   // Threads that share the rasterising of each execute (started with the first one that needs them);
-  // renderThreads 0 means TOLVANE_RENDER_THREADS, else one per core. Frames are the same for any count.
+  // renderThreads 0 means TOLVANE_RENDER_THREADS, else one. Frames are the same for any count.
   int renderThreads = 0;
   std::shared_ptr<soft3d::BandWorkers> bandWorkers;
   bool bandsChosen = false;

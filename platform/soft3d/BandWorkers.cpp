@@ -131,7 +131,10 @@ int bandCountFor(int requested) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   int count = requested;
   if (count <= 0) {
-    count = cores;
+    // One thread unless asked: every band repeats the set-up of every triangle it touches, so a second
+    // band saves little, and on a machine whose cores are busy a band waits for a thread that has lost
+    // its core.
+    count = 1;
     if (const char* text = std::getenv("TOLVANE_RENDER_THREADS")) {
       char* end = nullptr;
       const long value = std::strtol(text, &end, 10);

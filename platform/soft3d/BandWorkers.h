@@ -30,7 +30,7 @@ class BandWorkers {
 };
 
 // How many bands a device rasterises with: a count set on the device wins, then TOLVANE_RENDER_THREADS,
-// then one per core; never more than the cores or kMaxBands, never fewer than one.
+// else one; never more than the cores or kMaxBands, never fewer than one.
 int bandCountFor(int requested);
 
 }  // namespace soft3d

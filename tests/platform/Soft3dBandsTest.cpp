@@ -75,19 +75,21 @@ TEST(Soft3dBands, BusySceneIsTheSameOnEveryThreadCount) {
   }
 }
 
-TEST(Soft3dBands, ThreadCountFollowsTheSettingThenTheEnvironmentAndNeverExceedsTheCores) {
+TEST(Soft3dBands, ThreadCountFollowsTheSettingThenTheEnvironmentElseOneAndNeverExceedsTheCores) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   TestScene scene(32, 32);
-  setRenderThreads(scene.device, 1);
-  EXPECT_EQ(renderThreadCount(scene.device), 1);
+  unsetenv("TOLVANE_RENDER_THREADS");
+  EXPECT_EQ(renderThreadCount(scene.device), 1);  // nothing asked: one thread
   setRenderThreads(scene.device, 1000);
   EXPECT_EQ(renderThreadCount(scene.device), std::min(cores, soft3d::kMaxBands));
   setRenderThreads(scene.device, -3);  // nonsense means "choose"
-  setenv("TOLVANE_RENDER_THREADS", "1", 1);
+  setenv("TOLVANE_RENDER_THREADS", "2", 1);
+  EXPECT_EQ(renderThreadCount(scene.device), std::min({2, cores, soft3d::kMaxBands}));
+  setRenderThreads(scene.device, 1);  // the device's own count wins over the environment
   EXPECT_EQ(renderThreadCount(scene.device), 1);
   setRenderThreads(scene.device, 0);
-  setenv("TOLVANE_RENDER_THREADS", "two", 1);  // unreadable: one per core
-  EXPECT_EQ(renderThreadCount(scene.device), std::min(cores, soft3d::kMaxBands));
+  setenv("TOLVANE_RENDER_THREADS", "two", 1);  // unreadable: one
+  EXPECT_EQ(renderThreadCount(scene.device), 1);
   unsetenv("TOLVANE_RENDER_THREADS");
 }
 
