@@ -168,11 +168,12 @@ template <int ZMode, bool ZWrite, int Tex, bool Specular>
 struct DrawSink {
   const RasterContext& context;
   const Planes& p;
-  int32_t dr, dg, db, dsr, dsg, dsb, du, dv;
+  int32_t dr = 0, dg = 0, db = 0, dsr = 0, dsg = 0, dsb = 0, du = 0, dv = 0;
   __m128i step;  // 0, dr, dg, db
 
   DrawSink(const RasterContext& c, const Planes& planes) : context(c), p(planes) {
-    step = _mm_setr_epi32(0, toFixed(p.ddx[kR]), toFixed(p.ddx[kG]), toFixed(p.ddx[kB]));
+    step = toFixed4(_mm_loadu_ps(p.ddx));
+    if constexpr (Tex == 0 && ZMode != 2) return;  // plain spans step by the vector alone
     dr = toFixed(p.ddx[kR]);
     dg = toFixed(p.ddx[kG]);
     db = toFixed(p.ddx[kB]);
