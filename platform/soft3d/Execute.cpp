@@ -262,10 +262,17 @@ struct TriangleJob {
 
 void drawTriangles(RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer, size_t start, size_t count) {
   const size_t vertexCount = device.transformed.size();
+  const TLVertex* vertices = device.transformed.data();
+  const Triangle3D* triangles = buffer.triangles.data() + start;
+  const bool solid = context.fill == D3DFILL_SOLID;
   for (size_t k = 0; k < count; ++k) {
-    const Triangle3D& t = buffer.triangles[start + k];
+    const Triangle3D& t = triangles[k];
     if (t.v1 >= vertexCount || t.v2 >= vertexCount || t.v3 >= vertexCount) continue;
-    drawTriangle(context, device.transformed[t.v1], device.transformed[t.v2], device.transformed[t.v3], t.flags);
+    const TLVertex &a = vertices[t.v1], &b = vertices[t.v2], &c = vertices[t.v3];
+    // The common cases without the clipper's call: wholly outside, or solid and inside the guard band.
+    if (a.clip & b.clip & c.clip & kOutsideBits) continue;
+    if (solid && ((a.clip | b.clip | c.clip) & kMustClipBits) == 0) fillTriangle(context, a, b, c);
+    else drawTriangle(context, a, b, c, t.flags);
   }
 }
 
