@@ -1,12 +1,24 @@
 // The software rasteriser at 540 x 380 on two scenes, (a) a 90 x 90-stud base plate with all its studs and
 // (b) 1,000 2 x 4 bricks with studs at random places on a 40 x 60 plate, drawn the way the renderer sends
 // them (one execute buffer per block or plate row). When OSMesa is available the same triangles, lights
-// and depth test go through Mesa's llvmpipe on one thread in the same run, and the ratio ours / llvmpipe
-// is reported per scene (below 1 means ours is faster).
+// and depth test go through Mesa's llvmpipe in the same run, and the ratio ours / llvmpipe is reported
+// (below 1 means ours is faster).
+//
+// The benchmarks proper draw on one thread on both sides. After them the program prints two lines for
+// the bricks scene:
+//   ratio ours/llvmpipe (1 thread): processor time, both on one thread;
+//   ratio ours/llvmpipe (all threads): wall time, ours with the bands the program itself would use
+//     (TOLVANE_RENDER_THREADS, else one), llvmpipe with one rasteriser thread per core.
+// llvmpipe reads LP_NUM_THREADS once, when its first context is made, so the second comparison runs in
+// a child: the program starts itself again (argv[0], through the shell) with --all-threads, and that
+// child prints its line. Run it from an idle machine for the all-threads figure to mean much.
+// With --ours-frames=N [bands] it only draws N bricks frames of ours, for instruction profiles.
 //
 // Index: [SECTION] Geometry  [SECTION] Our device  [SECTION] llvmpipe  [SECTION] Benchmarks
+//        [SECTION] Ratios
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -15,6 +27,8 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/device3d.h"
@@ -167,11 +181,12 @@ struct OurRenderer {
   ViewportHandle viewport = 0;
   std::vector<ExecuteBuffer> buffers;
 
-  explicit OurRenderer(const Scene& scene) {
+  explicit OurRenderer(const Scene& scene, int threads = 1) {
     createSurface(kSurfaceOffscreen | kSurfaceRenderTarget, kWidth, kHeight, target);
     createSurface(kSurfaceDepth, kWidth, kHeight, depth);
     target->attachedDepth = depth.get();
     createDevice(d3d, *target, device);
+    setRenderThreads(device, threads);
     createViewport(d3d, viewport);
     addViewport(device, viewport);
     ViewportData data;
@@ -250,8 +265,9 @@ struct MesaRenderer {
   std::vector<float> positions, normals, colours;
   std::vector<uint32_t> indices;
 
-  explicit MesaRenderer(const Scene& scene) : pixels(static_cast<size_t>(kWidth) * kHeight) {
-    setenv("LP_NUM_THREADS", "0", 1);  // rasterise on the calling thread only
+  // threads 0: rasterise on the calling thread only; llvmpipe keeps the count of its first context.
+  explicit MesaRenderer(const Scene& scene, int threads = 0) : pixels(static_cast<size_t>(kWidth) * kHeight) {
+    setenv("LP_NUM_THREADS", std::to_string(threads).c_str(), 1);
     context = OSMesaCreateContextExt(OSMESA_RGB_565, 24, 0, 0, nullptr);
     if (!context || !OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_SHORT_5_6_5, kWidth, kHeight)) {
       context = nullptr;
@@ -404,6 +420,60 @@ void BM_ThousandBricks(benchmark::State& state) { runScene(state, bricksScene(),
 BENCHMARK(BM_BasePlate90x90)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ThousandBricks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// [SECTION] Ratios
+
+// Alternate frames of ours and llvmpipe on the bricks scene for about two seconds and print the ratio
+// line; processor time on one thread, wall time on several (where processor time adds up the threads).
+int printRatio(int threads) {
+#ifdef TOLVANE_HAVE_OSMESA
+  const Scene scene = bricksScene();
+  OurRenderer ours(scene, threads == 1 ? 1 : 0);
+  MesaRenderer mesa(scene, threads == 1 ? 0 : threads);
+  if (!mesa.context) {
+    std::printf("llvmpipe unavailable: no ratio\n");
+    return 1;
+  }
+  ours.frame(), mesa.frame();  // first frames start the threads and fill the caches
+  Timing oursTime, mesaTime;
+  int frames = 0;
+  for (const auto start = std::chrono::steady_clock::now();
+       frames < 5 || std::chrono::steady_clock::now() - start < std::chrono::seconds(2); ++frames) {
+    timeOf(oursTime, [&] { ours.frame(); });
+    timeOf(mesaTime, [&] { mesa.frame(); });
+  }
+  const bool wall = threads > 1;
+  const double oursMs = 1000 * (wall ? oursTime.wall : oursTime.cpu) / frames;
+  const double mesaMs = 1000 * (wall ? mesaTime.wall : mesaTime.cpu) / frames;
+  std::printf("bricks, %s, %d frames: ours %.2f ms on %d thread(s), llvmpipe %.2f ms\n", wall ? "wall time" : "processor time",
+              frames, oursMs, renderThreadCount(ours.device), mesaMs);
+  std::printf("ratio ours/llvmpipe (%s): %.2f\n", threads == 1 ? "1 thread" : "all threads", oursMs / mesaMs);
+  std::fflush(stdout);
+  return 0;
+#else
+  std::printf("built without OSMesa: no ratio (%d thread(s))\n", threads);
+  return 1;
+#endif
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  if (argc == 2 && std::string(argv[1]) == "--all-threads") return printRatio(cores);
+  // For instruction-count profiles: a few frames of ours alone on the bricks scene, on one thread unless
+  // a band count follows.
+  if (argc >= 2 && std::string(argv[1]).rfind("--ours-frames=", 0) == 0) {
+    OurRenderer ours(bricksScene(), argc >= 3 ? std::max(1, std::atoi(argv[2])) : 1);
+    for (int i = std::max(1, std::atoi(argv[1] + 14)); i > 0; --i) ours.frame();
+    dump("bricks-ours", ours.target->own.pixels.data(), false);
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  printRatio(1);
+  // A fresh process, so that llvmpipe starts with one thread per core.
+  const std::string self = std::string("'") + argv[0] + "' --all-threads";
+  return std::system(self.c_str()) == 0 ? 0 : 1;
+}

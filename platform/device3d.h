@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "platform/display.h"
@@ -220,6 +221,10 @@ struct Direct3D {
   std::vector<bool> viewportLive;
 };
 
+namespace soft3d {
+class BandWorkers;
+}
+
 struct Device3D {
   Direct3D* d3d = nullptr;
   DisplaySurface* target = nullptr;  // the render target; its attachedDepth is the depth buffer
@@ -237,6 +242,11 @@ struct Device3D {
   bool inScene = false;
   std::vector<TLVertex> transformed;  // the working vertex array of executes
   std::vector<PickRecord> pickRecords;
+  // Threads that share the rasterising of each execute (started with the first one that needs them);
+  // renderThreads 0 means TOLVANE_RENDER_THREADS, else one. Frames are the same for any count.
+  int renderThreads = 0;
+  std::shared_ptr<soft3d::BandWorkers> bandWorkers;
+  bool bandsChosen = false;
 };
 
 // [SECTION] Calls
@@ -273,6 +283,11 @@ void releaseMatrix(Device3D& device, MatrixHandle handle);
 HResult createTexture(Device3D& device, const DisplaySurface& surface, TextureHandle& handle);
 HResult textureLoad(Device3D& device, TextureHandle handle, const DisplaySurface& surface);
 void releaseTexture(Device3D& device, TextureHandle handle);
+
+// How many threads rasterise for the device: 1 draws on the calling thread alone, 0 chooses (see
+// renderThreads); counts beyond the machine's cores are cut to them. Takes effect with the next execute.
+void setRenderThreads(Device3D& device, int count);
+int renderThreadCount(Device3D& device);
 
 HResult beginScene(Device3D& device);
 HResult endScene(Device3D& device);

@@ -7,6 +7,9 @@
 #include <cmath>
 #include <cstring>
 
+#include <emmintrin.h>
+
+#include "platform/soft3d/BandWorkers.h"
 #include "platform/soft3d/Raster.h"
 
 using namespace soft3d;
@@ -93,7 +96,11 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   const float baseB = material.emissive.b + material.ambient.b * ambientB;
   // A material without a power has no highlight (a power of 0 would otherwise light every face fully).
   const bool specular = material.power > 0 && (material.specular.r > 0 || material.specular.g > 0 || material.specular.b > 0);
+  // The four side planes at once: -x, x, y, -y against the limits times w give the left, right, top and
+  // bottom bits in order (negating is exact, so -x > l * w is x < -l * w).
   const float gx = kGuardBand * vp.maxX, gy = kGuardBand * vp.maxY;
+  const __m128 signs = _mm_setr_ps(-1.0f, 1.0f, 1.0f, -1.0f);
+  const __m128 visible = _mm_setr_ps(vp.maxX, vp.maxX, vp.maxY, vp.maxY), guard = _mm_setr_ps(gx, gx, gy, gy);
   struct LitNormal {
     uint32_t nx = 0, ny = 0, nz = 0;
     uint32_t colour = 0, specular = 0;
@@ -109,19 +116,12 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
     t.cy = s.x * m.m[0][1] + s.y * m.m[1][1] + s.z * m.m[2][1] + m.m[3][1];
     t.cz = s.x * m.m[0][2] + s.y * m.m[1][2] + s.z * m.m[2][2] + m.m[3][2];
     t.cw = s.x * m.m[0][3] + s.y * m.m[1][3] + s.z * m.m[2][3] + m.m[3][3];
-    uint32_t clip = 0;
     const float w = t.cw;
-    if (t.cx < -vp.maxX * w) clip |= D3DCLIP_LEFT;
-    if (t.cx > vp.maxX * w) clip |= D3DCLIP_RIGHT;
-    if (t.cy > vp.maxY * w) clip |= D3DCLIP_TOP;
-    if (t.cy < -vp.maxY * w) clip |= D3DCLIP_BOTTOM;
-    if (t.cz < 0) clip |= D3DCLIP_FRONT;
+    const __m128 sides = _mm_mul_ps(_mm_setr_ps(t.cx, t.cx, t.cy, t.cy), signs), ws = _mm_set1_ps(w);
+    uint32_t clip = static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(sides, _mm_mul_ps(visible, ws)))) |
+                    static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(sides, _mm_mul_ps(guard, ws)))) << 12;
+    if (t.cz < 0 || w <= 0) clip |= D3DCLIP_FRONT;
     if (t.cz > w) clip |= D3DCLIP_BACK;
-    if (t.cx < -gx * w) clip |= kGuardLeft;
-    if (t.cx > gx * w) clip |= kGuardRight;
-    if (t.cy > gy * w) clip |= kGuardTop;
-    if (t.cy < -gy * w) clip |= kGuardBottom;
-    if (w <= 0) clip |= D3DCLIP_FRONT;
     t.clip = clip;
     if (w > 0) {
       t.rhw = 1.0f / w;
@@ -240,6 +240,64 @@ void applyStates(Device3D& device, const ExecuteBuffer& buffer, const Instructio
 
 // [SECTION] Execute and pick
 
+// Buffers with fewer triangles than this are drawn on the calling thread: waking the workers would cost
+// more than it saves.
+constexpr size_t kParallelTriangles = 16;
+
+BandWorkers* workersFor(Device3D& device) {
+  if (!device.bandsChosen) {
+    device.bandsChosen = true;
+    const int bands = bandCountFor(device.renderThreads);
+    device.bandWorkers = bands > 1 ? std::make_shared<BandWorkers>(bands) : nullptr;
+  }
+  return device.bandWorkers.get();
+}
+
+struct TriangleJob {
+  const Device3D* device;
+  const ExecuteBuffer* buffer;
+  size_t start, count;
+  RasterContext* contexts;  // one per band
+};
+
+void drawTriangles(RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer, size_t start, size_t count) {
+  const size_t vertexCount = device.transformed.size();
+  const TLVertex* vertices = device.transformed.data();
+  const Triangle3D* triangles = buffer.triangles.data() + start;
+  const bool solid = context.fill == D3DFILL_SOLID;
+  for (size_t k = 0; k < count; ++k) {
+    const Triangle3D& t = triangles[k];
+    if (t.v1 >= vertexCount || t.v2 >= vertexCount || t.v3 >= vertexCount) continue;
+    const TLVertex &a = vertices[t.v1], &b = vertices[t.v2], &c = vertices[t.v3];
+    // The common cases without the clipper's call: wholly outside, or solid and inside the guard band.
+    if (a.clip & b.clip & c.clip & kOutsideBits) continue;
+    if (solid && ((a.clip | b.clip | c.clip) & kMustClipBits) == 0) fillTriangle(context, a, b, c);
+    else drawTriangle(context, a, b, c, t.flags);
+  }
+}
+
+void drawTriangleBand(void* data, int band) {
+  const TriangleJob& job = *static_cast<const TriangleJob*>(data);
+  drawTriangles(job.contexts[band], *job.device, *job.buffer, job.start, job.count);
+}
+
+// Every band walks all the triangles in order and fills only its own rows, so each pixel sees the same
+// sequence of depth tests as on one thread; band 0's context ends with the whole extent.
+void drawTrianglesInBands(BandWorkers& workers, RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer,
+                          size_t start, size_t count) {
+  RasterContext contexts[kMaxBands];
+  const int bands = std::min(workers.bands(), kMaxBands);
+  for (int band = 0; band < bands; ++band) {
+    contexts[band] = context;
+    contexts[band].bandCount = bands;
+    contexts[band].band = band;
+  }
+  TriangleJob job{&device, &buffer, start, count, contexts};
+  workers.run(drawTriangleBand, &job);
+  context.extent = contexts[0].extent;
+  context.drewAny = contexts[0].drewAny;
+}
+
 // Runs the instructions; when picking, triangles are tested against the pick rectangle instead of drawn.
 HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHandle, const Rect* pickRect) {
   if (!device.d3d || !device.target) return kErrorInvalidDevice;
@@ -276,6 +334,19 @@ HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHand
                                                : *pickRect;
         }
         const size_t count = std::min<size_t>(in.count, buffer.triangles.size() - std::min<size_t>(in.start, buffer.triangles.size()));
+        BandWorkers* workers = pickRect || count < kParallelTriangles ? nullptr : workersFor(device);
+        if (workers && workers->bands() > 1) {
+          drawTrianglesInBands(*workers, context, device, buffer, in.start, count);
+          buffer.status.extent = context.extent;
+          offset += 8 * in.count;
+          break;
+        }
+        if (!pickRect) {
+          drawTriangles(context, device, buffer, in.start, count);
+          buffer.status.extent = context.extent;
+          offset += 8 * in.count;
+          break;
+        }
         const size_t vertexCount = device.transformed.size();
         for (size_t k = 0; k < count; ++k) {
           const Triangle3D& t = buffer.triangles[in.start + k];
@@ -309,6 +380,17 @@ HResult pick(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewport, u
 }
 
 const std::vector<PickRecord>& pickRecords(const Device3D& device) { return device.pickRecords; }
+
+void setRenderThreads(Device3D& device, int count) {
+  device.renderThreads = std::max(0, count);
+  device.bandWorkers.reset();
+  device.bandsChosen = false;
+}
+
+int renderThreadCount(Device3D& device) {
+  BandWorkers* workers = workersFor(device);
+  return workers ? workers->bands() : 1;
+}
 
 // [SECTION] TransformVertices
 

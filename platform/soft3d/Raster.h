@@ -16,6 +16,7 @@ enum : uint32_t {
   kMustClipBits = D3DCLIP_FRONT | D3DCLIP_BACK | kGuardLeft | kGuardRight | kGuardTop | kGuardBottom,
 };
 constexpr float kGuardBand = 8.0f;
+constexpr int kBandRows = 4;
 
 inline uint32_t packColour(int a, int r, int g, int b) {
   return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
@@ -47,6 +48,11 @@ struct RasterContext {
   Rect pickRect;
   bool hit = false;
   float hitDepth = 0;
+  // Drawing shared between threads: rows go to bands in groups of kBandRows, group g to band
+  // g % bandCount, and this context fills only its band's rows. Extents still cover whole triangles.
+  int bandCount = 1, band = 0;
+  bool ownsRow(int row) const { return bandCount == 1 || (row / kBandRows) % bandCount == band; }
+  bool ownsAnyRow(int top, int bottom) const;
 };
 
 // Draw one triangle of transformed vertices with the context's states: trivial rejection, clipping when

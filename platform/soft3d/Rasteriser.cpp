@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <emmintrin.h>
+
 #include "platform/soft3d/Raster.h"
 
 namespace soft3d {
@@ -20,16 +22,18 @@ inline int64_t floorDiv(int64_t n, int64_t d) {
   return q;
 }
 
-// Floor division for a positive divisor through a double division, corrected to the exact quotient and
-// remainder (0 <= r < d): a 64-bit integer division costs several times as much, and every edge needs
-// two. The operands stay far below 2^53, so the truncated estimate is off by at most one.
-inline void floorDivPositive(int64_t n, int64_t d, int64_t& q, int64_t& r) {
-  q = static_cast<int64_t>(static_cast<double>(n) / static_cast<double>(d));
+// Floor division for a positive divisor through a multiplication by its reciprocal, corrected to the
+// exact quotient and remainder (0 <= r < d): a 64-bit integer division costs several times as much, and
+// every edge needs two by the same divisor. The operands stay far below 2^53, so the estimate is within
+// a step of the quotient and the corrections settle it.
+inline void floorDivPositive(int64_t n, int64_t d, double reciprocal, int64_t& q, int64_t& r) {
+  q = static_cast<int64_t>(static_cast<double>(n) * reciprocal);
   r = n - q * d;
-  if (r < 0) {
+  while (r < 0) {
     --q;
     r += d;
-  } else if (r >= d) {
+  }
+  while (r >= d) {
     ++q;
     r -= d;
   }
@@ -39,6 +43,13 @@ inline int snap(float v) {
   const float scaled = v * 16.0f + 0.5f;
   int t = static_cast<int>(scaled);
   return t - (scaled < static_cast<float>(t));
+}
+
+// snap() on four coordinates at once, with the same operations lane by lane.
+inline __m128i snap4(__m128 v) {
+  const __m128 scaled = _mm_add_ps(_mm_mul_ps(v, _mm_set1_ps(16.0f)), _mm_set1_ps(0.5f));
+  const __m128i t = _mm_cvttps_epi32(scaled);
+  return _mm_add_epi32(t, _mm_castps_si128(_mm_cmplt_ps(scaled, _mm_cvtepi32_ps(t))));
 }
 
 // First pixel row or column whose centre (16 k + 8) is at or beyond a 28.4 coordinate.
@@ -53,8 +64,9 @@ struct Edge {
     const int64_t dx = xb - xa, dy = yb - ya;
     d = 16 * dy;
     const int64_t n = (16 * static_cast<int64_t>(row) + 8 - ya) * dx + (static_cast<int64_t>(xa) - 8) * dy;
-    floorDivPositive(n, d, q, r);
-    floorDivPositive(16 * dx, d, qs, rs);
+    const double reciprocal = 1.0 / static_cast<double>(d);
+    floorDivPositive(n, d, reciprocal, q, r);
+    floorDivPositive(16 * dx, d, reciprocal, qs, rs);
   }
   int x() const { return static_cast<int>(q + (r != 0)); }
   void step() {
@@ -76,8 +88,8 @@ struct Planes {
 };
 
 template <class Sink>
-void walkTriangle(const int* X, const int* Y, int top, int mid, int bottom, int row0, int row1, int left, int right,
-                  Sink& sink) {
+void walkTriangle(const RasterContext& context, const int* X, const int* Y, int top, int mid, int bottom, int row0,
+                  int row1, int left, int right, Sink& sink) {
   const int64_t cross = static_cast<int64_t>(X[mid] - X[top]) * (Y[bottom] - Y[top]) -
                         static_cast<int64_t>(X[bottom] - X[top]) * (Y[mid] - Y[top]);
   const bool midOnRight = cross > 0;
@@ -92,9 +104,27 @@ void walkTriangle(const int* X, const int* Y, int top, int mid, int bottom, int 
     else shortEdge.init(X[mid], Y[mid], X[bottom], Y[bottom], row);
     Edge& l = midOnRight ? longEdge : shortEdge;
     Edge& r = midOnRight ? shortEdge : longEdge;
+    if (context.bandCount == 1) {
+      for (; row < end; ++row) {
+        const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
+        if (xl < xr) sink.span(row, xl, xr);
+        l.step();
+        r.step();
+      }
+      continue;
+    }
+    // Other bands' rows are stepped over, so every band sees exactly the edges a lone thread would.
+    bool mine = context.ownsRow(row);
+    int groupEnd = (row / kBandRows + 1) * kBandRows;
     for (; row < end; ++row) {
-      const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
-      if (xl < xr) sink.span(row, xl, xr);
+      if (row == groupEnd) {
+        mine = context.ownsRow(row);
+        groupEnd += kBandRows;
+      }
+      if (mine) {
+        const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
+        if (xl < xr) sink.span(row, xl, xr);
+      }
       l.step();
       r.step();
     }
@@ -105,6 +135,12 @@ void walkTriangle(const int* X, const int* Y, int top, int mid, int bottom, int 
 
 inline int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 inline int32_t toFixed(float v) { return static_cast<int32_t>(std::clamp(v, -32000.0f, 32000.0f) * 65536.0f); }
+// toFixed on four lanes at once, lane 0 set to zero; a NaN turns out as it does alone.
+inline __m128i toFixed4(__m128 v) {
+  const __m128 clamped = _mm_min_ps(_mm_set1_ps(32000.0f), _mm_max_ps(_mm_set1_ps(-32000.0f), v));
+  const __m128i fixed = _mm_cvttps_epi32(_mm_mul_ps(clamped, _mm_set1_ps(65536.0f)));
+  return _mm_and_si128(fixed, _mm_setr_epi32(0, -1, -1, -1));
+}
 inline int wrap(int t, int size) {
   if (static_cast<unsigned>(t) < static_cast<unsigned>(size)) return t;
   t %= size;
@@ -132,9 +168,12 @@ template <int ZMode, bool ZWrite, int Tex, bool Specular>
 struct DrawSink {
   const RasterContext& context;
   const Planes& p;
-  int32_t dr, dg, db, dsr, dsg, dsb, du, dv;
+  int32_t dr = 0, dg = 0, db = 0, dsr = 0, dsg = 0, dsb = 0, du = 0, dv = 0;
+  __m128i step;  // 0, dr, dg, db
 
   DrawSink(const RasterContext& c, const Planes& planes) : context(c), p(planes) {
+    step = toFixed4(_mm_loadu_ps(p.ddx));
+    if constexpr (Tex == 0 && ZMode != 2) return;  // plain spans step by the vector alone
     dr = toFixed(p.ddx[kR]);
     dg = toFixed(p.ddx[kG]);
     db = toFixed(p.ddx[kB]);
@@ -146,6 +185,10 @@ struct DrawSink {
   }
 
   void span(int y, int xl, int xr) {
+    if constexpr (Tex == 0 && ZMode != 2) {
+      plainSpan(y, xl, xr);
+      return;
+    }
     const float px = xl + 0.5f, py = y + 0.5f;
     float z = p.at(kZ, px, py);
     const float dz = p.ddx[kZ];
@@ -205,6 +248,32 @@ struct DrawSink {
       }
     }
   }
+
+  // The untextured span, the bulk of a frame. Spans are short (a stud's side is a pixel or two wide), so
+  // what counts is the set-up: depth and the three colours come from their planes in one vector, with the
+  // same float operations as Planes::at, and the colours step in 16.16 side by side. Packing the shifted
+  // colours with signed then unsigned saturation is the clamp to 0..255.
+  void plainSpan(int y, int xl, int xr) {
+    const __m128 px = _mm_set1_ps(xl + 0.5f), py = _mm_set1_ps(y + 0.5f);
+    const __m128 at = _mm_add_ps(_mm_add_ps(_mm_loadu_ps(p.base), _mm_mul_ps(_mm_loadu_ps(p.ddx), px)),
+                                 _mm_mul_ps(_mm_loadu_ps(p.ddy), py));
+    float z = _mm_cvtss_f32(at);
+    const float dz = p.ddx[kZ];
+    __m128i colour = toFixed4(at);
+    uint16_t* __restrict out = context.colour + static_cast<size_t>(y) * context.colourPitch;
+    float* __restrict zrow = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch : nullptr;
+    for (int x = xl; x < xr; ++x) {
+      if (ZMode == 0 || z <= zrow[x]) {
+        const __m128i bytes = _mm_srai_epi32(colour, 16);
+        const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(bytes, bytes), bytes);
+        const uint32_t word = static_cast<uint32_t>(_mm_cvtsi128_si32(packed));  // lanes: -, r, g, b
+        out[x] = static_cast<uint16_t>((word & 0xF800) | ((word >> 13) & 0x07E0) | (word >> 27));
+        if constexpr (ZWrite) zrow[x] = z;
+      }
+      z += dz;
+      colour = _mm_add_epi32(colour, step);
+    }
+  }
 };
 
 struct PickSink {
@@ -222,7 +291,7 @@ struct PickSink {
 template <int ZMode, bool ZWrite>
 void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1) {
   const bool highlight = c.specular && c.texture;
-  auto go = [&](auto sink) { walkTriangle(X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
+  auto go = [&](auto sink) { walkTriangle(c, X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
   else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
   else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
@@ -245,13 +314,20 @@ inline void growExtent(RasterContext& context, int left, int top, int right, int
 
 // [SECTION] Triangles
 
+bool RasterContext::ownsAnyRow(int top, int bottom) const {
+  if (bandCount == 1) return true;
+  const int first = top / kBandRows, last = (bottom - 1) / kBandRows;
+  if (last - first + 1 >= bandCount) return true;
+  for (int group = first; group <= last; ++group)
+    if (group % bandCount == band) return true;
+  return false;
+}
+
 void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
   const TLVertex* v[3] = {&a, &b, &c};
-  int X[3], Y[3];
-  for (int i = 0; i < 3; ++i) {
-    X[i] = snap(v[i]->sx);
-    Y[i] = snap(v[i]->sy);
-  }
+  alignas(16) int X[4], Y[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(X), snap4(_mm_setr_ps(a.sx, b.sx, c.sx, 0)));
+  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snap4(_mm_setr_ps(a.sy, b.sy, c.sy, 0)));
   const int64_t area =
       static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
   if (area == 0) return;
@@ -277,44 +353,58 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
     growExtent(context, static_cast<int>(floorDiv(minX, 16)), row0, static_cast<int>(floorDiv(maxX + 15, 16)), row1);
   }
+  if (!context.ownsAnyRow(row0, row1)) return;
 
   // Attribute planes from the snapped positions.
   const float fx0 = X[0] / 16.0f, fy0 = Y[0] / 16.0f;
   const float dx1 = (X[1] - X[0]) / 16.0f, dy1 = (Y[1] - Y[0]) / 16.0f;
   const float dx2 = (X[2] - X[0]) / 16.0f, dy2 = (Y[2] - Y[0]) / 16.0f;
   const float inverse = 1.0f / (dx1 * dy2 - dx2 * dy1);
-  float values[3][kPlanes];
-  const bool addSpecular = context.specular && !context.texture;
+  Planes planes;
   const TLVertex& shade = a;  // flat shading takes the first vertex's colour
-  for (int i = 0; i < 3; ++i) {
-    const TLVertex& s = context.flat ? shade : *v[i];
-    values[i][kZ] = v[i]->sz;
-    const int sr = channel(s.specular, 16), sg = channel(s.specular, 8), sb = channel(s.specular, 0);
-    const int r = channel(s.colour, 16), g = channel(s.colour, 8), b = channel(s.colour, 0);
-    values[i][kR] = static_cast<float>(addSpecular ? std::min(255, r + sr) : r);
-    values[i][kG] = static_cast<float>(addSpecular ? std::min(255, g + sg) : g);
-    values[i][kB] = static_cast<float>(addSpecular ? std::min(255, b + sb) : b);
-    if (context.texture) {
-      values[i][kSR] = static_cast<float>(sr);
-      values[i][kSG] = static_cast<float>(sg);
-      values[i][kSB] = static_cast<float>(sb);
+  if (!context.texture) {
+    // Only depth and colour are interpolated, as one vector [z, r, g, b] a vertex; the saturating byte
+    // add is the colour plus highlight clamped to 255.
+    const __m128i zero = _mm_setzero_si128();
+    __m128 values[3];
+    for (int i = 0; i < 3; ++i) {
+      const TLVertex& s = context.flat ? shade : *v[i];
+      const __m128i sum = _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(s.colour)),
+                                        _mm_cvtsi32_si128(context.specular ? static_cast<int>(s.specular) : 0));
+      const __m128 argb = _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(sum, zero), zero));  // b, g, r, a
+      values[i] = _mm_move_ss(_mm_shuffle_ps(argb, argb, _MM_SHUFFLE(0, 1, 2, 3)), _mm_set_ss(v[i]->sz));
+    }
+    const __m128 d1 = _mm_sub_ps(values[1], values[0]), d2 = _mm_sub_ps(values[2], values[0]);
+    const __m128 ddx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, _mm_set1_ps(dy2)), _mm_mul_ps(d2, _mm_set1_ps(dy1))), _mm_set1_ps(inverse));
+    const __m128 ddy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(dx1)), _mm_mul_ps(d1, _mm_set1_ps(dx2))), _mm_set1_ps(inverse));
+    _mm_storeu_ps(planes.ddx, ddx);
+    _mm_storeu_ps(planes.ddy, ddy);
+    _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, _mm_set1_ps(fx0))), _mm_mul_ps(ddy, _mm_set1_ps(fy0))));
+  } else {
+    float values[3][kPlanes];
+    for (int i = 0; i < 3; ++i) {
+      const TLVertex& s = context.flat ? shade : *v[i];
+      values[i][kZ] = v[i]->sz;
+      values[i][kR] = static_cast<float>(channel(s.colour, 16));
+      values[i][kG] = static_cast<float>(channel(s.colour, 8));
+      values[i][kB] = static_cast<float>(channel(s.colour, 0));
+      values[i][kSR] = static_cast<float>(channel(s.specular, 16));
+      values[i][kSG] = static_cast<float>(channel(s.specular, 8));
+      values[i][kSB] = static_cast<float>(channel(s.specular, 0));
       values[i][kU] = v[i]->u * context.texture->width;
       values[i][kV] = v[i]->v * context.texture->height;
     }
-  }
-  Planes planes{};
-  // Without a texture only depth and colour are interpolated; the specular and texture planes stay 0.
-  const int used = context.texture ? kPlanes : kB + 1;
-  for (int k = 0; k < used; ++k) {
-    const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
-    planes.ddx[k] = (d1 * dy2 - d2 * dy1) * inverse;
-    planes.ddy[k] = (d2 * dx1 - d1 * dx2) * inverse;
-    planes.base[k] = values[0][k] - planes.ddx[k] * fx0 - planes.ddy[k] * fy0;
+    for (int k = 0; k < kPlanes; ++k) {
+      const float d1 = values[1][k] - values[0][k], d2 = values[2][k] - values[0][k];
+      planes.ddx[k] = (d1 * dy2 - d2 * dy1) * inverse;
+      planes.ddy[k] = (d2 * dx1 - d1 * dx2) * inverse;
+      planes.base[k] = values[0][k] - planes.ddx[k] * fx0 - planes.ddy[k] * fy0;
+    }
   }
 
   if (context.picking) {
     PickSink sink{context, planes};
-    walkTriangle(X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
+    walkTriangle(context, X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
     return;
   }
   if (!context.colour) return;
@@ -350,7 +440,7 @@ void drawLine(RasterContext& context, const TLVertex& a, const TLVertex& b) {
       continue;
     }
     growExtent(context, x, y, x + 1, y + 1);
-    if (!context.colour) continue;
+    if (!context.colour || !context.ownsRow(y)) continue;
     float* zp = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch + x : nullptr;
     if (zp && context.zTest && !depthPasses(context.zFunc, z, *zp)) continue;
     const TLVertex& s0 = a;
