@@ -102,32 +102,41 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   const __m128 signs = _mm_setr_ps(-1.0f, 1.0f, 1.0f, -1.0f);
   const __m128 visible = _mm_setr_ps(vp.maxX, vp.maxX, vp.maxY, vp.maxY), guard = _mm_setr_ps(gx, gx, gy, gy);
   struct LitNormal {
-    uint32_t nx = 0, ny = 0, nz = 0;
+    __m128i key = _mm_setzero_si128();
     uint32_t colour = 0, specular = 0;
-    bool valid = false;
   };
   LitNormal litCache[64];
+  const __m128i keyMask = _mm_setr_epi32(-1, -1, -1, 0), keyTag = _mm_setr_epi32(0, 0, 0, 1);
   const float centreX = vp.x + vp.width * 0.5f, centreY = vp.y + vp.height * 0.5f;
 
+  // The position goes through the matrix as one vector, row by row in the same order as the scalar sum
+  // (x m0 + y m1 + z m2 + m3), and the screen position comes out as [sx, sy, sz] with the same operations:
+  // subtracting a product is adding its negation, and adding -0 leaves depth exactly as it was.
+  const __m128 row0 = _mm_loadu_ps(m.m[0]), row1 = _mm_loadu_ps(m.m[1]), row2 = _mm_loadu_ps(m.m[2]), row3 = _mm_loadu_ps(m.m[3]);
+  const __m128 screenScale = _mm_setr_ps(vp.scaleX, -vp.scaleY, 1.0f, 1.0f);
+  const __m128 screenCentre = _mm_setr_ps(centreX, centreY, -0.0f, 0.0f);
+  const Vertex3D* source = buffer.vertices.data() + in.start;
+  TLVertex* out = device.transformed.data() + in.dest;
   for (uint32_t i = 0; i < in.count; ++i) {
-    const Vertex3D& s = buffer.vertices[in.start + i];
-    TLVertex& t = device.transformed[in.dest + i];
-    t.cx = s.x * m.m[0][0] + s.y * m.m[1][0] + s.z * m.m[2][0] + m.m[3][0];
-    t.cy = s.x * m.m[0][1] + s.y * m.m[1][1] + s.z * m.m[2][1] + m.m[3][1];
-    t.cz = s.x * m.m[0][2] + s.y * m.m[1][2] + s.z * m.m[2][2] + m.m[3][2];
-    t.cw = s.x * m.m[0][3] + s.y * m.m[1][3] + s.z * m.m[2][3] + m.m[3][3];
-    const float w = t.cw;
-    const __m128 sides = _mm_mul_ps(_mm_setr_ps(t.cx, t.cx, t.cy, t.cy), signs), ws = _mm_set1_ps(w);
+    const Vertex3D& s = source[i];
+    TLVertex& t = out[i];
+    const __m128 c = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(s.x), row0), _mm_mul_ps(_mm_set1_ps(s.y), row1)),
+                                           _mm_mul_ps(_mm_set1_ps(s.z), row2)),
+                                row3);
+    _mm_storeu_ps(&t.cx, c);
+    const float w = _mm_cvtss_f32(_mm_shuffle_ps(c, c, _MM_SHUFFLE(3, 3, 3, 3)));
+    const float cz = _mm_cvtss_f32(_mm_shuffle_ps(c, c, _MM_SHUFFLE(2, 2, 2, 2)));
+    const __m128 sides = _mm_mul_ps(_mm_shuffle_ps(c, c, _MM_SHUFFLE(1, 1, 0, 0)), signs), ws = _mm_set1_ps(w);
     uint32_t clip = static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(sides, _mm_mul_ps(visible, ws)))) |
                     static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpgt_ps(sides, _mm_mul_ps(guard, ws)))) << 12;
-    if (t.cz < 0 || w <= 0) clip |= D3DCLIP_FRONT;
-    if (t.cz > w) clip |= D3DCLIP_BACK;
+    if (cz < 0 || w <= 0) clip |= D3DCLIP_FRONT;
+    if (cz > w) clip |= D3DCLIP_BACK;
     t.clip = clip;
     if (w > 0) {
-      t.rhw = 1.0f / w;
-      t.sx = centreX + t.cx * t.rhw * vp.scaleX;
-      t.sy = centreY - t.cy * t.rhw * vp.scaleY;
-      t.sz = t.cz * t.rhw;
+      const float rhw = 1.0f / w;
+      const __m128 screen = _mm_add_ps(screenCentre, _mm_mul_ps(_mm_mul_ps(c, _mm_set1_ps(rhw)), screenScale));
+      const __m128 zw = _mm_unpackhi_ps(screen, _mm_set1_ps(rhw));  // sz, rhw, -, rhw
+      _mm_storeu_ps(&t.sx, _mm_shuffle_ps(screen, zw, _MM_SHUFFLE(1, 0, 1, 0)));
     }
     t.u = s.u;
     t.v = s.v;
@@ -138,13 +147,15 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
     }
     // With directional lights and a distant viewer the lit colour depends on the normal alone, and a
     // buffer holds few distinct normals (every stud of a plate row has the same twenty), so results are
-    // kept by normal for the rest of this vertex run.
+    // kept by normal for the rest of this vertex run. The key is the normal's bits with a 1 in place of u,
+    // so that an empty entry (all zero) never matches.
+    const __m128i key = _mm_or_si128(_mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&s.nx)), keyMask), keyTag);
     uint32_t nxBits, nyBits, nzBits;
     std::memcpy(&nxBits, &s.nx, 4);
     std::memcpy(&nyBits, &s.ny, 4);
     std::memcpy(&nzBits, &s.nz, 4);
     LitNormal& cached = litCache[((nxBits * 2654435761u) ^ (nyBits * 40503u) ^ (nzBits * 2246822519u)) >> 26];
-    if (cached.valid && cached.nx == nxBits && cached.ny == nyBits && cached.nz == nzBits) {
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(key, cached.key)) == 0xFFFF) {
       t.colour = cached.colour;
       t.specular = cached.specular;
       continue;
@@ -171,7 +182,7 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
     t.colour = packColour(byte(material.diffuse.a), byte(baseR + material.diffuse.r * dr),
                           byte(baseG + material.diffuse.g * dg), byte(baseB + material.diffuse.b * db));
     t.specular = packColour(0, byte(sr * material.specular.r), byte(sg * material.specular.g), byte(sb * material.specular.b));
-    cached = LitNormal{nxBits, nyBits, nzBits, t.colour, t.specular, true};
+    cached = LitNormal{key, t.colour, t.specular};
   }
 }
 
