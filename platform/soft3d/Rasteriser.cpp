@@ -249,7 +249,7 @@ struct DrawSink {
   // The untextured span, the bulk of a frame. Spans are short (a stud's side is a pixel or two wide), so
   // what counts is the set-up: depth and the three colours come from their planes in one vector, with the
   // same float operations as Planes::at, and the colours step in 16.16 side by side. Packing the shifted
-  // colours with signed then unsigned saturation is the clamp to 0..255.
+  // colours to 16 bits with saturation, then a maximum and a minimum, is the clamp to 0..255.
   void plainSpan(int y, int xl, int xr) {
     const __m128 px = _mm_set1_ps(xl + 0.5f), py = _mm_set1_ps(y + 0.5f);
     const __m128 at = _mm_add_ps(_mm_add_ps(_mm_loadu_ps(p.base), _mm_mul_ps(_mm_loadu_ps(p.ddx), px)),
@@ -261,10 +261,13 @@ struct DrawSink {
     float* __restrict zrow = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch : nullptr;
     for (int x = xl; x < xr; ++x) {
       if (ZMode == 0 || z <= zrow[x]) {
-        const __m128i bytes = _mm_srai_epi32(colour, 16);
-        const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(bytes, bytes), bytes);
-        const uint32_t word = static_cast<uint32_t>(_mm_cvtsi128_si32(packed));  // lanes: -, r, g, b
-        out[x] = static_cast<uint16_t>((word & 0xF800) | ((word >> 13) & 0x07E0) | (word >> 27));
+        const __m128i words = _mm_packs_epi32(_mm_srai_epi32(colour, 16), colour);  // lanes: 0, r, g, b, ...
+        const __m128i bytes = _mm_min_epi16(_mm_max_epi16(words, _mm_setzero_si128()), _mm_set1_epi16(255));
+        // The top five, six and five bits, then shifted into place and summed in pairs: r | g and b.
+        const __m128i top = _mm_mulhi_epu16(bytes, _mm_setr_epi16(0, 1 << 13, 1 << 14, 1 << 13, 0, 0, 0, 0));
+        const __m128i pairs = _mm_madd_epi16(top, _mm_setr_epi16(0, 1 << 11, 1 << 5, 1, 0, 0, 0, 0));
+        const __m128i sum = _mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, _MM_SHUFFLE(3, 2, 0, 1)));
+        out[x] = static_cast<uint16_t>(_mm_cvtsi128_si32(sum));
         if constexpr (ZWrite) zrow[x] = z;
       }
       z += dz;
