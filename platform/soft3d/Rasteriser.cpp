@@ -349,11 +349,12 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const int row0 = std::max(firstCentre(Y[t]), clip.top);
   const int row1 = std::min(firstCentre(Y[bo]), clip.bottom);
   if (row0 >= row1) return;
-  if (!context.picking) {
-    const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
-    growExtent(context, static_cast<int>(floorDiv16(minX)), row0, static_cast<int>(floorDiv16(maxX + 15)), row1);
-  }
+  const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
+  if (!context.picking) growExtent(context, static_cast<int>(floorDiv16(minX)), row0, static_cast<int>(floorDiv16(maxX + 15)), row1);
   if (!context.ownsAnyRow(row0, row1)) return;
+  // A sliver between two columns' centres covers no pixel: every edge lies within minX..maxX, so a span
+  // starts at or right of the first centre from minX and ends at or left of the first from maxX.
+  if (std::max(firstCentre(minX), clip.left) >= std::min(firstCentre(maxX), clip.right)) return;
 
   // Attribute planes from the snapped positions.
   const float fx0 = X[0] / 16.0f, fy0 = Y[0] / 16.0f;

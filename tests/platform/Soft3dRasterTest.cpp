@@ -111,6 +111,38 @@ TEST(Soft3dRaster, RandomMeshCoversEveryPixelExactlyOnce) {
   EXPECT_EQ(overlaps, 0);
 }
 
+TEST(Soft3dRaster, StripsNarrowerThanAPixelTileWithoutGapsAndSliversStillCountInTheExtent) {
+  // Upright strips a sixteenth to a pixel wide, many lying wholly between two columns' centres and some
+  // with an edge exactly on a centre; every pixel must still be drawn exactly once.
+  const int w = 24, h = 10;
+  Canvas canvas(w, h);
+  std::mt19937 random(11);
+  std::vector<int> counts(static_cast<size_t>(w) * h, 0);
+  // Each boundary may lean a sixteenth (its top shifted right), the outermost ones stand upright.
+  std::vector<float> top{0}, bottom{0};
+  while (bottom.back() < w) {
+    const float x = bottom.back() + (1 + random() % 16) / 16.0f, lean = (random() % 2) / 16.0f;
+    top.push_back(x >= w ? w : x + lean);
+    bottom.push_back(std::min<float>(x, w));
+  }
+  for (size_t k = 0; k + 1 < top.size(); ++k) {
+    const TLVertex a = at(top[k], 0), b = at(top[k + 1], 0), c = at(bottom[k + 1], h), d = at(bottom[k], h);
+    coverage(canvas, a, b, c, counts);
+    coverage(canvas, c, d, a, counts);
+  }
+  for (size_t i = 0; i < counts.size(); ++i) ASSERT_EQ(counts[i], 1) << "pixel " << i % w << ", " << i / w;
+
+  // Between the centres of columns 2 and 3: nothing drawn, yet the rows it spans count as touched.
+  canvas.context.extent = Rect{2048, 2048, 0, 0};
+  canvas.context.drewAny = false;
+  EXPECT_EQ(coverage(canvas, at(2.55f, 1), at(3.45f, 1), at(3.0f, 6), counts), 0);
+  EXPECT_TRUE(canvas.context.drewAny);
+  EXPECT_EQ(canvas.context.extent.left, 2);
+  EXPECT_EQ(canvas.context.extent.right, 4);
+  EXPECT_EQ(canvas.context.extent.top, 1);
+  EXPECT_EQ(canvas.context.extent.bottom, 6);
+}
+
 TEST(Soft3dRaster, FanAroundAPointSharesEdgesWithoutGapsOrOverlaps) {
   Canvas canvas(40, 40);
   std::vector<int> counts(1600, 0);
