@@ -326,8 +326,10 @@ bool RasterContext::ownsAnyRow(int top, int bottom) const {
 void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
   const TLVertex* v[3] = {&a, &b, &c};
   alignas(16) int X[4], Y[4];
-  _mm_store_si128(reinterpret_cast<__m128i*>(X), snap4(_mm_setr_ps(a.sx, b.sx, c.sx, 0)));
-  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snap4(_mm_setr_ps(a.sy, b.sy, c.sy, 0)));
+  // sx and sy lie side by side in a vertex: [ax, bx, ay, by], then c's pair twice.
+  const __m128 ab = _mm_unpacklo_ps(_mm_loadu_ps(&a.sx), _mm_loadu_ps(&b.sx)), cc = _mm_loadu_ps(&c.sx);
+  _mm_store_si128(reinterpret_cast<__m128i*>(X), snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(0, 0, 1, 0))));
+  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(1, 1, 3, 2))));
   const int64_t area =
       static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
   if (area == 0) return;
@@ -357,9 +359,17 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   if (std::max(firstCentre(minX), clip.left) >= std::min(firstCentre(maxX), clip.right)) return;
 
   // Attribute planes from the snapped positions.
-  const float fx0 = X[0] / 16.0f, fy0 = Y[0] / 16.0f;
-  const float dx1 = (X[1] - X[0]) / 16.0f, dy1 = (Y[1] - Y[0]) / 16.0f;
-  const float dx2 = (X[2] - X[0]) / 16.0f, dy2 = (Y[2] - Y[0]) / 16.0f;
+  // In pixels, as vectors [x0, x1 - x0, x2 - x0, -] and the same for y: the integer differences are
+  // converted and scaled by 1/16 exactly as one at a time.
+  const __m128i notFirst = _mm_setr_epi32(0, -1, -1, -1);
+  const __m128i xs = _mm_load_si128(reinterpret_cast<const __m128i*>(X)), ys = _mm_load_si128(reinterpret_cast<const __m128i*>(Y));
+  const __m128 sx = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(xs, _mm_and_si128(_mm_shuffle_epi32(xs, 0), notFirst))), _mm_set1_ps(1 / 16.0f));
+  const __m128 sy = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(ys, _mm_and_si128(_mm_shuffle_epi32(ys, 0), notFirst))), _mm_set1_ps(1 / 16.0f));
+  const __m128 fx0v = _mm_shuffle_ps(sx, sx, 0x00), dx1v = _mm_shuffle_ps(sx, sx, 0x55), dx2v = _mm_shuffle_ps(sx, sx, 0xAA);
+  const __m128 fy0v = _mm_shuffle_ps(sy, sy, 0x00), dy1v = _mm_shuffle_ps(sy, sy, 0x55), dy2v = _mm_shuffle_ps(sy, sy, 0xAA);
+  const float fx0 = _mm_cvtss_f32(fx0v), fy0 = _mm_cvtss_f32(fy0v);
+  const float dx1 = _mm_cvtss_f32(dx1v), dy1 = _mm_cvtss_f32(dy1v);
+  const float dx2 = _mm_cvtss_f32(dx2v), dy2 = _mm_cvtss_f32(dy2v);
   const float inverse = 1.0f / (dx1 * dy2 - dx2 * dy1);
   Planes planes;
   const TLVertex& shade = a;  // flat shading takes the first vertex's colour
@@ -376,11 +386,11 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
       values[i] = _mm_move_ss(_mm_shuffle_ps(argb, argb, _MM_SHUFFLE(0, 1, 2, 3)), _mm_set_ss(v[i]->sz));
     }
     const __m128 d1 = _mm_sub_ps(values[1], values[0]), d2 = _mm_sub_ps(values[2], values[0]);
-    const __m128 ddx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, _mm_set1_ps(dy2)), _mm_mul_ps(d2, _mm_set1_ps(dy1))), _mm_set1_ps(inverse));
-    const __m128 ddy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(dx1)), _mm_mul_ps(d1, _mm_set1_ps(dx2))), _mm_set1_ps(inverse));
+    const __m128 ddx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, dy2v), _mm_mul_ps(d2, dy1v)), _mm_set1_ps(inverse));
+    const __m128 ddy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, dx1v), _mm_mul_ps(d1, dx2v)), _mm_set1_ps(inverse));
     _mm_storeu_ps(planes.ddx, ddx);
     _mm_storeu_ps(planes.ddy, ddy);
-    _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, _mm_set1_ps(fx0))), _mm_mul_ps(ddy, _mm_set1_ps(fy0))));
+    _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, fx0v)), _mm_mul_ps(ddy, fy0v)));
   } else {
     float values[3][kPlanes];
     for (int i = 0; i < 3; ++i) {
