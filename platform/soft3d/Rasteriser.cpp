@@ -297,17 +297,22 @@ void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* 
   else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
 }
 
+// The extent grows by a box already within the clip and not empty.
+inline void growClippedExtent(RasterContext& context, int left, int top, int right, int bottom) {
+  context.extent.left = std::min(context.extent.left, left);
+  context.extent.top = std::min(context.extent.top, top);
+  context.extent.right = std::max(context.extent.right, right);
+  context.extent.bottom = std::max(context.extent.bottom, bottom);
+  context.drewAny = true;
+}
+
 inline void growExtent(RasterContext& context, int left, int top, int right, int bottom) {
   left = std::max(left, context.clip.left);
   top = std::max(top, context.clip.top);
   right = std::min(right, context.clip.right);
   bottom = std::min(bottom, context.clip.bottom);
   if (left >= right || top >= bottom) return;
-  context.extent.left = std::min(context.extent.left, left);
-  context.extent.top = std::min(context.extent.top, top);
-  context.extent.right = std::max(context.extent.right, right);
-  context.extent.bottom = std::max(context.extent.bottom, bottom);
-  context.drewAny = true;
+  growClippedExtent(context, left, top, right, bottom);
 }
 
 }  // namespace
@@ -352,7 +357,12 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const int row1 = std::min(firstCentre(Y[bo]), clip.bottom);
   if (row0 >= row1) return;
   const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
-  if (!context.picking) growExtent(context, static_cast<int>(floorDiv16(minX)), row0, static_cast<int>(floorDiv16(maxX + 15)), row1);
+  if (!context.picking) {
+    // The rows are already within the clip and not empty.
+    const int left = std::max(static_cast<int>(floorDiv16(minX)), clip.left);
+    const int right = std::min(static_cast<int>(floorDiv16(maxX + 15)), clip.right);
+    if (left < right) growClippedExtent(context, left, row0, right, row1);
+  }
   if (!context.ownsAnyRow(row0, row1)) return;
   // A sliver between two columns' centres covers no pixel: every edge lies within minX..maxX, so a span
   // starts at or right of the first centre from minX and ends at or left of the first from maxX.
