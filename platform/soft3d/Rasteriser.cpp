@@ -333,10 +333,17 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   alignas(16) int X[4], Y[4];
   // sx and sy lie side by side in a vertex: [ax, bx, ay, by], then c's pair twice.
   const __m128 ab = _mm_unpacklo_ps(_mm_loadu_ps(&a.sx), _mm_loadu_ps(&b.sx)), cc = _mm_loadu_ps(&c.sx);
-  _mm_store_si128(reinterpret_cast<__m128i*>(X), snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(0, 0, 1, 0))));
-  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(1, 1, 3, 2))));
-  const int64_t area =
-      static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
+  const __m128i snappedX = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(0, 0, 1, 0)));
+  const __m128i snappedY = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(1, 1, 3, 2)));
+  _mm_store_si128(reinterpret_cast<__m128i*>(X), snappedX);
+  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snappedY);
+  // Twice the area, (x1 - x0)(y2 - y0) - (x2 - x0)(y1 - y0), with both products side by side in doubles:
+  // within the guard band the deltas stay below 2^20, so products and difference are exact.
+  const __m128i dx = _mm_sub_epi32(snappedX, _mm_shuffle_epi32(snappedX, 0));
+  const __m128i dy = _mm_sub_epi32(snappedY, _mm_shuffle_epi32(snappedY, 0));
+  const __m128d products = _mm_mul_pd(_mm_cvtepi32_pd(_mm_shuffle_epi32(dx, _MM_SHUFFLE(3, 3, 2, 1))),
+                                      _mm_cvtepi32_pd(_mm_shuffle_epi32(dy, _MM_SHUFFLE(3, 3, 1, 2))));
+  const double area = _mm_cvtsd_f64(_mm_sub_sd(products, _mm_unpackhi_pd(products, products)));
   if (area == 0) return;
   // Screen y runs down, so a positive area is a clockwise triangle as seen on the screen.
   if (area < 0) {
@@ -372,9 +379,11 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   // In pixels, as vectors [x0, x1 - x0, x2 - x0, -] and the same for y: the integer differences are
   // converted and scaled by 1/16 exactly as one at a time.
   const __m128i notFirst = _mm_setr_epi32(0, -1, -1, -1);
-  const __m128i xs = _mm_load_si128(reinterpret_cast<const __m128i*>(X)), ys = _mm_load_si128(reinterpret_cast<const __m128i*>(Y));
-  const __m128 sx = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(xs, _mm_and_si128(_mm_shuffle_epi32(xs, 0), notFirst))), _mm_set1_ps(1 / 16.0f));
-  const __m128 sy = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(ys, _mm_and_si128(_mm_shuffle_epi32(ys, 0), notFirst))), _mm_set1_ps(1 / 16.0f));
+  const __m128i xs = _mm_load_si128(reinterpret_cast<const __m128i*>(X));
+  const __m128i ys = _mm_load_si128(reinterpret_cast<const __m128i*>(Y));
+  const __m128 sixteenth = _mm_set1_ps(1 / 16.0f);
+  const __m128 sx = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(xs, _mm_and_si128(_mm_shuffle_epi32(xs, 0), notFirst))), sixteenth);
+  const __m128 sy = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(ys, _mm_and_si128(_mm_shuffle_epi32(ys, 0), notFirst))), sixteenth);
   const __m128 fx0v = _mm_shuffle_ps(sx, sx, 0x00), dx1v = _mm_shuffle_ps(sx, sx, 0x55), dx2v = _mm_shuffle_ps(sx, sx, 0xAA);
   const __m128 fy0v = _mm_shuffle_ps(sy, sy, 0x00), dy1v = _mm_shuffle_ps(sy, sy, 0x55), dy2v = _mm_shuffle_ps(sy, sy, 0xAA);
   const float fx0 = _mm_cvtss_f32(fx0v), fy0 = _mm_cvtss_f32(fy0v);

@@ -178,6 +178,26 @@ TEST(Soft3dRaster, CounterClockwiseTrianglesAreCulledByDefault) {
   EXPECT_NE(canvas.colour.at(4, 4), 0);
 }
 
+TEST(Soft3dRaster, WindingOfNearlyFlatTrianglesFarAcrossTheScreenIsExact) {
+  // In sixteenths of a pixel the far corners are (65537, 65536) and (65536, 65535): twice the area is
+  // 65537 * 65535 - 65536 * 65536 = -1, which a float product would round to nothing. Such a sliver
+  // draws no pixel, but one that is not culled still counts as touching the rows it crosses.
+  auto touches = [](uint32_t cull, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
+    Canvas canvas(8, 8);
+    canvas.context.cull = cull;
+    fillTriangle(canvas.context, a, b, c);
+    return canvas.context.drewAny;
+  };
+  const TLVertex origin = at(0, 0), steep = at(4096.0625f, 4096), flat = at(4096, 4095.9375f);
+  EXPECT_FALSE(touches(D3DCULL_CCW, origin, steep, flat));
+  EXPECT_TRUE(touches(D3DCULL_CCW, origin, flat, steep));
+  EXPECT_TRUE(touches(D3DCULL_CW, origin, steep, flat));
+  EXPECT_FALSE(touches(D3DCULL_CW, origin, flat, steep));
+  // Exactly in line: nothing either way round.
+  EXPECT_FALSE(touches(D3DCULL_NONE, origin, at(4096, 4096), at(2048, 2048)));
+  EXPECT_FALSE(touches(D3DCULL_NONE, origin, at(2048, 2048), at(4096, 4096)));
+}
+
 TEST(Soft3dRaster, DepthTestKeepsTheNearerSurfaceInEitherOrder) {
   Canvas canvas(16, 16);
   for (int order = 0; order < 2; ++order) {
