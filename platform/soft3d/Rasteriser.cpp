@@ -297,17 +297,22 @@ void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* 
   else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
 }
 
+// The extent grows by a box already within the clip and not empty.
+inline void growClippedExtent(RasterContext& context, int left, int top, int right, int bottom) {
+  context.extent.left = std::min(context.extent.left, left);
+  context.extent.top = std::min(context.extent.top, top);
+  context.extent.right = std::max(context.extent.right, right);
+  context.extent.bottom = std::max(context.extent.bottom, bottom);
+  context.drewAny = true;
+}
+
 inline void growExtent(RasterContext& context, int left, int top, int right, int bottom) {
   left = std::max(left, context.clip.left);
   top = std::max(top, context.clip.top);
   right = std::min(right, context.clip.right);
   bottom = std::min(bottom, context.clip.bottom);
   if (left >= right || top >= bottom) return;
-  context.extent.left = std::min(context.extent.left, left);
-  context.extent.top = std::min(context.extent.top, top);
-  context.extent.right = std::max(context.extent.right, right);
-  context.extent.bottom = std::max(context.extent.bottom, bottom);
-  context.drewAny = true;
+  growClippedExtent(context, left, top, right, bottom);
 }
 
 }  // namespace
@@ -326,10 +331,19 @@ bool RasterContext::ownsAnyRow(int top, int bottom) const {
 void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
   const TLVertex* v[3] = {&a, &b, &c};
   alignas(16) int X[4], Y[4];
-  _mm_store_si128(reinterpret_cast<__m128i*>(X), snap4(_mm_setr_ps(a.sx, b.sx, c.sx, 0)));
-  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snap4(_mm_setr_ps(a.sy, b.sy, c.sy, 0)));
-  const int64_t area =
-      static_cast<int64_t>(X[1] - X[0]) * (Y[2] - Y[0]) - static_cast<int64_t>(X[2] - X[0]) * (Y[1] - Y[0]);
+  // sx and sy lie side by side in a vertex: [ax, bx, ay, by], then c's pair twice.
+  const __m128 ab = _mm_unpacklo_ps(_mm_loadu_ps(&a.sx), _mm_loadu_ps(&b.sx)), cc = _mm_loadu_ps(&c.sx);
+  const __m128i snappedX = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(0, 0, 1, 0)));
+  const __m128i snappedY = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(1, 1, 3, 2)));
+  _mm_store_si128(reinterpret_cast<__m128i*>(X), snappedX);
+  _mm_store_si128(reinterpret_cast<__m128i*>(Y), snappedY);
+  // Twice the area, (x1 - x0)(y2 - y0) - (x2 - x0)(y1 - y0), with both products side by side in doubles:
+  // within the guard band the deltas stay below 2^20, so products and difference are exact.
+  const __m128i dx = _mm_sub_epi32(snappedX, _mm_shuffle_epi32(snappedX, 0));
+  const __m128i dy = _mm_sub_epi32(snappedY, _mm_shuffle_epi32(snappedY, 0));
+  const __m128d products = _mm_mul_pd(_mm_cvtepi32_pd(_mm_shuffle_epi32(dx, _MM_SHUFFLE(3, 3, 2, 1))),
+                                      _mm_cvtepi32_pd(_mm_shuffle_epi32(dy, _MM_SHUFFLE(3, 3, 1, 2))));
+  const double area = _mm_cvtsd_f64(_mm_sub_sd(products, _mm_unpackhi_pd(products, products)));
   if (area == 0) return;
   // Screen y runs down, so a positive area is a clockwise triangle as seen on the screen.
   if (area < 0) {
@@ -349,16 +363,32 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const int row0 = std::max(firstCentre(Y[t]), clip.top);
   const int row1 = std::min(firstCentre(Y[bo]), clip.bottom);
   if (row0 >= row1) return;
+  const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   if (!context.picking) {
-    const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
-    growExtent(context, static_cast<int>(floorDiv16(minX)), row0, static_cast<int>(floorDiv16(maxX + 15)), row1);
+    // The rows are already within the clip and not empty.
+    const int left = std::max(static_cast<int>(floorDiv16(minX)), clip.left);
+    const int right = std::min(static_cast<int>(floorDiv16(maxX + 15)), clip.right);
+    if (left < right) growClippedExtent(context, left, row0, right, row1);
   }
   if (!context.ownsAnyRow(row0, row1)) return;
+  // A sliver between two columns' centres covers no pixel: every edge lies within minX..maxX, so a span
+  // starts at or right of the first centre from minX and ends at or left of the first from maxX.
+  if (std::max(firstCentre(minX), clip.left) >= std::min(firstCentre(maxX), clip.right)) return;
 
   // Attribute planes from the snapped positions.
-  const float fx0 = X[0] / 16.0f, fy0 = Y[0] / 16.0f;
-  const float dx1 = (X[1] - X[0]) / 16.0f, dy1 = (Y[1] - Y[0]) / 16.0f;
-  const float dx2 = (X[2] - X[0]) / 16.0f, dy2 = (Y[2] - Y[0]) / 16.0f;
+  // In pixels, as vectors [x0, x1 - x0, x2 - x0, -] and the same for y: the integer differences are
+  // converted and scaled by 1/16 exactly as one at a time.
+  const __m128i notFirst = _mm_setr_epi32(0, -1, -1, -1);
+  const __m128i xs = _mm_load_si128(reinterpret_cast<const __m128i*>(X));
+  const __m128i ys = _mm_load_si128(reinterpret_cast<const __m128i*>(Y));
+  const __m128 sixteenth = _mm_set1_ps(1 / 16.0f);
+  const __m128 sx = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(xs, _mm_and_si128(_mm_shuffle_epi32(xs, 0), notFirst))), sixteenth);
+  const __m128 sy = _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(ys, _mm_and_si128(_mm_shuffle_epi32(ys, 0), notFirst))), sixteenth);
+  const __m128 fx0v = _mm_shuffle_ps(sx, sx, 0x00), dx1v = _mm_shuffle_ps(sx, sx, 0x55), dx2v = _mm_shuffle_ps(sx, sx, 0xAA);
+  const __m128 fy0v = _mm_shuffle_ps(sy, sy, 0x00), dy1v = _mm_shuffle_ps(sy, sy, 0x55), dy2v = _mm_shuffle_ps(sy, sy, 0xAA);
+  const float fx0 = _mm_cvtss_f32(fx0v), fy0 = _mm_cvtss_f32(fy0v);
+  const float dx1 = _mm_cvtss_f32(dx1v), dy1 = _mm_cvtss_f32(dy1v);
+  const float dx2 = _mm_cvtss_f32(dx2v), dy2 = _mm_cvtss_f32(dy2v);
   const float inverse = 1.0f / (dx1 * dy2 - dx2 * dy1);
   Planes planes;
   const TLVertex& shade = a;  // flat shading takes the first vertex's colour
@@ -375,11 +405,11 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
       values[i] = _mm_move_ss(_mm_shuffle_ps(argb, argb, _MM_SHUFFLE(0, 1, 2, 3)), _mm_set_ss(v[i]->sz));
     }
     const __m128 d1 = _mm_sub_ps(values[1], values[0]), d2 = _mm_sub_ps(values[2], values[0]);
-    const __m128 ddx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, _mm_set1_ps(dy2)), _mm_mul_ps(d2, _mm_set1_ps(dy1))), _mm_set1_ps(inverse));
-    const __m128 ddy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(dx1)), _mm_mul_ps(d1, _mm_set1_ps(dx2))), _mm_set1_ps(inverse));
+    const __m128 ddx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, dy2v), _mm_mul_ps(d2, dy1v)), _mm_set1_ps(inverse));
+    const __m128 ddy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, dx1v), _mm_mul_ps(d1, dx2v)), _mm_set1_ps(inverse));
     _mm_storeu_ps(planes.ddx, ddx);
     _mm_storeu_ps(planes.ddy, ddy);
-    _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, _mm_set1_ps(fx0))), _mm_mul_ps(ddy, _mm_set1_ps(fy0))));
+    _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, fx0v)), _mm_mul_ps(ddy, fy0v)));
   } else {
     float values[3][kPlanes];
     for (int i = 0; i < 3; ++i) {

@@ -111,6 +111,38 @@ TEST(Soft3dRaster, RandomMeshCoversEveryPixelExactlyOnce) {
   EXPECT_EQ(overlaps, 0);
 }
 
+TEST(Soft3dRaster, StripsNarrowerThanAPixelTileWithoutGapsAndSliversStillCountInTheExtent) {
+  // Upright strips a sixteenth to a pixel wide, many lying wholly between two columns' centres and some
+  // with an edge exactly on a centre; every pixel must still be drawn exactly once.
+  const int w = 24, h = 10;
+  Canvas canvas(w, h);
+  std::mt19937 random(11);
+  std::vector<int> counts(static_cast<size_t>(w) * h, 0);
+  // Each boundary may lean a sixteenth (its top shifted right), the outermost ones stand upright.
+  std::vector<float> top{0}, bottom{0};
+  while (bottom.back() < w) {
+    const float x = bottom.back() + (1 + random() % 16) / 16.0f, lean = (random() % 2) / 16.0f;
+    top.push_back(x >= w ? w : x + lean);
+    bottom.push_back(std::min<float>(x, w));
+  }
+  for (size_t k = 0; k + 1 < top.size(); ++k) {
+    const TLVertex a = at(top[k], 0), b = at(top[k + 1], 0), c = at(bottom[k + 1], h), d = at(bottom[k], h);
+    coverage(canvas, a, b, c, counts);
+    coverage(canvas, c, d, a, counts);
+  }
+  for (size_t i = 0; i < counts.size(); ++i) ASSERT_EQ(counts[i], 1) << "pixel " << i % w << ", " << i / w;
+
+  // Between the centres of columns 2 and 3: nothing drawn, yet the rows it spans count as touched.
+  canvas.context.extent = Rect{2048, 2048, 0, 0};
+  canvas.context.drewAny = false;
+  EXPECT_EQ(coverage(canvas, at(2.55f, 1), at(3.45f, 1), at(3.0f, 6), counts), 0);
+  EXPECT_TRUE(canvas.context.drewAny);
+  EXPECT_EQ(canvas.context.extent.left, 2);
+  EXPECT_EQ(canvas.context.extent.right, 4);
+  EXPECT_EQ(canvas.context.extent.top, 1);
+  EXPECT_EQ(canvas.context.extent.bottom, 6);
+}
+
 TEST(Soft3dRaster, FanAroundAPointSharesEdgesWithoutGapsOrOverlaps) {
   Canvas canvas(40, 40);
   std::vector<int> counts(1600, 0);
@@ -144,6 +176,26 @@ TEST(Soft3dRaster, CounterClockwiseTrianglesAreCulledByDefault) {
   canvas.context.cull = D3DCULL_CW;
   fillTriangle(canvas.context, at(2, 2), at(2, 12), at(12, 2));
   EXPECT_NE(canvas.colour.at(4, 4), 0);
+}
+
+TEST(Soft3dRaster, WindingOfNearlyFlatTrianglesFarAcrossTheScreenIsExact) {
+  // In sixteenths of a pixel the far corners are (65537, 65536) and (65536, 65535): twice the area is
+  // 65537 * 65535 - 65536 * 65536 = -1, which a float product would round to nothing. Such a sliver
+  // draws no pixel, but one that is not culled still counts as touching the rows it crosses.
+  auto touches = [](uint32_t cull, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
+    Canvas canvas(8, 8);
+    canvas.context.cull = cull;
+    fillTriangle(canvas.context, a, b, c);
+    return canvas.context.drewAny;
+  };
+  const TLVertex origin = at(0, 0), steep = at(4096.0625f, 4096), flat = at(4096, 4095.9375f);
+  EXPECT_FALSE(touches(D3DCULL_CCW, origin, steep, flat));
+  EXPECT_TRUE(touches(D3DCULL_CCW, origin, flat, steep));
+  EXPECT_TRUE(touches(D3DCULL_CW, origin, steep, flat));
+  EXPECT_FALSE(touches(D3DCULL_CW, origin, flat, steep));
+  // Exactly in line: nothing either way round.
+  EXPECT_FALSE(touches(D3DCULL_NONE, origin, at(4096, 4096), at(2048, 2048)));
+  EXPECT_FALSE(touches(D3DCULL_NONE, origin, at(2048, 2048), at(4096, 4096)));
 }
 
 TEST(Soft3dRaster, DepthTestKeepsTheNearerSurfaceInEitherOrder) {
