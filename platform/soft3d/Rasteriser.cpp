@@ -142,8 +142,8 @@ void fillNarrow(const RasterContext& context, const int* X, const int* Y, int ro
   for (int i = 0; i < 3; ++i) {
     const int j = i == 2 ? 0 : i + 1;
     const int dx = X[j] - X[i], dy = Y[j] - Y[i];
-    // E(x, y) = dx (y - Yi) - dy (x - Xi), positive inside. Within the guard band and eight columns it
-    // stays far within 32 bits. A centre with E = 0 counts only on a left or top edge, so 1 is taken
+    // E(x, y) = dx (y - Yi) - dy (x - Xi), positive inside. Within the guard band and nine pixels across
+    // it stays far within 32 bits. A centre with E = 0 counts only on a left or top edge, so 1 is taken
     // off the others and a lane is inside when no edge value is negative.
     const bool inclusive = dy < 0 || (dy == 0 && dx > 0);
     const int e = dx * (oy - Y[i]) - dy * (ox - X[i]) - (inclusive ? 0 : 1);
@@ -330,13 +330,13 @@ struct PickSink {
 };
 
 // The columns are the candidates: from the first centre right of the leftmost vertex to the first right
-// of the rightmost, within the clip.
+// of the rightmost, within the clip; a narrow triangle spans at most eight of them before clipping.
 template <int ZMode, bool ZWrite>
 void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1,
-              int column0, int column1) {
+              bool narrow, int column0, int column1) {
   const bool highlight = c.specular && c.texture;
   auto go = [&](auto sink) {
-    if (column1 - column0 <= std::min(c.narrowColumns, 8)) fillNarrow(c, X, Y, r0, r1, column0, column1 - column0, sink);
+    if (narrow) fillNarrow(c, X, Y, r0, r1, column0, column1 - column0, sink);
     else walkTriangle(c, X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink);
   };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
@@ -422,6 +422,9 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   // starts at or right of the first centre from minX and ends at or left of the first from maxX.
   const int column0 = std::max(firstCentre(minX), clip.left), column1 = std::min(firstCentre(maxX), clip.right);
   if (column0 >= column1) return;
+  // Narrow before clipping: a wide triangle cut down to a few columns by the clip is walked (its edge
+  // functions could leave 32 bits).
+  const bool narrow = firstCentre(maxX) - firstCentre(minX) <= std::min(context.narrowColumns, 8);
 
   // Attribute planes from the snapped positions.
   // In pixels, as vectors [x0, x1 - x0, x2 - x0, -] and the same for y: the integer differences are
@@ -489,14 +492,14 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const bool test = context.zTest && context.depth;
   const bool write = context.zWrite && context.depth;
   if (!test) {
-    write ? walkDraw<0, true>(context, planes, X, Y, t, m, bo, row0, row1, column0, column1)
-          : walkDraw<0, false>(context, planes, X, Y, t, m, bo, row0, row1, column0, column1);
+    write ? walkDraw<0, true>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1)
+          : walkDraw<0, false>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1);
   } else if (context.zFunc == D3DCMP_LESSEQUAL) {
-    write ? walkDraw<1, true>(context, planes, X, Y, t, m, bo, row0, row1, column0, column1)
-          : walkDraw<1, false>(context, planes, X, Y, t, m, bo, row0, row1, column0, column1);
+    write ? walkDraw<1, true>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1)
+          : walkDraw<1, false>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1);
   } else {
-    write ? walkDraw<2, true>(context, planes, X, Y, t, m, bo, row0, row1, column0, column1)
-          : walkDraw<2, false>(context, planes, X, Y, t, m, bo, row0, row1, column0, column1);
+    write ? walkDraw<2, true>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1)
+          : walkDraw<2, false>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1);
   }
 }
 

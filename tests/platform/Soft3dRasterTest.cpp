@@ -184,6 +184,22 @@ TEST(Soft3dRaster, NarrowTrianglesCoverTheSamePixelsFromEdgeFunctionsAsByWalking
     ASSERT_EQ(fromEdges.context.extent, walked.context.extent) << "triangle " << k;
   }
   EXPECT_GT(changed, 2000);
+
+  // Huge triangles seen through a clip a few columns wide: their edge functions there would not fit in
+  // 32 bits, so they must be walked.
+  for (int k = 0; k < 200; ++k) {
+    const float left = -6000.0f - random() % 1000, right = 6000.0f + random() % 1000;
+    const TLVertex a = at(left, -4000.0f + random() % 100), b = at(right, 10.0f + random() % 10),
+                   c = at(left + random() % 3000, 4000.0f + random() % 100);
+    for (Canvas* canvas : {&fromEdges, &walked}) {
+      canvas->reset();
+      canvas->context.clip = Rect{16, 0, 16 + 1 + k % 8, h};
+      canvas->context.bandCount = 1;
+      fillTriangle(canvas->context, a, b, c);
+    }
+    ASSERT_EQ(fromEdges.colour.pixels, walked.colour.pixels) << "wide triangle " << k;
+  }
+  EXPECT_NE(fromEdges.colour.at(16, h / 2), 0);
 }
 
 TEST(Soft3dRaster, FanAroundAPointSharesEdgesWithoutGapsOrOverlaps) {
