@@ -85,8 +85,12 @@ struct Planes {
 };
 
 template <class Sink>
-void walkTriangle(const RasterContext& context, const int* X, const int* Y, int top, int mid, int bottom, int row0,
-                  int row1, int left, int right, Sink& sink) {
+void walkTriangle(const RasterContext& context, const int* X, const int* Y, int row0, int row1, int left, int right,
+                  Sink& sink) {
+  int top = 0, mid = 1, bottom = 2;
+  if (Y[mid] < Y[top]) std::swap(mid, top);
+  if (Y[bottom] < Y[top]) std::swap(bottom, top);
+  if (Y[bottom] < Y[mid]) std::swap(bottom, mid);
   const int64_t cross = static_cast<int64_t>(X[mid] - X[top]) * (Y[bottom] - Y[top]) -
                         static_cast<int64_t>(X[bottom] - X[top]) * (Y[mid] - Y[top]);
   const bool midOnRight = cross > 0;
@@ -332,12 +336,12 @@ struct PickSink {
 // The columns are the candidates: from the first centre right of the leftmost vertex to the first right
 // of the rightmost, within the clip; a narrow triangle spans at most eight of them before clipping.
 template <int ZMode, bool ZWrite>
-void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1,
-              bool narrow, int column0, int column1) {
+void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int r0, int r1, bool narrow,
+              int column0, int column1) {
   const bool highlight = c.specular && c.texture;
   auto go = [&](auto sink) {
     if (narrow) fillNarrow(c, X, Y, r0, r1, column0, column1 - column0, sink);
-    else walkTriangle(c, X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink);
+    else walkTriangle(c, X, Y, r0, r1, c.clip.left, c.clip.right, sink);
   };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
   else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
@@ -401,14 +405,9 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   } else if (context.cull == D3DCULL_CW) {
     return;
   }
-  int t = 0, m = 1, bo = 2;
-  if (Y[m] < Y[t]) std::swap(m, t);
-  if (Y[bo] < Y[t]) std::swap(bo, t);
-  if (Y[bo] < Y[m]) std::swap(bo, m);
-
   const Rect clip = context.picking ? intersectRect(context.clip, context.pickRect) : context.clip;
-  const int row0 = std::max(firstCentre(Y[t]), clip.top);
-  const int row1 = std::min(firstCentre(Y[bo]), clip.bottom);
+  const int row0 = std::max(firstCentre(std::min({Y[0], Y[1], Y[2]})), clip.top);
+  const int row1 = std::min(firstCentre(std::max({Y[0], Y[1], Y[2]})), clip.bottom);
   if (row0 >= row1) return;
   const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   if (!context.picking) {
@@ -485,21 +484,21 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
 
   if (context.picking) {
     PickSink sink{context, planes};
-    walkTriangle(context, X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
+    walkTriangle(context, X, Y, row0, row1, clip.left, clip.right, sink);
     return;
   }
   if (!context.colour) return;
   const bool test = context.zTest && context.depth;
   const bool write = context.zWrite && context.depth;
   if (!test) {
-    write ? walkDraw<0, true>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1)
-          : walkDraw<0, false>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1);
+    write ? walkDraw<0, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
+          : walkDraw<0, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   } else if (context.zFunc == D3DCMP_LESSEQUAL) {
-    write ? walkDraw<1, true>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1)
-          : walkDraw<1, false>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1);
+    write ? walkDraw<1, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
+          : walkDraw<1, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   } else {
-    write ? walkDraw<2, true>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1)
-          : walkDraw<2, false>(context, planes, X, Y, t, m, bo, row0, row1, narrow, column0, column1);
+    write ? walkDraw<2, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
+          : walkDraw<2, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   }
 }
 
