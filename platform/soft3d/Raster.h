@@ -51,6 +51,9 @@ struct RasterContext {
   // Drawing shared between threads: rows go to bands in groups of kBandRows, group g to band
   // g % bandCount, and this context fills only its band's rows. Extents still cover whole triangles.
   int bandCount = 1, band = 0;
+  // Triangles spanning at most this many pixel columns are filled from their edge functions rather than
+  // by walking their edges (the same pixels either way).
+  int narrowColumns = 8;
   bool ownsRow(int row) const { return bandCount == 1 || (row / kBandRows) % bandCount == band; }
   bool ownsAnyRow(int top, int bottom) const;
 };

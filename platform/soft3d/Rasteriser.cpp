@@ -85,8 +85,12 @@ struct Planes {
 };
 
 template <class Sink>
-void walkTriangle(const RasterContext& context, const int* X, const int* Y, int top, int mid, int bottom, int row0,
-                  int row1, int left, int right, Sink& sink) {
+void walkTriangle(const RasterContext& context, const int* X, const int* Y, int row0, int row1, int left, int right,
+                  Sink& sink) {
+  int top = 0, mid = 1, bottom = 2;
+  if (Y[mid] < Y[top]) std::swap(mid, top);
+  if (Y[bottom] < Y[top]) std::swap(bottom, top);
+  if (Y[bottom] < Y[mid]) std::swap(bottom, mid);
   const int64_t cross = static_cast<int64_t>(X[mid] - X[top]) * (Y[bottom] - Y[top]) -
                         static_cast<int64_t>(X[bottom] - X[top]) * (Y[mid] - Y[top]);
   const bool midOnRight = cross > 0;
@@ -124,6 +128,47 @@ void walkTriangle(const RasterContext& context, const int* X, const int* Y, int 
       }
       l.step();
       r.step();
+    }
+  }
+}
+
+// A narrow triangle (at most eight candidate columns: most triangles of a brick scene) is filled from its
+// three edge functions at eight pixel centres side by side instead. They are exact integers like the edge
+// walk and follow the same rule for a centre on an edge (inside on a left or top edge, outside on a right
+// or bottom one), so the same pixels are covered, without a division. The vertices run clockwise on the
+// screen; column0 and the row range already lie within the clip, and every covered centre lies within
+// the columns.
+template <class Sink>
+void fillNarrow(const RasterContext& context, const int* X, const int* Y, int row0, int row1, int column0, int columns,
+                Sink& sink) {
+  const int ox = 16 * column0 + 8, oy = 16 * row0 + 8;
+  __m128i low[3], high[3], down[3];
+  for (int i = 0; i < 3; ++i) {
+    const int j = i == 2 ? 0 : i + 1;
+    const int dx = X[j] - X[i], dy = Y[j] - Y[i];
+    // E(x, y) = dx (y - Yi) - dy (x - Xi), positive inside. Within the guard band and nine pixels across
+    // it stays far within 32 bits. A centre with E = 0 counts only on a left or top edge, so 1 is taken
+    // off the others and a lane is inside when no edge value is negative.
+    const bool inclusive = dy < 0 || (dy == 0 && dx > 0);
+    const int e = dx * (oy - Y[i]) - dy * (ox - X[i]) - (inclusive ? 0 : 1);
+    const int across = -16 * dy;
+    low[i] = _mm_add_epi32(_mm_set1_epi32(e), _mm_setr_epi32(0, across, 2 * across, 3 * across));
+    high[i] = _mm_add_epi32(low[i], _mm_set1_epi32(4 * across));
+    down[i] = _mm_set1_epi32(16 * dx);
+  }
+  const int lanes = (1 << columns) - 1;
+  for (int row = row0; row < row1; ++row) {
+    if (context.ownsRow(row)) {
+      const int outside =
+          _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(low[0], low[1]), low[2]))) |
+          _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(high[0], high[1]), high[2]))) << 4;
+      // Inside lanes are contiguous: a row crosses a convex triangle in one interval.
+      const unsigned inside = static_cast<unsigned>(~outside & lanes);
+      if (inside) sink.span(row, column0 + __builtin_ctz(inside), column0 + 32 - __builtin_clz(inside));
+    }
+    for (int i = 0; i < 3; ++i) {
+      low[i] = _mm_add_epi32(low[i], down[i]);
+      high[i] = _mm_add_epi32(high[i], down[i]);
     }
   }
 }
@@ -288,10 +333,16 @@ struct PickSink {
   }
 };
 
+// The columns are the candidates: from the first centre right of the leftmost vertex to the first right
+// of the rightmost, within the clip; a narrow triangle spans at most eight of them before clipping.
 template <int ZMode, bool ZWrite>
-void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int t, int m, int b, int r0, int r1) {
+void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* Y, int r0, int r1, bool narrow,
+              int column0, int column1) {
   const bool highlight = c.specular && c.texture;
-  auto go = [&](auto sink) { walkTriangle(c, X, Y, t, m, b, r0, r1, c.clip.left, c.clip.right, sink); };
+  auto go = [&](auto sink) {
+    if (narrow) fillNarrow(c, X, Y, r0, r1, column0, column1 - column0, sink);
+    else walkTriangle(c, X, Y, r0, r1, c.clip.left, c.clip.right, sink);
+  };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
   else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
   else highlight ? go(DrawSink<ZMode, ZWrite, 1, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 1, false>(c, p));
@@ -354,14 +405,9 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   } else if (context.cull == D3DCULL_CW) {
     return;
   }
-  int t = 0, m = 1, bo = 2;
-  if (Y[m] < Y[t]) std::swap(m, t);
-  if (Y[bo] < Y[t]) std::swap(bo, t);
-  if (Y[bo] < Y[m]) std::swap(bo, m);
-
   const Rect clip = context.picking ? intersectRect(context.clip, context.pickRect) : context.clip;
-  const int row0 = std::max(firstCentre(Y[t]), clip.top);
-  const int row1 = std::min(firstCentre(Y[bo]), clip.bottom);
+  const int row0 = std::max(firstCentre(std::min({Y[0], Y[1], Y[2]})), clip.top);
+  const int row1 = std::min(firstCentre(std::max({Y[0], Y[1], Y[2]})), clip.bottom);
   if (row0 >= row1) return;
   const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   if (!context.picking) {
@@ -373,7 +419,11 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   if (!context.ownsAnyRow(row0, row1)) return;
   // A sliver between two columns' centres covers no pixel: every edge lies within minX..maxX, so a span
   // starts at or right of the first centre from minX and ends at or left of the first from maxX.
-  if (std::max(firstCentre(minX), clip.left) >= std::min(firstCentre(maxX), clip.right)) return;
+  const int column0 = std::max(firstCentre(minX), clip.left), column1 = std::min(firstCentre(maxX), clip.right);
+  if (column0 >= column1) return;
+  // Narrow before clipping: a wide triangle cut down to a few columns by the clip is walked (its edge
+  // functions could leave 32 bits).
+  const bool narrow = firstCentre(maxX) - firstCentre(minX) <= std::min(context.narrowColumns, 8);
 
   // Attribute planes from the snapped positions.
   // In pixels, as vectors [x0, x1 - x0, x2 - x0, -] and the same for y: the integer differences are
@@ -434,21 +484,21 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
 
   if (context.picking) {
     PickSink sink{context, planes};
-    walkTriangle(context, X, Y, t, m, bo, row0, row1, clip.left, clip.right, sink);
+    walkTriangle(context, X, Y, row0, row1, clip.left, clip.right, sink);
     return;
   }
   if (!context.colour) return;
   const bool test = context.zTest && context.depth;
   const bool write = context.zWrite && context.depth;
   if (!test) {
-    write ? walkDraw<0, true>(context, planes, X, Y, t, m, bo, row0, row1)
-          : walkDraw<0, false>(context, planes, X, Y, t, m, bo, row0, row1);
+    write ? walkDraw<0, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
+          : walkDraw<0, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   } else if (context.zFunc == D3DCMP_LESSEQUAL) {
-    write ? walkDraw<1, true>(context, planes, X, Y, t, m, bo, row0, row1)
-          : walkDraw<1, false>(context, planes, X, Y, t, m, bo, row0, row1);
+    write ? walkDraw<1, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
+          : walkDraw<1, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   } else {
-    write ? walkDraw<2, true>(context, planes, X, Y, t, m, bo, row0, row1)
-          : walkDraw<2, false>(context, planes, X, Y, t, m, bo, row0, row1);
+    write ? walkDraw<2, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
+          : walkDraw<2, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   }
 }
 

@@ -129,6 +129,11 @@ TEST(Soft3dDevice, TransformVerticesReportsPointsOutsideTheView) {
   // Points on different sides share no bit.
   ASSERT_EQ(transformVertices(scene.device, scene.viewport, points, out, 3, D3DTRANSFORM_CLIPPED, offScreen), kResultOk);
   EXPECT_EQ(offScreen, 0u);
+  // More than a vertex run may hold is refused, not read past the end.
+  std::vector<Vertex3D> many(70000);
+  std::vector<TLVertex> manyOut(many.size());
+  EXPECT_EQ(transformVertices(scene.device, scene.viewport, many.data(), manyOut.data(), many.size(), D3DTRANSFORM_CLIPPED, offScreen),
+            kErrorInvalidParams);
 }
 
 TEST(Soft3dDevice, ClearPaintsTheBackgroundPictureStretchedOverTheViewport) {

@@ -143,6 +143,65 @@ TEST(Soft3dRaster, StripsNarrowerThanAPixelTileWithoutGapsAndSliversStillCountIn
   EXPECT_EQ(canvas.context.extent.bottom, 6);
 }
 
+TEST(Soft3dRaster, NarrowTrianglesCoverTheSamePixelsFromEdgeFunctionsAsByWalkingTheirEdges) {
+  // Random small triangles in both windings, on a sixteenth grid so that many vertices, edges and corners
+  // fall exactly on pixel centres, some cut by the clip, some in a band of a shared frame: colour and
+  // depth must be the same bits whichever way they are filled.
+  const int w = 40, h = 30;
+  Canvas fromEdges(w, h), walked(w, h);
+  walked.context.narrowColumns = 0;
+  std::mt19937 random(5);
+  auto coordinate = [&](int limit) {
+    // Whole and half pixels (corners and centres) half the time, any sixteenth otherwise.
+    const int sixteenths = static_cast<int>(random() % (16 * limit));
+    return (random() % 2 ? sixteenths & ~7 : sixteenths) / 16.0f - 2;
+  };
+  int changed = 0;
+  for (int k = 0; k < 4000; ++k) {
+    if (k % 100 == 0) {
+      fromEdges.reset();
+      walked.reset();
+    }
+    const std::vector<uint16_t> before = fromEdges.colour.pixels;
+    const float x = coordinate(w), y = coordinate(h), spread = 1.0f + random() % 9, tall = 1.0f + random() % 20;
+    TLVertex v[3];
+    for (TLVertex& p : v) {
+      p = at(x + std::fmod(coordinate(w), spread), y + std::fmod(coordinate(h), tall), (random() % 1000) / 1000.0f,
+             static_cast<float>(random() % 256));
+      p.colour = packColour(255, random() % 256, random() % 256, random() % 256);
+    }
+    for (Canvas* canvas : {&fromEdges, &walked}) {
+      RasterContext& c = canvas->context;
+      c.cull = D3DCULL_NONE;
+      c.clip = k % 5 == 0 ? Rect{3, 2, w - 5, h - 4} : Rect{0, 0, w, h};
+      c.bandCount = k % 7 == 0 ? 3 : 1;
+      c.band = k % 3;
+      fillTriangle(c, v[0], v[1], v[2]);
+    }
+    changed += fromEdges.colour.pixels != before;
+    ASSERT_EQ(fromEdges.colour.pixels, walked.colour.pixels) << "triangle " << k;
+    ASSERT_EQ(fromEdges.depth, walked.depth) << "triangle " << k;
+    ASSERT_EQ(fromEdges.context.extent, walked.context.extent) << "triangle " << k;
+  }
+  EXPECT_GT(changed, 2000);
+
+  // Huge triangles seen through a clip a few columns wide: their edge functions there would not fit in
+  // 32 bits, so they must be walked.
+  for (int k = 0; k < 200; ++k) {
+    const float left = -6000.0f - random() % 1000, right = 6000.0f + random() % 1000;
+    const TLVertex a = at(left, -4000.0f + random() % 100), b = at(right, 10.0f + random() % 10),
+                   c = at(left + random() % 3000, 4000.0f + random() % 100);
+    for (Canvas* canvas : {&fromEdges, &walked}) {
+      canvas->reset();
+      canvas->context.clip = Rect{16, 0, 16 + 1 + k % 8, h};
+      canvas->context.bandCount = 1;
+      fillTriangle(canvas->context, a, b, c);
+    }
+    ASSERT_EQ(fromEdges.colour.pixels, walked.colour.pixels) << "wide triangle " << k;
+  }
+  EXPECT_NE(fromEdges.colour.at(16, h / 2), 0);
+}
+
 TEST(Soft3dRaster, FanAroundAPointSharesEdgesWithoutGapsOrOverlaps) {
   Canvas canvas(40, 40);
   std::vector<int> counts(1600, 0);
