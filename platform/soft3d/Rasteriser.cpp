@@ -132,6 +132,28 @@ void walkTriangle(const RasterContext& context, const int* X, const int* Y, int 
   }
 }
 
+// The low 32 bits of each lane's product (the same for signed and unsigned operands), in SSE2.
+inline __m128i multiplyLow(__m128i a, __m128i b) {
+  const __m128i even = _mm_mul_epu32(a, b), odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(b, 32));
+  return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)), _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
+}
+
+template <int Lane>
+inline __m128i broadcast(__m128i v) {
+  return _mm_shuffle_epi32(v, Lane * 0x55);
+}
+
+// One edge's values at the first row's eight centres, and their step from row to row.
+template <int Edge>
+inline void edgeLanes(__m128i values, __m128i across, __m128i down, __m128i* low, __m128i* high, __m128i* steps) {
+  const __m128i a = broadcast<Edge>(across);
+  const __m128i ramp = _mm_add_epi32(_mm_and_si128(a, _mm_setr_epi32(0, -1, 0, -1)),
+                                     _mm_and_si128(_mm_add_epi32(a, a), _mm_setr_epi32(0, 0, -1, -1)));  // 0, a, 2a, 3a
+  low[Edge] = _mm_add_epi32(broadcast<Edge>(values), ramp);
+  high[Edge] = _mm_add_epi32(low[Edge], _mm_slli_epi32(a, 2));
+  steps[Edge] = broadcast<Edge>(down);
+}
+
 // A narrow triangle (at most eight candidate columns: most triangles of a brick scene) is filled from its
 // three edge functions at eight pixel centres side by side instead. They are exact integers like the edge
 // walk and follow the same rule for a centre on an edge (inside on a left or top edge, outside on a right
@@ -141,21 +163,24 @@ void walkTriangle(const RasterContext& context, const int* X, const int* Y, int 
 template <class Sink>
 void fillNarrow(const RasterContext& context, const int* X, const int* Y, int row0, int row1, int column0, int columns,
                 Sink& sink) {
-  const int ox = 16 * column0 + 8, oy = 16 * row0 + 8;
-  __m128i low[3], high[3], down[3];
-  for (int i = 0; i < 3; ++i) {
-    const int j = i == 2 ? 0 : i + 1;
-    const int dx = X[j] - X[i], dy = Y[j] - Y[i];
-    // E(x, y) = dx (y - Yi) - dy (x - Xi), positive inside. Within the guard band and nine pixels across
-    // it stays far within 32 bits. A centre with E = 0 counts only on a left or top edge, so 1 is taken
-    // off the others and a lane is inside when no edge value is negative.
-    const bool inclusive = dy < 0 || (dy == 0 && dx > 0);
-    const int e = dx * (oy - Y[i]) - dy * (ox - X[i]) - (inclusive ? 0 : 1);
-    const int across = -16 * dy;
-    low[i] = _mm_add_epi32(_mm_set1_epi32(e), _mm_setr_epi32(0, across, 2 * across, 3 * across));
-    high[i] = _mm_add_epi32(low[i], _mm_set1_epi32(4 * across));
-    down[i] = _mm_set1_epi32(16 * dx);
-  }
+  // Lane i holds edge i, from vertex i to the next: E(x, y) = dx (y - Yi) - dy (x - Xi), positive inside.
+  // Within the guard band and nine pixels across it stays far within 32 bits. A centre with E = 0 counts
+  // only on a left or top edge (dy < 0, or dy = 0 and dx > 0), so 1 is taken off the others and a lane
+  // is inside when no edge value is negative.
+  const __m128i xs = _mm_loadu_si128(reinterpret_cast<const __m128i*>(X)), ys = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Y));
+  const __m128i dx = _mm_sub_epi32(_mm_shuffle_epi32(xs, _MM_SHUFFLE(3, 0, 2, 1)), xs);
+  const __m128i dy = _mm_sub_epi32(_mm_shuffle_epi32(ys, _MM_SHUFFLE(3, 0, 2, 1)), ys);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i inclusive =
+      _mm_or_si128(_mm_cmplt_epi32(dy, zero), _mm_and_si128(_mm_cmpeq_epi32(dy, zero), _mm_cmpgt_epi32(dx, zero)));
+  const __m128i ox = _mm_set1_epi32(16 * column0 + 8), oy = _mm_set1_epi32(16 * row0 + 8);
+  const __m128i values = _mm_sub_epi32(_mm_sub_epi32(multiplyLow(dx, _mm_sub_epi32(oy, ys)), multiplyLow(dy, _mm_sub_epi32(ox, xs))),
+                                       _mm_andnot_si128(inclusive, _mm_set1_epi32(1)));
+  const __m128i across = _mm_sub_epi32(zero, _mm_slli_epi32(dy, 4)), down = _mm_slli_epi32(dx, 4);
+  __m128i low[3], high[3], steps[3];
+  edgeLanes<0>(values, across, down, low, high, steps);
+  edgeLanes<1>(values, across, down, low, high, steps);
+  edgeLanes<2>(values, across, down, low, high, steps);
   const int lanes = (1 << columns) - 1;
   for (int row = row0; row < row1; ++row) {
     if (context.ownsRow(row)) {
@@ -167,8 +192,8 @@ void fillNarrow(const RasterContext& context, const int* X, const int* Y, int ro
       if (inside) sink.span(row, column0 + __builtin_ctz(inside), column0 + 32 - __builtin_clz(inside));
     }
     for (int i = 0; i < 3; ++i) {
-      low[i] = _mm_add_epi32(low[i], down[i]);
-      high[i] = _mm_add_epi32(high[i], down[i]);
+      low[i] = _mm_add_epi32(low[i], steps[i]);
+      high[i] = _mm_add_epi32(high[i], steps[i]);
     }
   }
 }
