@@ -412,7 +412,8 @@ HResult transformVertices(Device3D& device, ViewportHandle viewportHandle, const
   const Viewport3D& viewport = device.d3d->viewports[viewportHandle - 1];
   if (!viewport.dataSet) return kErrorViewportDataNotSet;
   if (count == 0) return kResultOk;
-  if (!in || !out) return kErrorInvalidParams;
+  // More vertices than one run may hold are refused: the vertex stage would leave them untransformed.
+  if (!in || !out || count > 65536) return kErrorInvalidParams;
   ExecuteBuffer scratch;
   scratch.vertices.assign(in, in + count);
   Instruction instruction;
@@ -421,16 +422,13 @@ HResult transformVertices(Device3D& device, ViewportHandle viewportHandle, const
   std::vector<TLVertex> saved;
   saved.swap(device.transformed);
   processVertices(device, viewport, scratch, instruction, false);
-  // More vertices than one run may hold (65536) are refused rather than read past the working array.
-  const bool done = device.transformed.size() >= count;
   uint32_t all = ~0u;
-  for (size_t i = 0; done && i < count; ++i) {
+  for (size_t i = 0; i < count; ++i) {
     out[i] = device.transformed[i];
     out[i].clip &= kOutsideBits;
     all &= out[i].clip;
   }
   device.transformed.swap(saved);
-  if (!done) return kErrorInvalidParams;
   if (flags == D3DTRANSFORM_CLIPPED) offScreen = all;
   return kResultOk;
 }
