@@ -69,10 +69,10 @@ struct Edge {
   void step() {
     q += qs;
     r += rs;
-    if (r >= d) {
-      r -= d;
-      ++q;
-    }
+    // Without a branch: whether the remainder overflows is close to random from row to row.
+    const int64_t carry = -static_cast<int64_t>(r >= d);
+    r -= d & carry;
+    q -= carry;
   }
 };
 
