@@ -60,6 +60,26 @@ struct PowerTable {
 };
 thread_local PowerTable powerTable;
 
+// Lit colours by normal for one vertex run (see below). Entries carry the number of the run that made
+// them, so a new run starts with none of them without clearing the table.
+struct LitNormal {
+  __m128i key = _mm_setzero_si128();
+  uint32_t colour = 0, specular = 0;
+};
+struct LitCache {
+  LitNormal entries[64];
+  uint32_t run = 0;
+  // The next run's number; when the count wraps round the table is cleared so no old entry can match.
+  uint32_t nextRun() {
+    if (++run == 0) {
+      for (LitNormal& e : entries) e = LitNormal{};
+      run = 1;
+    }
+    return run;
+  }
+};
+thread_local LitCache litCache;
+
 void processVertices(Device3D& device, const Viewport3D& viewport, const ExecuteBuffer& buffer, const Instruction& in,
                      bool light) {
   const ViewportData& vp = viewport.data;
@@ -101,12 +121,8 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   const float gx = kGuardBand * vp.maxX, gy = kGuardBand * vp.maxY;
   const __m128 signs = _mm_setr_ps(-1.0f, 1.0f, 1.0f, -1.0f);
   const __m128 visible = _mm_setr_ps(vp.maxX, vp.maxX, vp.maxY, vp.maxY), guard = _mm_setr_ps(gx, gx, gy, gy);
-  struct LitNormal {
-    __m128i key = _mm_setzero_si128();
-    uint32_t colour = 0, specular = 0;
-  };
-  LitNormal litCache[64];
-  const __m128i keyMask = _mm_setr_epi32(-1, -1, -1, 0), keyTag = _mm_setr_epi32(0, 0, 0, 1);
+  const __m128i keyMask = _mm_setr_epi32(-1, -1, -1, 0);
+  const __m128i keyTag = _mm_setr_epi32(0, 0, 0, static_cast<int>(light ? litCache.nextRun() : 0));
   const float centreX = vp.x + vp.width * 0.5f, centreY = vp.y + vp.height * 0.5f;
 
   // The position goes through the matrix as one vector, row by row in the same order as the scalar sum
@@ -147,14 +163,14 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
     }
     // With directional lights and a distant viewer the lit colour depends on the normal alone, and a
     // buffer holds few distinct normals (every stud of a plate row has the same twenty), so results are
-    // kept by normal for the rest of this vertex run. The key is the normal's bits with a 1 in place of u,
-    // so that an empty entry (all zero) never matches.
+    // kept by normal for the rest of this vertex run. The key is the normal's bits with the run's number
+    // in place of u, so that an entry from another run (or an empty one, all zero) never matches.
     const __m128i key = _mm_or_si128(_mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&s.nx)), keyMask), keyTag);
     uint32_t nxBits, nyBits, nzBits;
     std::memcpy(&nxBits, &s.nx, 4);
     std::memcpy(&nyBits, &s.ny, 4);
     std::memcpy(&nzBits, &s.nz, 4);
-    LitNormal& cached = litCache[((nxBits * 2654435761u) ^ (nyBits * 40503u) ^ (nzBits * 2246822519u)) >> 26];
+    LitNormal& cached = litCache.entries[((nxBits * 2654435761u) ^ (nyBits * 40503u) ^ (nzBits * 2246822519u)) >> 26];
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(key, cached.key)) == 0xFFFF) {
       t.colour = cached.colour;
       t.specular = cached.specular;
