@@ -12,11 +12,17 @@
 // llvmpipe reads LP_NUM_THREADS once, when its first context is made, so the second comparison runs in
 // a child: the program starts itself again (argv[0], through the shell) with --all-threads, and that
 // child prints its line. Run it from an idle machine for the all-threads figure to mean much.
+// llvmpipe allocates and frees several megabytes every frame; left to itself the C library may hand that
+// memory back to the kernel after every frame and fault it in again on the next, which in some processes
+// (depending on what was allocated before) made llvmpipe's frames two and a half times as long, in system
+// time. Both processes therefore keep freed memory (mallopt, at the start of main), so llvmpipe runs at
+// the speed it has in a warmed-up program whatever ran before.
 // With --ours-frames=N [bands] it only draws N bricks frames of ours, for instruction profiles.
 //
 // Index: [SECTION] Geometry  [SECTION] Our device  [SECTION] llvmpipe  [SECTION] Benchmarks
 //        [SECTION] Ratios
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -458,6 +464,9 @@ int printRatio(int threads) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Freed memory stays with the process (see the top of the file).
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   if (argc == 2 && std::string(argv[1]) == "--all-threads") return printRatio(cores);
   // For instruction-count profiles: a few frames of ours alone on the bricks scene, on one thread unless
