@@ -136,6 +136,9 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
   for (uint32_t i = 0; i < in.count; ++i) {
     const Vertex3D& s = source[i];
     TLVertex& t = out[i];
+    // Source vertices are read once a frame: fetched ahead, and without pushing the frame's pixels out
+    // of the larger caches.
+    _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(source + i) + 16 * sizeof(Vertex3D)), _MM_HINT_NTA);
     const __m128 c = _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(s.x), row0), _mm_mul_ps(_mm_set1_ps(s.y), row1)),
                                            _mm_mul_ps(_mm_set1_ps(s.z), row2)),
                                 row3);
