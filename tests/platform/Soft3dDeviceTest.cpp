@@ -285,6 +285,43 @@ TEST(Soft3dDevice, LightsFollowTheCameraWhenItLooksDown) {
   EXPECT_NEAR(red565(scene.pixel(32, 36)), 20, 12);
 }
 
+// Lit colours are kept by normal while a vertex run lasts; the next run, with the same normals but
+// another material or light, lights them afresh (also in a scene of its own on the same thread).
+TEST(Soft3dDevice, LitColoursDoNotCarryOverFromOneVertexRunToTheNext) {
+  const std::vector<Vertex3D> vertices = brickVertices(0, 0, 0, 1, 1, 1);
+  const std::vector<Triangle3D> all = brickTriangles();
+  const std::vector<Triangle3D> front(all.begin() + 2, all.begin() + 4);
+  Light3D light;
+  light.colour = {0.5f, 0.5f, 0.5f, 1};
+  light.direction = {0, 0, 1};
+  struct Step {
+    D3DColourValue material;
+    float lightGrey;
+    int red, green;  // ambient 20 plus the light, in the material's colour
+  };
+  const Step steps[] = {{{1, 1, 1, 1}, 0.5f, 148, 148}, {{1, 0, 0, 1}, 0.5f, 148, 0}, {{1, 0, 0, 1}, 0.25f, 84, 0}};
+  for (int scenes = 0; scenes < 2; ++scenes) {
+    TestScene scene(64, 64);
+    scene.lookAt({0, 0, -20}, {0, 0, 0});
+    Light3D none;
+    none.colour = {0, 0, 0, 1};
+    setLight(scene.d3d, 2, none);
+    for (const Step& step : steps) {
+      light.colour = {step.lightGrey, step.lightGrey, step.lightGrey, 1};
+      setLight(scene.d3d, 1, light);
+      Material3D m;
+      m.diffuse = m.ambient = step.material;
+      setMaterial(scene.d3d, scene.material, m);
+      scene.clear();
+      ExecuteBuffer buffer;
+      TestScene::fill(buffer, scene.material, vertices, front);
+      ASSERT_EQ(scene.run(buffer), kResultOk);
+      EXPECT_NEAR(red565(scene.pixel(32, 32)), step.red, 12);
+      EXPECT_NEAR(green565(scene.pixel(32, 32)), step.green, 12);
+    }
+  }
+}
+
 // The two halves of a floor that reaches behind the eye are clipped separately at the near plane; the
 // points where their shared diagonal is cut must agree, so together they cover the ground exactly once.
 TEST(Soft3dDevice, ClippedNeighboursShareTheirCutEdgeWithoutGapsOrOverlaps) {
