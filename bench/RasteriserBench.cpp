@@ -257,6 +257,7 @@ struct OurRenderer {
       execute(device, b, viewport, D3DEXECUTE_CLIPPED);
       endScene(device);
     }
+    DisplaySurface::finishDrawingOn(*target);  // with several threads the drawing lands here
   }
 };
 

@@ -223,6 +223,7 @@ struct Direct3D {
 
 namespace soft3d {
 class BandWorkers;
+struct DrawQueue;
 }
 
 struct Device3D {
@@ -242,11 +243,13 @@ struct Device3D {
   bool inScene = false;
   std::vector<TLVertex> transformed;  // the working vertex array of executes
   std::vector<PickRecord> pickRecords;
-  // Threads that share the rasterising of each execute (started with the first one that needs them);
-  // renderThreads 0 means TOLVANE_RENDER_THREADS, else one. Frames are the same for any count.
+  // Threads that share the rasterising (started with the first execute); renderThreads 0 means
+  // TOLVANE_RENDER_THREADS, else one. Frames are the same for any count. With more than one, executes
+  // queue their triangles and the threads fill them together when the target is next looked at.
   int renderThreads = 0;
   std::shared_ptr<soft3d::BandWorkers> bandWorkers;
   bool bandsChosen = false;
+  std::shared_ptr<soft3d::DrawQueue> drawQueue;
 };
 
 // [SECTION] Calls

@@ -13,6 +13,9 @@
 #include "platform/types.h"
 
 struct Window;
+namespace soft3d {
+struct DrawQueue;
+}
 
 // [SECTION] Result codes
 // Every display and 3D-device operation answers one of these; 0 is success, failures are negative.
@@ -64,6 +67,10 @@ struct SurfaceDesc {
 // One display surface. Colour surfaces keep RGB565 pixels in `own`, or, for the primary surface bound to
 // a window, in that window's pixels (`external`). Depth surfaces keep floats: 0 is the near plane and 1
 // the far one.
+//
+// A 3D device rasterising on several threads may still owe a surface some of its drawing (see
+// `queuedDrawing`): pixels() and every operation below wait for it to land first, and so does
+// destroying the surface. Code that reads `depth` or `own` directly calls finishDrawingOn() first.
 struct DisplaySurface {
   uint32_t caps = 0;
   Surface own;
@@ -75,12 +82,29 @@ struct DisplaySurface {
   bool hasColourKey = false;
   uint16_t colourKeyLow = 0, colourKeyHigh = 0;
   DisplaySurface* attachedDepth = nullptr;  // not owned
+  soft3d::DrawQueue* queuedDrawing = nullptr;  // the device's drawing not yet on this surface, if any
+
+  DisplaySurface() = default;
+  DisplaySurface(const DisplaySurface&) = delete;
+  DisplaySurface& operator=(const DisplaySurface&) = delete;
+  ~DisplaySurface();
 
   bool isDepth() const { return (caps & kSurfaceDepth) != 0; }
-  Surface& pixels() { return external ? *external : own; }
-  const Surface& pixels() const { return external ? *external : own; }
-  int width() const { return isDepth() ? depthWidth : pixels().width; }
-  int height() const { return isDepth() ? depthHeight : pixels().height; }
+  Surface& pixels() {
+    if (queuedDrawing) finishDrawingOn(*this);
+    return external ? *external : own;
+  }
+  const Surface& pixels() const {
+    if (queuedDrawing) finishDrawingOn(*this);
+    return external ? *external : own;
+  }
+  // The pixels as they are, for the device that queues drawing onto them.
+  Surface& pixelsAsDrawn() { return external ? *external : own; }
+  int width() const { return isDepth() ? depthWidth : (external ? *external : own).width; }
+  int height() const { return isDepth() ? depthHeight : (external ? *external : own).height; }
+
+  // Lands whatever drawing a device still owes this surface (its colour or its depth).
+  static void finishDrawingOn(const DisplaySurface& surface);
 };
 
 // What a lock hands out: the first pixel of the locked rectangle and the row pitch in bytes.

@@ -29,11 +29,12 @@ constexpr auto kSpinBeforeSleep = std::chrono::microseconds(300);
 // worker that has lost its core to another program never holds up a frame; the caller then draws the
 // bands itself. A claim names the job's number, so a late worker cannot take a band of the next job.
 struct BandWorkers::Shared {
-  std::atomic<uint64_t> ticket{0};  // job number << 32 | next band to claim
+  // Job number << 32 | the job's bands << 16 | the next band to claim: one word, so that a claim sees
+  // the band count of the very job it claims from.
+  std::atomic<uint64_t> ticket{0};
   std::atomic<int> done{0};
   std::atomic<bool> stopping{false};
   std::atomic<int> sleepers{0};
-  int bands = 1;
   uint32_t jobNumber = 0;
   Job job = nullptr;
   void* data = nullptr;
@@ -45,9 +46,9 @@ struct BandWorkers::Shared {
   int claim(uint32_t number) {
     uint64_t t = ticket.load(std::memory_order_acquire);
     for (;;) {
-      if ((t >> 32) != number || static_cast<int>(t & 0xFFFFFFFFu) >= bands) return -1;
+      if ((t >> 32) != number || (t & 0xFFFF) >= ((t >> 16) & 0xFFFF)) return -1;
       if (ticket.compare_exchange_weak(t, t + 1, std::memory_order_acq_rel, std::memory_order_acquire))
-        return static_cast<int>(t & 0xFFFFFFFFu);
+        return static_cast<int>(t & 0xFFFF);
     }
   }
 
@@ -86,27 +87,35 @@ struct BandWorkers::Shared {
 };
 
 BandWorkers::BandWorkers(int bands) : bands_(bands < 1 ? 1 : bands), shared_(std::make_unique<Shared>()) {
-  shared_->bands = bands_;
   for (int band = 1; band < bands_; ++band) shared_->threads.emplace_back([this] { shared_->work(); });
 }
 
 BandWorkers::~BandWorkers() {
+  finish();
   {
     std::lock_guard<std::mutex> held(shared_->lock);
     shared_->stopping.store(true, std::memory_order_release);
-    shared_->ticket.store(static_cast<uint64_t>(++shared_->jobNumber) << 32 | static_cast<uint32_t>(bands_),
-                          std::memory_order_release);
+    shared_->ticket.store(static_cast<uint64_t>(++shared_->jobNumber) << 32, std::memory_order_release);
   }
   shared_->wake.notify_all();
   for (std::thread& t : shared_->threads) t.join();
 }
 
-void BandWorkers::run(Job job, void* data) {
-  Shared& s = *shared_;
-  if (bands_ == 1) {
-    job(data, 0);
+void BandWorkers::run(Job job, void* data, int jobBands) {
+  if (jobBands <= 0) return;
+  if (bands_ == 1 || jobBands == 1 || jobBands > 0xFFFF) {
+    for (int band = 0; band < jobBands; ++band) job(data, band);
     return;
   }
+  start(job, data, jobBands);
+  finish();
+}
+
+void BandWorkers::start(Job job, void* data, int jobBands) {
+  Shared& s = *shared_;
+  finish();
+  jobBands = std::clamp(jobBands, 0, 0xFFFF);
+  if (jobBands == 0) return;
   // The previous job is wholly done, so nobody reads job and data while they change.
   s.job = job;
   s.data = data;
@@ -115,16 +124,23 @@ void BandWorkers::run(Job job, void* data) {
   {
     // The job number changes under the lock so that a worker about to sleep cannot miss it.
     std::lock_guard<std::mutex> held(s.lock);
-    s.ticket.store(static_cast<uint64_t>(number) << 32, std::memory_order_release);
+    s.ticket.store(static_cast<uint64_t>(number) << 32 | static_cast<uint64_t>(jobBands) << 16, std::memory_order_release);
   }
+  started_ = jobBands;
   if (s.sleepers.load(std::memory_order_seq_cst) > 0) s.wake.notify_all();
-  s.drawClaimed(number);
-  for (int spins = 0; s.done.load(std::memory_order_acquire) != bands_; ++spins) {
+}
+
+void BandWorkers::finish() {
+  if (started_ == 0) return;
+  Shared& s = *shared_;
+  s.drawClaimed(s.jobNumber);
+  for (int spins = 0; s.done.load(std::memory_order_acquire) != started_; ++spins) {
     // A worker is finishing a band it claimed; on a busy machine it may have lost its core, so after a
     // while give ours away rather than spin against it.
     if (spins < 4096) TOLVANE_SPIN_PAUSE();
     else std::this_thread::yield();
   }
+  started_ = 0;
 }
 
 int bandCountFor(int requested) {

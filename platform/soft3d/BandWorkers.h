@@ -1,31 +1,38 @@
-// A fixed crew of worker threads that share the rasterising of one instruction: every member runs the
-// same job on its own band of rows, and run() returns only when all bands are done.
+// A fixed crew of worker threads that share a job split into bands of rows: the members take bands
+// until none is left, and run() returns only when all bands are done.
 #pragma once
 
 #include <memory>
 
 namespace soft3d {
 
-// The most bands a device uses, whatever the machine: beyond this the shared set-up of every triangle
-// in every band outweighs the rows it splits.
+// The most threads a device rasterises with, whatever the machine.
 constexpr int kMaxBands = 16;
 
 class BandWorkers {
  public:
   using Job = void (*)(void* data, int band);
 
-  // Starts bands - 1 threads; the calling thread works band 0 itself.
+  // Starts bands - 1 threads; the calling thread works too.
   explicit BandWorkers(int bands);
   ~BandWorkers();
   BandWorkers(const BandWorkers&) = delete;
   BandWorkers& operator=(const BandWorkers&) = delete;
 
+  // The threads, the caller's included.
   int bands() const { return bands_; }
-  void run(Job job, void* data);
+  // Runs job(data, band) once for every band 0 .. jobBands - 1.
+  void run(Job job, void* data, int jobBands);
+  // The same in two steps: start() hands the bands to the crew and returns at once, finish() takes any
+  // band nobody has started yet and returns when all are done. One job at a time; every start() needs
+  // its finish() before the next job.
+  void start(Job job, void* data, int jobBands);
+  void finish();
 
  private:
   struct Shared;
   int bands_;
+  int started_ = 0;  // bands of the job started and not yet finished
   std::unique_ptr<Shared> shared_;
 };
 

@@ -75,6 +75,7 @@ HResult surfaceFill(DisplaySurface& surface, const Rect* rect, uint16_t colour) 
 
 HResult surfaceFillDepth(DisplaySurface& surface, const Rect* rect, float depth) {
   if (!surface.isDepth()) return kErrorInvalidParams;
+  DisplaySurface::finishDrawingOn(surface);
   Rect bounds{0, 0, surface.depthWidth, surface.depthHeight};
   Rect area = rect ? intersectRect(*rect, bounds) : bounds;
   for (int y = area.top; y < area.bottom; ++y) {
@@ -92,6 +93,8 @@ HResult surfaceBltFast(DisplaySurface& target, int x, int y, DisplaySurface& sou
   if (!clipCopy(x, y, area, source.width(), source.height(), target.width(), target.height())) return kResultOk;
   const int count = area.width();
   if (source.isDepth()) {
+    DisplaySurface::finishDrawingOn(source);
+    DisplaySurface::finishDrawingOn(target);
     const bool upward = &source == &target && y > area.top;
     for (int step = 0; step < area.height(); ++step) {
       const int row = upward ? area.height() - 1 - step : step;
@@ -165,6 +168,7 @@ HResult surfaceLock(DisplaySurface& surface, const Rect* rect, LockedSurface& lo
   if (area.left < 0 || area.top < 0 || area.right > bounds.right || area.bottom > bounds.bottom || area.empty())
     return kErrorInvalidRect;
   if (surface.isDepth()) {
+    DisplaySurface::finishDrawingOn(surface);
     locked.bits = surface.depth.data() + static_cast<size_t>(area.top) * surface.depthWidth + area.left;
     locked.pitchBytes = surface.depthWidth * 4;
   } else {

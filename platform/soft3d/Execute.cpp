@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 
 #include "platform/soft3d/BandWorkers.h"
+#include "platform/soft3d/DrawQueue.h"
 #include "platform/soft3d/Raster.h"
 
 using namespace soft3d;
@@ -209,7 +210,10 @@ void processVertices(Device3D& device, const Viewport3D& viewport, const Execute
 
 void makeContext(Device3D& device, const Viewport3D& viewport, RasterContext& c) {
   DisplaySurface* target = device.target;
-  Surface& pixels = target->pixels();
+  // Drawing queued by another device lands first; this device's own queue keeps its order by itself.
+  for (DisplaySurface* s : {target, target->attachedDepth})
+    if (s && s->queuedDrawing && s->queuedDrawing != device.drawQueue.get()) DisplaySurface::finishDrawingOn(*s);
+  Surface& pixels = target->pixelsAsDrawn();
   const ViewportData& vp = viewport.data;
   c.colour = pixels.pixels.empty() ? nullptr : pixels.pixels.data();
   c.colourPitch = pixels.width;
@@ -270,10 +274,6 @@ void applyStates(Device3D& device, const ExecuteBuffer& buffer, const Instructio
 
 // [SECTION] Execute and pick
 
-// Buffers with fewer triangles than this are drawn on the calling thread: waking the workers would cost
-// more than it saves.
-constexpr size_t kParallelTriangles = 16;
-
 BandWorkers* workersFor(Device3D& device) {
   if (!device.bandsChosen) {
     device.bandsChosen = true;
@@ -283,49 +283,22 @@ BandWorkers* workersFor(Device3D& device) {
   return device.bandWorkers.get();
 }
 
-struct TriangleJob {
-  const Device3D* device;
-  const ExecuteBuffer* buffer;
-  size_t start, count;
-  RasterContext* contexts;  // one per band
-};
+// With several threads a device queues its triangles and fills them together later (see DrawQueue).
+DrawQueue* queueFor(Device3D& device) {
+  if (!workersFor(device)) return nullptr;
+  if (!device.drawQueue) device.drawQueue = std::make_shared<DrawQueue>(device.bandWorkers);
+  return device.drawQueue.get();
+}
 
 void drawTriangles(RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer, size_t start, size_t count) {
   const size_t vertexCount = device.transformed.size();
   const TLVertex* vertices = device.transformed.data();
   const Triangle3D* triangles = buffer.triangles.data() + start;
-  const bool solid = context.fill == D3DFILL_SOLID;
   for (size_t k = 0; k < count; ++k) {
     const Triangle3D& t = triangles[k];
     if (t.v1 >= vertexCount || t.v2 >= vertexCount || t.v3 >= vertexCount) continue;
-    const TLVertex &a = vertices[t.v1], &b = vertices[t.v2], &c = vertices[t.v3];
-    // The common cases without the clipper's call: wholly outside, or solid and inside the guard band.
-    if (a.clip & b.clip & c.clip & kOutsideBits) continue;
-    if (solid && ((a.clip | b.clip | c.clip) & kMustClipBits) == 0) fillTriangle(context, a, b, c);
-    else drawTriangle(context, a, b, c, t.flags);
+    drawListedTriangle(context, vertices[t.v1], vertices[t.v2], vertices[t.v3], t.flags);
   }
-}
-
-void drawTriangleBand(void* data, int band) {
-  const TriangleJob& job = *static_cast<const TriangleJob*>(data);
-  drawTriangles(job.contexts[band], *job.device, *job.buffer, job.start, job.count);
-}
-
-// Every band walks all the triangles in order and fills only its own rows, so each pixel sees the same
-// sequence of depth tests as on one thread; band 0's context ends with the whole extent.
-void drawTrianglesInBands(BandWorkers& workers, RasterContext& context, const Device3D& device, const ExecuteBuffer& buffer,
-                          size_t start, size_t count) {
-  RasterContext contexts[kMaxBands];
-  const int bands = std::min(workers.bands(), kMaxBands);
-  for (int band = 0; band < bands; ++band) {
-    contexts[band] = context;
-    contexts[band].bandCount = bands;
-    contexts[band].band = band;
-  }
-  TriangleJob job{&device, &buffer, start, count, contexts};
-  workers.run(drawTriangleBand, &job);
-  context.extent = contexts[0].extent;
-  context.drewAny = contexts[0].drewAny;
 }
 
 // Runs the instructions; when picking, triangles are tested against the pick rectangle instead of drawn.
@@ -364,15 +337,12 @@ HResult run(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewportHand
                                                : *pickRect;
         }
         const size_t count = std::min<size_t>(in.count, buffer.triangles.size() - std::min<size_t>(in.start, buffer.triangles.size()));
-        BandWorkers* workers = pickRect || count < kParallelTriangles ? nullptr : workersFor(device);
-        if (workers && workers->bands() > 1) {
-          drawTrianglesInBands(*workers, context, device, buffer, in.start, count);
-          buffer.status.extent = context.extent;
-          offset += 8 * in.count;
-          break;
-        }
         if (!pickRect) {
-          drawTriangles(context, device, buffer, in.start, count);
+          if (DrawQueue* queue = queueFor(device))
+            queueTriangles(*queue, context, *device.target, device.transformed.data(), device.transformed.size(),
+                           buffer.triangles.data() + in.start, count);
+          else
+            drawTriangles(context, device, buffer, in.start, count);
           buffer.status.extent = context.extent;
           offset += 8 * in.count;
           break;
@@ -412,6 +382,7 @@ HResult pick(Device3D& device, ExecuteBuffer& buffer, ViewportHandle viewport, u
 const std::vector<PickRecord>& pickRecords(const Device3D& device) { return device.pickRecords; }
 
 void setRenderThreads(Device3D& device, int count) {
+  device.drawQueue.reset();  // what it holds lands first
   device.renderThreads = std::max(0, count);
   device.bandWorkers.reset();
   device.bandsChosen = false;

@@ -194,8 +194,16 @@ void releaseMatrix(Device3D& device, MatrixHandle handle) {
 
 // [SECTION] Textures
 
+namespace {
+// Queued drawing may still read a texture, so it lands before any texture changes.
+void finishQueuedDrawing(Device3D& device) {
+  if (device.target) DisplaySurface::finishDrawingOn(*device.target);
+}
+}  // namespace
+
 HResult textureLoad(Device3D& device, TextureHandle handle, const DisplaySurface& surface) {
   if (!isLive(device.textureLive, handle)) return kErrorInvalidHandle;
+  finishQueuedDrawing(device);
   if (surface.isDepth() || surface.width() < 1 || surface.height() < 1) return kErrorTextureBadSize;
   TextureImage& image = device.textures[handle - 1];
   const Surface& pixels = surface.pixels();
@@ -210,6 +218,7 @@ HResult textureLoad(Device3D& device, TextureHandle handle, const DisplaySurface
 }
 
 HResult createTexture(Device3D& device, const DisplaySurface& surface, TextureHandle& handle) {
+  finishQueuedDrawing(device);
   handle = addObject(device.textures, device.textureLive);
   HResult result = textureLoad(device, handle, surface);
   if (failed(result)) {
@@ -221,6 +230,7 @@ HResult createTexture(Device3D& device, const DisplaySurface& surface, TextureHa
 
 void releaseTexture(Device3D& device, TextureHandle handle) {
   if (!isLive(device.textureLive, handle)) return;
+  finishQueuedDrawing(device);
   device.textureLive[handle - 1] = false;
   device.textures[handle - 1] = TextureImage{};
 }

@@ -2,6 +2,7 @@
 // scissor, states), the polygon clipper and the triangle and line fillers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/device3d.h"
@@ -16,7 +17,6 @@ enum : uint32_t {
   kMustClipBits = D3DCLIP_FRONT | D3DCLIP_BACK | kGuardLeft | kGuardRight | kGuardTop | kGuardBottom,
 };
 constexpr float kGuardBand = 8.0f;
-constexpr int kBandRows = 4;
 
 inline uint32_t packColour(int a, int r, int g, int b) {
   return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
@@ -24,6 +24,8 @@ inline uint32_t packColour(int a, int r, int g, int b) {
 }
 inline int channel(uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 255); }
 
+// Without a colour target (and not picking) a context only measures: the extent grows as drawing would
+// grow it, and nothing is written.
 struct RasterContext {
   uint16_t* colour = nullptr;  // target pixels, colourPitch pixels a row
   int colourPitch = 0;
@@ -48,22 +50,50 @@ struct RasterContext {
   Rect pickRect;
   bool hit = false;
   float hitDepth = 0;
-  // Drawing shared between threads: rows go to bands in groups of kBandRows, group g to band
-  // g % bandCount, and this context fills only its band's rows. Extents still cover whole triangles.
-  int bandCount = 1, band = 0;
   // Triangles spanning at most this many pixel columns are filled from their edge functions rather than
   // by walking their edges (the same pixels either way).
   int narrowColumns = 8;
-  bool ownsRow(int row) const { return bandCount == 1 || (row / kBandRows) % bandCount == band; }
-  bool ownsAnyRow(int top, int bottom) const;
 };
 
 // Draw one triangle of transformed vertices with the context's states: trivial rejection, clipping when
 // a vertex lies beyond the near or far plane or the guard band, culling, then the solid or wire fill.
 void drawTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c, uint16_t flags);
 
-// Fill a triangle given in screen space; orientation decides culling. Shared by both paths.
+// What filling an untextured triangle needs of a vertex: its screen position and depth, and its colour
+// with the highlight already added.
+struct ScreenVertex {
+  float sx, sy, sz;
+  uint32_t colour;
+};
+
+// Fill a triangle given in screen space; orientation decides culling. Shared by both paths. Screen
+// vertices only for contexts without a texture.
 void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c);
+void fillTriangle(RasterContext& context, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+// A triangle of a list that draws something, and the rows it may draw on.
+struct MeasuredTriangle {
+  uint32_t index;  // in the list
+  int top, bottom;
+  bool full;  // needs the clipper or draws wires, so full vertices
+};
+
+// Measures a list of triangles as drawListedTriangle would draw them with the context, writing nothing:
+// grows context.extent exactly as drawing would, and writes the triangles that would draw, in order,
+// to `out` (room for `count`). Returns how many.
+size_t measureTriangles(RasterContext& context, const TLVertex* vertices, size_t vertexCount, const Triangle3D* triangles,
+                        size_t count, MeasuredTriangle* out);
+
+// The screen vertices of `count` full ones, their colours as the context's filler would use them.
+void toScreenVertices(const RasterContext& context, const TLVertex* from, size_t count, ScreenVertex* to);
+
+// drawTriangle of one listed triangle, with its common cases taken here without the clipper's call:
+// wholly outside, or solid and inside the guard band.
+inline void drawListedTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c,
+                               uint16_t flags) {
+  if (a.clip & b.clip & c.clip & kOutsideBits) return;
+  if (context.fill == D3DFILL_SOLID && ((a.clip | b.clip | c.clip) & kMustClipBits) == 0) fillTriangle(context, a, b, c);
+  else drawTriangle(context, a, b, c, flags);
+}
 void drawLine(RasterContext& context, const TLVertex& a, const TLVertex& b);
 
 // Screen position of a clip-space vertex.

@@ -5,7 +5,9 @@
 //
 // Index: [SECTION] Edge walking  [SECTION] Span writers  [SECTION] Triangles  [SECTION] Lines
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <type_traits>
 
 #include <emmintrin.h>
 
@@ -85,7 +87,7 @@ struct Planes {
 };
 
 template <class Sink>
-void walkTriangle(const RasterContext& context, const int* X, const int* Y, int row0, int row1, int left, int right,
+void walkTriangle(const int* X, const int* Y, int row0, int row1, int left, int right,
                   Sink& sink) {
   int top = 0, mid = 1, bottom = 2;
   if (Y[mid] < Y[top]) std::swap(mid, top);
@@ -105,27 +107,9 @@ void walkTriangle(const RasterContext& context, const int* X, const int* Y, int 
     else shortEdge.init(X[mid], Y[mid], X[bottom], Y[bottom], row);
     Edge& l = midOnRight ? longEdge : shortEdge;
     Edge& r = midOnRight ? shortEdge : longEdge;
-    if (context.bandCount == 1) {
-      for (; row < end; ++row) {
-        const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
-        if (xl < xr) sink.span(row, xl, xr);
-        l.step();
-        r.step();
-      }
-      continue;
-    }
-    // Other bands' rows are stepped over, so every band sees exactly the edges a lone thread would.
-    bool mine = context.ownsRow(row);
-    int groupEnd = (row / kBandRows + 1) * kBandRows;
     for (; row < end; ++row) {
-      if (row == groupEnd) {
-        mine = context.ownsRow(row);
-        groupEnd += kBandRows;
-      }
-      if (mine) {
-        const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
-        if (xl < xr) sink.span(row, xl, xr);
-      }
+      const int xl = std::max(l.x(), left), xr = std::min(r.x(), right);
+      if (xl < xr) sink.span(row, xl, xr);
       l.step();
       r.step();
     }
@@ -161,7 +145,7 @@ inline void edgeLanes(__m128i values, __m128i across, __m128i down, __m128i* low
 // screen; column0 and the row range already lie within the clip, and every covered centre lies within
 // the columns.
 template <class Sink>
-void fillNarrow(const RasterContext& context, const int* X, const int* Y, int row0, int row1, int column0, int columns,
+void fillNarrow(const int* X, const int* Y, int row0, int row1, int column0, int columns,
                 Sink& sink) {
   // Lane i holds edge i, from vertex i to the next: E(x, y) = dx (y - Yi) - dy (x - Xi), positive inside.
   // Within the guard band and nine pixels across it stays far within 32 bits. A centre with E = 0 counts
@@ -183,14 +167,12 @@ void fillNarrow(const RasterContext& context, const int* X, const int* Y, int ro
   edgeLanes<2>(values, across, down, low, high, steps);
   const int lanes = (1 << columns) - 1;
   for (int row = row0; row < row1; ++row) {
-    if (context.ownsRow(row)) {
-      const int outside =
-          _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(low[0], low[1]), low[2]))) |
-          _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(high[0], high[1]), high[2]))) << 4;
-      // Inside lanes are contiguous: a row crosses a convex triangle in one interval.
-      const unsigned inside = static_cast<unsigned>(~outside & lanes);
-      if (inside) sink.span(row, column0 + __builtin_ctz(inside), column0 + 32 - __builtin_clz(inside));
-    }
+    const int outside =
+        _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(low[0], low[1]), low[2]))) |
+        _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(high[0], high[1]), high[2]))) << 4;
+    // Inside lanes are contiguous: a row crosses a convex triangle in one interval.
+    const unsigned inside = static_cast<unsigned>(~outside & lanes);
+    if (inside) sink.span(row, column0 + __builtin_ctz(inside), column0 + 32 - __builtin_clz(inside));
     for (int i = 0; i < 3; ++i) {
       low[i] = _mm_add_epi32(low[i], steps[i]);
       high[i] = _mm_add_epi32(high[i], steps[i]);
@@ -365,8 +347,8 @@ void walkDraw(const RasterContext& c, const Planes& p, const int* X, const int* 
               int column0, int column1) {
   const bool highlight = c.specular && c.texture;
   auto go = [&](auto sink) {
-    if (narrow) fillNarrow(c, X, Y, r0, r1, column0, column1 - column0, sink);
-    else walkTriangle(c, X, Y, r0, r1, c.clip.left, c.clip.right, sink);
+    if (narrow) fillNarrow(X, Y, r0, r1, column0, column1 - column0, sink);
+    else walkTriangle(X, Y, r0, r1, c.clip.left, c.clip.right, sink);
   };
   if (!c.texture) go(DrawSink<ZMode, ZWrite, 0, false>(c, p));
   else if (c.decal) highlight ? go(DrawSink<ZMode, ZWrite, 2, true>(c, p)) : go(DrawSink<ZMode, ZWrite, 2, false>(c, p));
@@ -395,17 +377,20 @@ inline void growExtent(RasterContext& context, int left, int top, int right, int
 
 // [SECTION] Triangles
 
-bool RasterContext::ownsAnyRow(int top, int bottom) const {
-  if (bandCount == 1) return true;
-  const int first = top / kBandRows, last = (bottom - 1) / kBandRows;
-  if (last - first + 1 >= bandCount) return true;
-  for (int group = first; group <= last; ++group)
-    if (group % bandCount == band) return true;
-  return false;
-}
+namespace {
 
-void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) {
-  const TLVertex* v[3] = {&a, &b, &c};
+// A vertex's colour with its highlight added (each channel clamped to 255) when highlights are on.
+inline uint32_t litColour(const RasterContext& context, const TLVertex& v) {
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(v.colour)),
+                                                               _mm_cvtsi32_si128(context.specular ? static_cast<int>(v.specular) : 0))));
+}
+inline uint32_t litColour(const RasterContext&, const ScreenVertex& v) { return v.colour; }
+
+// Both kinds of vertex start with sx, sy (and sz), so the set-up reads them alike; only full vertices
+// carry what a texture needs.
+template <class V>
+void fill(RasterContext& context, const V& a, const V& b, const V& c) {
+  const V* v[3] = {&a, &b, &c};
   alignas(16) int X[4], Y[4];
   // sx and sy lie side by side in a vertex: [ax, bx, ay, by], then c's pair twice.
   const __m128 ab = _mm_unpacklo_ps(_mm_loadu_ps(&a.sx), _mm_loadu_ps(&b.sx)), cc = _mm_loadu_ps(&c.sx);
@@ -441,7 +426,7 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     const int right = std::min(static_cast<int>(floorDiv16(maxX + 15)), clip.right);
     if (left < right) growClippedExtent(context, left, row0, right, row1);
   }
-  if (!context.ownsAnyRow(row0, row1)) return;
+  if (!context.colour && !context.picking) return;  // measuring only
   // A sliver between two columns' centres covers no pixel: every edge lies within minX..maxX, so a span
   // starts at or right of the first centre from minX and ends at or left of the first from maxX.
   const int column0 = std::max(firstCentre(minX), clip.left), column1 = std::min(firstCentre(maxX), clip.right);
@@ -466,16 +451,14 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
   const float dx2 = _mm_cvtss_f32(dx2v), dy2 = _mm_cvtss_f32(dy2v);
   const float inverse = 1.0f / (dx1 * dy2 - dx2 * dy1);
   Planes planes;
-  const TLVertex& shade = a;  // flat shading takes the first vertex's colour
-  if (!context.texture) {
+  const V& shade = a;  // flat shading takes the first vertex's colour
+  if (std::is_same_v<V, ScreenVertex> || !context.texture) {
     // Only depth and colour are interpolated, as one vector [z, r, g, b] a vertex; the saturating byte
     // add is the colour plus highlight clamped to 255.
     const __m128i zero = _mm_setzero_si128();
     __m128 values[3];
     for (int i = 0; i < 3; ++i) {
-      const TLVertex& s = context.flat ? shade : *v[i];
-      const __m128i sum = _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(s.colour)),
-                                        _mm_cvtsi32_si128(context.specular ? static_cast<int>(s.specular) : 0));
+      const __m128i sum = _mm_cvtsi32_si128(static_cast<int>(litColour(context, context.flat ? shade : *v[i])));
       const __m128 argb = _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(sum, zero), zero));  // b, g, r, a
       values[i] = _mm_move_ss(_mm_shuffle_ps(argb, argb, _MM_SHUFFLE(0, 1, 2, 3)), _mm_set_ss(v[i]->sz));
     }
@@ -485,7 +468,7 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     _mm_storeu_ps(planes.ddx, ddx);
     _mm_storeu_ps(planes.ddy, ddy);
     _mm_storeu_ps(planes.base, _mm_sub_ps(_mm_sub_ps(values[0], _mm_mul_ps(ddx, fx0v)), _mm_mul_ps(ddy, fy0v)));
-  } else {
+  } else if constexpr (std::is_same_v<V, TLVertex>) {
     float values[3][kPlanes];
     for (int i = 0; i < 3; ++i) {
       const TLVertex& s = context.flat ? shade : *v[i];
@@ -509,7 +492,7 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
 
   if (context.picking) {
     PickSink sink{context, planes};
-    walkTriangle(context, X, Y, row0, row1, clip.left, clip.right, sink);
+    walkTriangle(X, Y, row0, row1, clip.left, clip.right, sink);
     return;
   }
   if (!context.colour) return;
@@ -525,6 +508,78 @@ void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, 
     write ? walkDraw<2, true>(context, planes, X, Y, row0, row1, narrow, column0, column1)
           : walkDraw<2, false>(context, planes, X, Y, row0, row1, narrow, column0, column1);
   }
+}
+
+}  // namespace
+
+void fillTriangle(RasterContext& context, const TLVertex& a, const TLVertex& b, const TLVertex& c) { fill(context, a, b, c); }
+
+void fillTriangle(RasterContext& context, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+  fill(context, a, b, c);
+}
+
+size_t measureTriangles(RasterContext& context, const TLVertex* vertices, size_t vertexCount, const Triangle3D* triangles,
+                        size_t count, MeasuredTriangle* out) {
+  // The slow cases through the rasteriser itself, with no target; the common one, solid within the guard
+  // band, with the filler's own arithmetic up to its extent, and without a branch on the outcome.
+  RasterContext slow = context;
+  slow.colour = nullptr;
+  slow.picking = false;
+  const Rect clip = context.clip;
+  const bool solid = context.fill == D3DFILL_SOLID;
+  const bool keepNegative = context.cull != D3DCULL_CCW, keepPositive = context.cull != D3DCULL_CW;
+  Rect extent = context.extent;
+  bool drewAny = context.drewAny;
+  size_t n = 0;
+  for (size_t k = 0; k < count; ++k) {
+    const Triangle3D& t = triangles[k];
+    if (t.v1 >= vertexCount || t.v2 >= vertexCount || t.v3 >= vertexCount) continue;
+    const TLVertex &a = vertices[t.v1], &b = vertices[t.v2], &c = vertices[t.v3];
+    if (a.clip & b.clip & c.clip & kOutsideBits) continue;
+    if (!solid || ((a.clip | b.clip | c.clip) & kMustClipBits) != 0) {
+      slow.extent = Rect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+      drawTriangle(slow, a, b, c, t.flags);
+      const Rect& e = slow.extent;
+      if (e.top >= e.bottom) continue;
+      extent = Rect{std::min(extent.left, e.left), std::min(extent.top, e.top), std::max(extent.right, e.right),
+                    std::max(extent.bottom, e.bottom)};
+      drewAny = true;
+      out[n++] = MeasuredTriangle{static_cast<uint32_t>(k), e.top, e.bottom, true};
+      continue;
+    }
+    const __m128 ab = _mm_unpacklo_ps(_mm_loadu_ps(&a.sx), _mm_loadu_ps(&b.sx)), cc = _mm_loadu_ps(&c.sx);
+    const __m128i snappedX = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(0, 0, 1, 0)));
+    const __m128i snappedY = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(1, 1, 3, 2)));
+    const __m128i dx = _mm_sub_epi32(snappedX, _mm_shuffle_epi32(snappedX, 0));
+    const __m128i dy = _mm_sub_epi32(snappedY, _mm_shuffle_epi32(snappedY, 0));
+    const __m128d products = _mm_mul_pd(_mm_cvtepi32_pd(_mm_shuffle_epi32(dx, _MM_SHUFFLE(3, 3, 2, 1))),
+                                        _mm_cvtepi32_pd(_mm_shuffle_epi32(dy, _MM_SHUFFLE(3, 3, 1, 2))));
+    const double area = _mm_cvtsd_f64(_mm_sub_sd(products, _mm_unpackhi_pd(products, products)));
+    alignas(16) int X[4], Y[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(X), snappedX);
+    _mm_store_si128(reinterpret_cast<__m128i*>(Y), snappedY);
+    const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
+    const int minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
+    const int row0 = std::max(firstCentre(minY), clip.top), row1 = std::min(firstCentre(maxY), clip.bottom);
+    const int left = std::max(static_cast<int>(floorDiv16(minX)), clip.left);
+    const int right = std::min(static_cast<int>(floorDiv16(maxX + 15)), clip.right);
+    // Drawn when the filler would grow the extent: not flat, not culled, some rows and columns.
+    const bool drawn = ((area < 0 && keepNegative) | (area > 0 && keepPositive)) & (row0 < row1) & (left < right);
+    extent.left = std::min(extent.left, drawn ? left : INT_MAX);
+    extent.top = std::min(extent.top, drawn ? row0 : INT_MAX);
+    extent.right = std::max(extent.right, drawn ? right : INT_MIN);
+    extent.bottom = std::max(extent.bottom, drawn ? row1 : INT_MIN);
+    drewAny |= drawn;
+    out[n] = MeasuredTriangle{static_cast<uint32_t>(k), row0, row1, false};
+    n += drawn;
+  }
+  context.extent = extent;
+  context.drewAny = drewAny;
+  return n;
+}
+
+void toScreenVertices(const RasterContext& context, const TLVertex* from, size_t count, ScreenVertex* to) {
+  for (size_t i = 0; i < count; ++i) to[i] = ScreenVertex{from[i].sx, from[i].sy, from[i].sz, litColour(context, from[i])};
 }
 
 // [SECTION] Lines
@@ -545,7 +600,7 @@ void drawLine(RasterContext& context, const TLVertex& a, const TLVertex& b) {
       continue;
     }
     growExtent(context, x, y, x + 1, y + 1);
-    if (!context.colour || !context.ownsRow(y)) continue;
+    if (!context.colour) continue;
     float* zp = context.depth ? context.depth + static_cast<size_t>(y) * context.depthPitch + x : nullptr;
     if (zp && context.zTest && !depthPasses(context.zFunc, z, *zp)) continue;
     const TLVertex& s0 = a;

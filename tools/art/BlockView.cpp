@@ -211,6 +211,7 @@ BlockRendering renderBlocks(const std::vector<const Block*>& blocks, const Orbit
   setMatrix(studio.device, studio.world, cameraMatrix(camera));
   for (const Block* block : blocks)
     if (block) drawBlock(studio, *block);
+  DisplaySurface::finishDrawingOn(*studio.target);  // drawing on several threads lands before it is read
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       out.picture.set(x, y, from565(pixels.row(y)[x]));
