@@ -62,11 +62,11 @@ struct QueuedRun {
 };
 
 // One band's triangles. The recording thread appends and then publishes; whoever holds `busy` fills
-// from `filled` up to what is published.
-struct alignas(64) QueueBand {
+// from `filled` up to what is published. What each side writes often lies on a cache line of its own.
+struct QueueBand {
   ChunkedStore<QueuedTriangle, 4096, 256> triangles;
-  std::atomic<size_t> published{0};
-  std::atomic<size_t> filled{0};
+  alignas(64) std::atomic<size_t> published{0};
+  alignas(64) std::atomic<size_t> filled{0};
   std::atomic<bool> busy{false};
 };
 
