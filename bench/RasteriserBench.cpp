@@ -7,8 +7,9 @@
 // The benchmarks proper draw on one thread on both sides. After them the program prints two lines for
 // the bricks scene:
 //   ratio ours/llvmpipe (1 thread): processor time, both on one thread;
-//   ratio ours/llvmpipe (all threads): wall time, ours with the bands the program itself would use
-//     (TOLVANE_RENDER_THREADS, else one), llvmpipe with one rasteriser thread per core.
+//   ratio ours/llvmpipe (all threads): wall time, ours with the threads the program itself would use
+//     (TOLVANE_RENDER_THREADS, else every core up to four), llvmpipe with one rasteriser thread per core.
+// A frame of ours ends when its drawing has landed (finishDrawingOn), as llvmpipe's ends with glFinish.
 // llvmpipe reads LP_NUM_THREADS once, when its first context is made, so the second comparison runs in
 // a child: the program starts itself again (argv[0], through the shell) with --all-threads, and that
 // child prints its line. Run it from an idle machine for the all-threads figure to mean much.
@@ -17,7 +18,7 @@
 // (depending on what was allocated before) made llvmpipe's frames two and a half times as long, in system
 // time. Both processes therefore keep freed memory (mallopt, at the start of main), so llvmpipe runs at
 // the speed it has in a warmed-up program whatever ran before.
-// With --ours-frames=N [bands] it only draws N bricks frames of ours, for instruction profiles.
+// With --ours-frames=N [threads] it only draws N bricks frames of ours, for instruction profiles.
 //
 // Index: [SECTION] Geometry  [SECTION] Our device  [SECTION] llvmpipe  [SECTION] Benchmarks
 //        [SECTION] Ratios

@@ -244,8 +244,9 @@ struct Device3D {
   std::vector<TLVertex> transformed;  // the working vertex array of executes
   std::vector<PickRecord> pickRecords;
   // Threads that share the rasterising (started with the first execute); renderThreads 0 means
-  // TOLVANE_RENDER_THREADS, else one. Frames are the same for any count. With more than one, executes
-  // queue their triangles and the threads fill them together when the target is next looked at.
+  // TOLVANE_RENDER_THREADS, else every core up to four. Frames are the same for any count. With more
+  // than one, executes queue their triangles and the other threads fill them as they come; what is left
+  // is filled when the target or its depth is next looked at (DisplaySurface::finishDrawingOn).
   int renderThreads = 0;
   std::shared_ptr<soft3d::BandWorkers> bandWorkers;
   bool bandsChosen = false;

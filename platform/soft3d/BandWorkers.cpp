@@ -147,10 +147,9 @@ int bandCountFor(int requested) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   int count = requested;
   if (count <= 0) {
-    // One thread unless asked: every band repeats the set-up of every triangle it touches, so a second
-    // band saves little, and on a machine whose cores are busy a band waits for a thread that has lost
-    // its core.
-    count = 1;
+    // Every core up to kDefaultBands unless asked: one thread measures and sorts every triangle, and
+    // beyond a few helpers it is the one that sets the pace.
+    count = std::min(cores, kDefaultBands);
     if (const char* text = std::getenv("TOLVANE_RENDER_THREADS")) {
       char* end = nullptr;
       const long value = std::strtol(text, &end, 10);

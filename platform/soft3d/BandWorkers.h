@@ -6,8 +6,9 @@
 
 namespace soft3d {
 
-// The most threads a device rasterises with, whatever the machine.
+// The most threads a device rasterises with, whatever the machine, and the most it chooses by itself.
 constexpr int kMaxBands = 16;
+constexpr int kDefaultBands = 4;
 
 class BandWorkers {
  public:
@@ -36,8 +37,8 @@ class BandWorkers {
   std::unique_ptr<Shared> shared_;
 };
 
-// How many bands a device rasterises with: a count set on the device wins, then TOLVANE_RENDER_THREADS,
-// else one; never more than the cores or kMaxBands, never fewer than one.
+// How many threads a device rasterises with: a count set on the device wins, then TOLVANE_RENDER_THREADS,
+// else every core up to kDefaultBands; never more than the cores or kMaxBands, never fewer than one.
 int bandCountFor(int requested);
 
 }  // namespace soft3d

@@ -160,11 +160,11 @@ TEST(Soft3dBands, QueuedDrawingLandsWhenTheDeviceOrASurfaceGoesFirst) {
   EXPECT_EQ(targetFirst.depth->queuedDrawing, nullptr);
 }
 
-TEST(Soft3dBands, ThreadCountFollowsTheSettingThenTheEnvironmentElseOneAndNeverExceedsTheCores) {
+TEST(Soft3dBands, ThreadCountFollowsTheSettingThenTheEnvironmentElseTheCoresAndNeverExceedsThem) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   TestScene scene(32, 32);
   unsetenv("TOLVANE_RENDER_THREADS");
-  EXPECT_EQ(renderThreadCount(scene.device), 1);  // nothing asked: one thread
+  EXPECT_EQ(renderThreadCount(scene.device), std::min(cores, soft3d::kDefaultBands));  // nothing asked: the cores, up to four
   setRenderThreads(scene.device, 1000);
   EXPECT_EQ(renderThreadCount(scene.device), std::min(cores, soft3d::kMaxBands));
   setRenderThreads(scene.device, -3);  // nonsense means "choose"
@@ -173,8 +173,8 @@ TEST(Soft3dBands, ThreadCountFollowsTheSettingThenTheEnvironmentElseOneAndNeverE
   setRenderThreads(scene.device, 1);  // the device's own count wins over the environment
   EXPECT_EQ(renderThreadCount(scene.device), 1);
   setRenderThreads(scene.device, 0);
-  setenv("TOLVANE_RENDER_THREADS", "two", 1);  // unreadable: one
-  EXPECT_EQ(renderThreadCount(scene.device), 1);
+  setenv("TOLVANE_RENDER_THREADS", "two", 1);  // unreadable: as if not set
+  EXPECT_EQ(renderThreadCount(scene.device), std::min(cores, soft3d::kDefaultBands));
   unsetenv("TOLVANE_RENDER_THREADS");
 }
 
