@@ -518,60 +518,145 @@ void fillTriangle(RasterContext& context, const ScreenVertex& a, const ScreenVer
   fill(context, a, b, c);
 }
 
+namespace {
+
+// Lane-wise minimum and maximum of 32-bit integers in SSE2.
+inline __m128i min4(__m128i a, __m128i b) {
+  const __m128i greater = _mm_cmpgt_epi32(a, b);
+  return _mm_or_si128(_mm_and_si128(greater, b), _mm_andnot_si128(greater, a));
+}
+inline __m128i max4(__m128i a, __m128i b) {
+  const __m128i greater = _mm_cmpgt_epi32(a, b);
+  return _mm_or_si128(_mm_and_si128(greater, a), _mm_andnot_si128(greater, b));
+}
+inline int lowestOf(__m128i v) {
+  v = min4(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+  return _mm_cvtsi128_si32(min4(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1))));
+}
+inline int highestOf(__m128i v) {
+  v = max4(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+  return _mm_cvtsi128_si32(max4(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1))));
+}
+
+// Measures up to four solid triangles within the guard band, one a lane, with the filler's own
+// arithmetic up to its extent (the same snapping, area and rounding) and without a branch on the
+// outcome. Lanes past `count` repeat the last triangle and are left out.
+struct FourAtOnce {
+  __m128i clipLeft, clipTop, clipRight, clipBottom;
+  bool keepNegative, keepPositive;
+  __m128i left = _mm_set1_epi32(INT_MAX), top = _mm_set1_epi32(INT_MAX);
+  __m128i right = _mm_set1_epi32(INT_MIN), bottom = _mm_set1_epi32(INT_MIN);
+
+  size_t measure(const TLVertex* vertices, const Triangle3D* triangles, const uint32_t* index, int count,
+                 MeasuredTriangle* out) {
+    alignas(16) float x[3][4], y[3][4];
+    for (int lane = 0; lane < 4; ++lane) {
+      const Triangle3D& t = triangles[index[std::min(lane, count - 1)]];
+      const TLVertex *a = &vertices[t.v1], *b = &vertices[t.v2], *c = &vertices[t.v3];
+      x[0][lane] = a->sx, y[0][lane] = a->sy;
+      x[1][lane] = b->sx, y[1][lane] = b->sy;
+      x[2][lane] = c->sx, y[2][lane] = c->sy;
+    }
+    const __m128i x0 = snap4(_mm_load_ps(x[0])), y0 = snap4(_mm_load_ps(y[0]));
+    const __m128i x1 = snap4(_mm_load_ps(x[1])), y1 = snap4(_mm_load_ps(y[1]));
+    const __m128i x2 = snap4(_mm_load_ps(x[2])), y2 = snap4(_mm_load_ps(y[2]));
+    // Twice the area, (x1 - x0)(y2 - y0) - (x2 - x0)(y1 - y0), in doubles two lanes at a time: exact, as
+    // in the filler.
+    const __m128i dx1 = _mm_sub_epi32(x1, x0), dy1 = _mm_sub_epi32(y1, y0);
+    const __m128i dx2 = _mm_sub_epi32(x2, x0), dy2 = _mm_sub_epi32(y2, y0);
+    auto area = [&](int shuffle) {
+      auto half = [shuffle](__m128i v) {
+        return _mm_cvtepi32_pd(shuffle ? _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 2, 3, 2)) : v);
+      };
+      return _mm_sub_pd(_mm_mul_pd(half(dx1), half(dy2)), _mm_mul_pd(half(dx2), half(dy1)));
+    };
+    const __m128d low = area(0), high = area(1);
+    const int negative = _mm_movemask_pd(_mm_cmplt_pd(low, _mm_setzero_pd())) |
+                         _mm_movemask_pd(_mm_cmplt_pd(high, _mm_setzero_pd())) << 2;
+    const int positive = _mm_movemask_pd(_mm_cmpgt_pd(low, _mm_setzero_pd())) |
+                         _mm_movemask_pd(_mm_cmpgt_pd(high, _mm_setzero_pd())) << 2;
+    const __m128i minX = min4(min4(x0, x1), x2), maxX = max4(max4(x0, x1), x2);
+    const __m128i minY = min4(min4(y0, y1), y2), maxY = max4(max4(y0, y1), y2);
+    const __m128i seven = _mm_set1_epi32(7);
+    // First centres at or past a coordinate: (v - 8 + 15) >> 4; the columns by floor division by 16.
+    const __m128i row0 = max4(_mm_srai_epi32(_mm_add_epi32(minY, seven), 4), clipTop);
+    const __m128i row1 = min4(_mm_srai_epi32(_mm_add_epi32(maxY, seven), 4), clipBottom);
+    const __m128i col0 = max4(_mm_srai_epi32(minX, 4), clipLeft);
+    const __m128i col1 = min4(_mm_srai_epi32(_mm_add_epi32(maxX, _mm_set1_epi32(15)), 4), clipRight);
+    const __m128i some = _mm_and_si128(_mm_cmplt_epi32(row0, row1), _mm_cmplt_epi32(col0, col1));
+    const int kept = (keepNegative ? negative : 0) | (keepPositive ? positive : 0);
+    const int drawn = kept & _mm_movemask_ps(_mm_castsi128_ps(some)) & ((1 << count) - 1);
+    const __m128i lanes = _mm_setr_epi32(drawn & 1 ? -1 : 0, drawn & 2 ? -1 : 0, drawn & 4 ? -1 : 0, drawn & 8 ? -1 : 0);
+    left = min4(left, _mm_or_si128(_mm_and_si128(lanes, col0), _mm_andnot_si128(lanes, _mm_set1_epi32(INT_MAX))));
+    top = min4(top, _mm_or_si128(_mm_and_si128(lanes, row0), _mm_andnot_si128(lanes, _mm_set1_epi32(INT_MAX))));
+    right = max4(right, _mm_or_si128(_mm_and_si128(lanes, col1), _mm_andnot_si128(lanes, _mm_set1_epi32(INT_MIN))));
+    bottom = max4(bottom, _mm_or_si128(_mm_and_si128(lanes, row1), _mm_andnot_si128(lanes, _mm_set1_epi32(INT_MIN))));
+    alignas(16) int tops[4], bottoms[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(tops), row0);
+    _mm_store_si128(reinterpret_cast<__m128i*>(bottoms), row1);
+    size_t n = 0;
+    for (int lane = 0; lane < count; ++lane) {
+      out[n] = MeasuredTriangle{index[lane], tops[lane], bottoms[lane], false};
+      n += (drawn >> lane) & 1;
+    }
+    return n;
+  }
+};
+
+}  // namespace
+
 size_t measureTriangles(RasterContext& context, const TLVertex* vertices, size_t vertexCount, const Triangle3D* triangles,
                         size_t count, MeasuredTriangle* out) {
-  // The slow cases through the rasteriser itself, with no target; the common one, solid within the guard
-  // band, with the filler's own arithmetic up to its extent, and without a branch on the outcome.
+  // The slow cases go through the rasteriser itself, with no target; the common one, solid within the
+  // guard band, four at a time. Triangles come out in the order they came.
   RasterContext slow = context;
   slow.colour = nullptr;
   slow.picking = false;
-  const Rect clip = context.clip;
   const bool solid = context.fill == D3DFILL_SOLID;
-  const bool keepNegative = context.cull != D3DCULL_CCW, keepPositive = context.cull != D3DCULL_CW;
+  FourAtOnce four;
+  four.clipLeft = _mm_set1_epi32(context.clip.left);
+  four.clipTop = _mm_set1_epi32(context.clip.top);
+  four.clipRight = _mm_set1_epi32(context.clip.right);
+  four.clipBottom = _mm_set1_epi32(context.clip.bottom);
+  four.keepNegative = context.cull != D3DCULL_CCW;
+  four.keepPositive = context.cull != D3DCULL_CW;
   Rect extent = context.extent;
   bool drewAny = context.drewAny;
   size_t n = 0;
+  uint32_t waiting[4];
+  int waitingCount = 0;
   for (size_t k = 0; k < count; ++k) {
     const Triangle3D& t = triangles[k];
     if (t.v1 >= vertexCount || t.v2 >= vertexCount || t.v3 >= vertexCount) continue;
     const TLVertex &a = vertices[t.v1], &b = vertices[t.v2], &c = vertices[t.v3];
     if (a.clip & b.clip & c.clip & kOutsideBits) continue;
-    if (!solid || ((a.clip | b.clip | c.clip) & kMustClipBits) != 0) {
-      slow.extent = Rect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-      drawTriangle(slow, a, b, c, t.flags);
-      const Rect& e = slow.extent;
-      if (e.top >= e.bottom) continue;
-      extent = Rect{std::min(extent.left, e.left), std::min(extent.top, e.top), std::max(extent.right, e.right),
-                    std::max(extent.bottom, e.bottom)};
-      drewAny = true;
-      out[n++] = MeasuredTriangle{static_cast<uint32_t>(k), e.top, e.bottom, true};
+    if (solid && ((a.clip | b.clip | c.clip) & kMustClipBits) == 0) {
+      waiting[waitingCount++] = static_cast<uint32_t>(k);
+      if (waitingCount == 4) {
+        n += four.measure(vertices, triangles, waiting, 4, out + n);
+        waitingCount = 0;
+      }
       continue;
     }
-    const __m128 ab = _mm_unpacklo_ps(_mm_loadu_ps(&a.sx), _mm_loadu_ps(&b.sx)), cc = _mm_loadu_ps(&c.sx);
-    const __m128i snappedX = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(0, 0, 1, 0)));
-    const __m128i snappedY = snap4(_mm_shuffle_ps(ab, cc, _MM_SHUFFLE(1, 1, 3, 2)));
-    const __m128i dx = _mm_sub_epi32(snappedX, _mm_shuffle_epi32(snappedX, 0));
-    const __m128i dy = _mm_sub_epi32(snappedY, _mm_shuffle_epi32(snappedY, 0));
-    const __m128d products = _mm_mul_pd(_mm_cvtepi32_pd(_mm_shuffle_epi32(dx, _MM_SHUFFLE(3, 3, 2, 1))),
-                                        _mm_cvtepi32_pd(_mm_shuffle_epi32(dy, _MM_SHUFFLE(3, 3, 1, 2))));
-    const double area = _mm_cvtsd_f64(_mm_sub_sd(products, _mm_unpackhi_pd(products, products)));
-    alignas(16) int X[4], Y[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(X), snappedX);
-    _mm_store_si128(reinterpret_cast<__m128i*>(Y), snappedY);
-    const int minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
-    const int minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
-    const int row0 = std::max(firstCentre(minY), clip.top), row1 = std::min(firstCentre(maxY), clip.bottom);
-    const int left = std::max(static_cast<int>(floorDiv16(minX)), clip.left);
-    const int right = std::min(static_cast<int>(floorDiv16(maxX + 15)), clip.right);
-    // Drawn when the filler would grow the extent: not flat, not culled, some rows and columns.
-    const bool drawn = ((area < 0 && keepNegative) | (area > 0 && keepPositive)) & (row0 < row1) & (left < right);
-    extent.left = std::min(extent.left, drawn ? left : INT_MAX);
-    extent.top = std::min(extent.top, drawn ? row0 : INT_MAX);
-    extent.right = std::max(extent.right, drawn ? right : INT_MIN);
-    extent.bottom = std::max(extent.bottom, drawn ? row1 : INT_MIN);
-    drewAny |= drawn;
-    out[n] = MeasuredTriangle{static_cast<uint32_t>(k), row0, row1, false};
-    n += drawn;
+    if (waitingCount) {
+      n += four.measure(vertices, triangles, waiting, waitingCount, out + n);
+      waitingCount = 0;
+    }
+    slow.extent = Rect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    drawTriangle(slow, a, b, c, t.flags);
+    const Rect& e = slow.extent;
+    if (e.top >= e.bottom) continue;
+    extent = Rect{std::min(extent.left, e.left), std::min(extent.top, e.top), std::max(extent.right, e.right),
+                  std::max(extent.bottom, e.bottom)};
+    drewAny = true;
+    out[n++] = MeasuredTriangle{static_cast<uint32_t>(k), e.top, e.bottom, true};
+  }
+  if (waitingCount) n += four.measure(vertices, triangles, waiting, waitingCount, out + n);
+  const int fourTop = lowestOf(four.top);
+  if (fourTop != INT_MAX) {
+    extent = Rect{std::min(extent.left, lowestOf(four.left)), std::min(extent.top, fourTop),
+                  std::max(extent.right, highestOf(four.right)), std::max(extent.bottom, highestOf(four.bottom))};
+    drewAny = true;
   }
   context.extent = extent;
   context.drewAny = drewAny;
