@@ -68,14 +68,24 @@ uint64_t glimpse(TestScene& scene, int way) {
 }
 
 // Three hundred bricks of all sizes in a heap, some through the near plane and some past the sides,
-// a wire-frame brick and a pass with a different depth test, drawn with the given thread count, looked
-// at now and then part-way through.
+// some wire-frame, some textured and some with a different depth test, drawn with the given thread
+// count, looked at now and then part-way through.
 Frame drawBusyScene(int threads) {
   TestScene scene(320, 240);
   setRenderThreads(scene.device, threads);
   scene.lookAt({10, 40, -60}, {0, 0, 0});
   std::mt19937 random(99);
   auto coordinate = [&random](int range) { return static_cast<float>(static_cast<int>(random() % (2 * range)) - range); };
+  // A texture for some bricks, loaded again with another picture right after each of them is drawn:
+  // drawing still queued must use the picture it was given.
+  std::unique_ptr<DisplaySurface> picture;
+  createSurface(kSurfaceOffscreen | kSurfaceTexture, 8, 8, picture);
+  auto paint = [&picture](int seed) {
+    for (int p = 0; p < 64; ++p) picture->pixels().pixels[p] = static_cast<uint16_t>((p * 2654435761u + seed * 40503u) >> 7);
+  };
+  paint(0);
+  TextureHandle texture = 0;
+  EXPECT_EQ(createTexture(scene.device, *picture, texture), kResultOk);
   Frame frame;
   ExecuteBuffer buffer;
   for (int i = 0; i < 300; ++i) {
@@ -91,9 +101,21 @@ Frame drawBusyScene(int threads) {
       triangles.insert(triangles.end(), faces.begin(), faces.end());
     }
     scene.setColour((random() % 256) / 255.0f, (random() % 256) / 255.0f, (random() % 256) / 255.0f);
-    TestScene::fill(buffer, scene.material, vertices, triangles, i % 37 == 0 ? D3DFILL_WIREFRAME : D3DFILL_SOLID);
-    if (i % 41 == 0) buffer.stateRender({{D3DRENDERSTATE_ZFUNC, D3DCMP_GREATER}});
+    buffer.clear();
+    buffer.vertices = vertices;
+    buffer.setStatus(D3DSETSTATUS_STATUS | D3DSETSTATUS_EXTENTS, D3DSTATUS_DEFAULT, Rect{2048, 2048, 0, 0});
+    buffer.stateLight({{D3DLIGHTSTATE_MATERIAL, scene.material}});
+    buffer.processVertices(D3DPROCESSVERTICES_TRANSFORMLIGHT, 0, 0, static_cast<uint32_t>(vertices.size()));
+    buffer.stateRender({{D3DRENDERSTATE_TEXTUREHANDLE, i % 19 == 9 ? texture : 0},
+                        {D3DRENDERSTATE_FILLMODE, i % 37 == 0 ? D3DFILL_WIREFRAME : D3DFILL_SOLID},
+                        {D3DRENDERSTATE_ZFUNC, i % 41 == 0 ? D3DCMP_GREATER : D3DCMP_LESSEQUAL}});
+    buffer.triangleList(triangles.data(), triangles.size());
+    buffer.exit();
     EXPECT_EQ(scene.run(buffer), kResultOk);
+    if (i % 19 == 9) {
+      paint(i);
+      EXPECT_EQ(textureLoad(scene.device, texture, *picture), kResultOk);
+    }
     frame.extents.push_back(buffer.status.extent);
     if (i % 23 == 22) frame.glimpses.push_back(glimpse(scene, i / 23));
   }
