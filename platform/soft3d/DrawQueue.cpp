@@ -91,6 +91,7 @@ void help(void* data, int) {
 }
 
 constexpr size_t kMostInABand = 4096 * 256;
+constexpr size_t kShareFrom = 512;
 
 // Stores that cannot take this execute's triangles are emptied by filling what they hold.
 bool roomFor(DrawQueue& queue, size_t vertexCount, bool full, size_t triangles) {
@@ -178,8 +179,10 @@ void queueTriangles(DrawQueue& queue, RasterContext& context, DisplaySurface& ta
   }
   for (int b = touchedFirst; b <= touchedLast; ++b)
     queue.band[b].published.store(queue.band[b].triangles.size(), std::memory_order_release);
-  // The other threads start filling with the frame's first triangles.
-  if (!queue.streaming && queue.workers && queue.workers->bands() > 1) {
+  // The other threads start filling once there is enough to share: waking them costs more than a few
+  // triangles take (a dragged block over a kept picture is drawn by this thread alone).
+  queue.queuedTriangles += drawn;
+  if (!queue.streaming && queue.queuedTriangles >= kShareFrom && queue.workers && queue.workers->bands() > 1) {
     queue.streaming = true;
     queue.closing.store(false, std::memory_order_relaxed);
     queue.workers->start(help, &queue, queue.workers->bands() - 1);
@@ -195,6 +198,7 @@ void finishQueue(DrawQueue& queue) {
   } else {
     fillAll(queue);
   }
+  queue.queuedTriangles = 0;
   queue.runs.clear();
   queue.vertices.clear();
   queue.screenVertices.clear();

@@ -1,8 +1,8 @@
 // Drawing shared between threads. An execute's triangles are measured at once on the calling thread (so
 // the extent a caller reads when execute returns is exact) and those that draw are sorted into bands of
-// rows. While the caller goes on with the next executes, the other threads already fill the bands as far
-// as they are sorted; when anyone next looks at the target or its depth, the caller joins in to fill
-// the rest. A band is filled by one thread at a time and in the order its triangles came, so every pixel
+// rows. Once there is enough to share, the other threads fill the bands as far as they are sorted while
+// the caller goes on with the next executes; when anyone next looks at the target or its depth, the
+// caller joins in to fill the rest. A band is filled by one thread at a time and in the order its triangles came, so every pixel
 // sees the same depth tests as on one thread.
 #pragma once
 
@@ -82,6 +82,7 @@ struct DrawQueue {
   DisplaySurface* depth = nullptr;
   int bands = 1, bandShift = 0;  // bands of 1 << bandShift rows; fixed while anything is queued
   bool streaming = false;        // the other threads are filling
+  size_t queuedTriangles = 0;    // since the queue was last empty
   std::atomic<bool> closing{false};
   ChunkedStore<QueuedRun, 1024, 1024> runs;
   ChunkedStore<ScreenVertex, 65536, 64> screenVertices;

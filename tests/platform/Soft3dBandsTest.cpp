@@ -92,7 +92,7 @@ Frame drawBusyScene(int threads) {
     // Several bricks to a buffer, as the renderer sends a row of studs.
     std::vector<Vertex3D> vertices;
     std::vector<Triangle3D> triangles;
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 8; ++k) {
       const float size = 0.25f + (random() % 8) * 0.25f;
       const std::vector<Vertex3D> brick =
           brickVertices(coordinate(30), coordinate(20), coordinate(40) + (i % 50 == 0 ? -40 : 0), size, size, size);
