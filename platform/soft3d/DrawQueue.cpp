@@ -84,7 +84,7 @@ void help(void* data, int) {
     } else if (++idle < 2000) {
       for (int i = 0; i < 16; ++i) _mm_pause();
     } else {
-      std::this_thread::sleep_for(std::chrono::microseconds(idle < 4000 ? 50 : 1000));
+      std::this_thread::sleep_for(std::chrono::microseconds(idle < 4000 ? 20 : 200));
     }
   }
   fillAll(queue);
