@@ -90,17 +90,15 @@ void help(void* data, int) {
   fillAll(queue);
 }
 
-constexpr size_t kMostInABand = 4096 * 256;
+constexpr size_t kMostInABand = decltype(QueueBand::triangles)::kCapacity;
 constexpr size_t kShareFrom = 512;
 
-// Stores that cannot take this execute's triangles are emptied by filling what they hold.
-bool roomFor(DrawQueue& queue, size_t vertexCount, bool full, size_t triangles) {
-  if (queue.runs.size() + 1 > 1024 * 1024) return false;
-  if (full ? queue.vertices.size() + 2 * 65536 > 65536 * 16 : queue.screenVertices.size() + 2 * 65536 > 65536 * 64)
-    return false;
+// Whether the stores can take one more run of `used` vertices and `triangles` triangles.
+bool roomFor(const DrawQueue& queue, size_t used, bool full, size_t triangles) {
+  if (!queue.runs.canTake(1) || !(full ? queue.vertices.canTake(used) : queue.screenVertices.canTake(used))) return false;
   for (int b = 0; b < queue.bands; ++b)
     if (queue.band[b].triangles.size() + triangles > kMostInABand) return false;
-  return vertexCount <= 65536;
+  return true;
 }
 
 }  // namespace
@@ -123,6 +121,7 @@ void queueTriangles(DrawQueue& queue, RasterContext& context, DisplaySurface& ta
     highest = std::max<uint32_t>({highest, t.v1, t.v2, t.v3});
   }
   const size_t used = highest - lowest + 1;
+  // Full stores are emptied by filling what they hold.
   if (queue.colour && !roomFor(queue, used, full, drawn)) finishQueue(queue);
   if (drawn > kMostInABand) {
     // More than a band could ever hold: drawn here and now, after what is queued.
@@ -190,14 +189,10 @@ void queueTriangles(DrawQueue& queue, RasterContext& context, DisplaySurface& ta
 }
 
 void finishQueue(DrawQueue& queue) {
-  if (queue.streaming) {
-    queue.closing.store(true, std::memory_order_release);
-    fillAll(queue);
-    queue.workers->finish();
-    queue.streaming = false;
-  } else {
-    fillAll(queue);
-  }
+  if (queue.streaming) queue.closing.store(true, std::memory_order_release);
+  fillAll(queue);
+  if (queue.streaming) queue.workers->finish();
+  queue.streaming = false;
   queue.queuedTriangles = 0;
   queue.runs.clear();
   queue.vertices.clear();

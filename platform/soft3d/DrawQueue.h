@@ -25,13 +25,15 @@ class ChunkedStore {
  public:
   T& operator[](size_t i) { return chunks_[i / ChunkSize][i % ChunkSize]; }
   const T& operator[](size_t i) const { return chunks_[i / ChunkSize][i % ChunkSize]; }
+  static constexpr size_t kCapacity = ChunkSize * MaxChunks;
   size_t size() const { return size_; }
+  // Whether append(n) would find room.
+  bool canTake(size_t n) const { return n <= ChunkSize && startOf(n) + n <= kCapacity; }
   // Room for n more side by side (starting a new chunk when the current one has too little left), or
   // null when the store is full.
   T* append(size_t n) {
-    size_t at = size_;
-    if (at % ChunkSize + n > ChunkSize) at = (at / ChunkSize + 1) * ChunkSize;
-    if (n > ChunkSize || at + n > ChunkSize * MaxChunks) return nullptr;
+    if (!canTake(n)) return nullptr;
+    const size_t at = startOf(n);
     std::unique_ptr<T[]>& chunk = chunks_[at / ChunkSize];
     if (!chunk) chunk = std::make_unique_for_overwrite<T[]>(ChunkSize);
     size_ = at + n;
@@ -40,6 +42,10 @@ class ChunkedStore {
   void clear() { size_ = 0; }
 
  private:
+  size_t startOf(size_t n) const {
+    return size_ % ChunkSize + n > ChunkSize ? (size_ / ChunkSize + 1) * ChunkSize : size_;
+  }
+
   std::unique_ptr<T[]> chunks_[MaxChunks];
   size_t size_ = 0;
 };
